@@ -1,0 +1,62 @@
+#include "app/main_routine.h"
+
+#include "app/engine_control.h"
+#include "data/class_registry.h"
+#include "data/process_settings.h"
+#include "data/text_encoding.h"
+
+namespace kestrelle {
+
+CommandLineAction ParseCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return CommandLineAction::RunGame;
+  std::string first = AsciiLower(arguments.front());
+  if (first == "-install") return CommandLineAction::Install;
+  if (first == "-uninstall") return CommandLineAction::Uninstall;
+  return CommandLineAction::RunGame;
+}
+
+bool RunEngine(const std::string& gameFileName) {
+  std::shared_ptr<IEngineControl> engine;
+  bool started = false;
+  try {
+    engine = CreateObjectAs<IEngineControl>(kEngineClassName);
+    if (!engine) return false;
+    started = engine->Start(gameFileName);
+    if (!started) {
+      engine->Shutdown();  // harmless second call: Start has shut down already
+      engine.reset();
+    }
+  } catch (...) {
+    engine.reset();
+  }
+  if (!engine) return false;
+  try {
+    engine->Run();
+  } catch (...) {
+  }
+  try {
+    engine->Shutdown();
+  } catch (...) {
+  }
+  return started;
+}
+
+int RunMainRoutine(const std::vector<std::string>& arguments) {
+  try {
+    switch (ParseCommandLine(arguments)) {
+      case CommandLineAction::Install:
+        if (Settings().InstallHook) Settings().InstallHook();
+        return 0;
+      case CommandLineAction::Uninstall:
+        if (Settings().UninstallHook) Settings().UninstallHook();
+        return 0;
+      case CommandLineAction::RunGame:
+        RunEngine(Settings().GameFileName);
+        return 0;
+    }
+  } catch (...) {
+  }
+  return 0;
+}
+
+}  // namespace kestrelle
