@@ -1,5 +1,6 @@
 #include "game/startup.h"
 
+#include "data/file_system_security.h"
 #include "data/process_settings.h"
 #include "game/class_registration.h"
 
@@ -23,6 +24,7 @@ void InitializeKestrelle() {
   settings.OptionsInFile = true;
   settings.RegistryKey = "Software\\Halvenor\\Kestrelle\\";
   settings.GlobalOptionNames = ";FullScreenMode;MusicVolume;SoundVolume;ShowHints;WideScreenMode;";
+  FileSystemSecurity();  // made before anything writes to the data folder
   RegisterAllClasses();
 }
 
