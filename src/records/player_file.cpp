@@ -1,0 +1,165 @@
+#include "records/player_file.h"
+
+#include <exception>
+#include <filesystem>
+#include <optional>
+
+#include "data/cipher.h"
+#include "data/data_files.h"
+#include "data/file_system.h"
+#include "data/user_files.h"
+
+namespace kestrelle {
+
+namespace {
+
+struct Attempt {
+  StorageRef root;
+  std::string problem;  // empty when `root` is a usable document
+};
+
+Attempt Parse(const std::optional<std::string>& bytes, const PlayerFileSpec& spec) {
+  Attempt attempt;
+  if (!bytes) {
+    attempt.problem = "the file cannot be read";
+    return attempt;
+  }
+  try {
+    attempt.root = LoadStorageFromString(DecipherPlayerText(*bytes, spec.key));
+  } catch (const std::exception& e) {
+    attempt.root = nullptr;
+    attempt.problem = std::string("reading it failed: ") + e.what();
+    return attempt;
+  } catch (...) {
+    attempt.root = nullptr;
+    attempt.problem = "reading it failed";
+    return attempt;
+  }
+  if (!attempt.root) {
+    attempt.problem = "it is not a readable document (damaged, or enciphered with another key)";
+  } else if (std::string name = attempt.root->GetNodeName(); name != spec.rootName) {
+    attempt.problem = "its root element is \"" + name + "\", not \"" + spec.rootName + "\"";
+    attempt.root = nullptr;
+  }
+  return attempt;
+}
+
+// Runs the object's loader; false (and the reason) when it failed part-way.
+bool LoadInto(const StorageRef& root, const PlayerFile::Loader& load, std::string& problem) {
+  try {
+    load(root);
+    return true;
+  } catch (const std::exception& e) {
+    problem = std::string("loading it failed part-way: ") + e.what();
+  } catch (...) {
+    problem = "loading it failed part-way";
+  }
+  return false;
+}
+
+void RemoveFile(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+}
+
+}  // namespace
+
+std::string DecipherPlayerText(const std::string& bytes, const std::string& key) { return DecipherFromHex(key, bytes); }
+
+std::string EncipherPlayerText(const std::string& text, const std::string& key) { return EncipherToHex(key, text); }
+
+PlayerFileSource PlayerFile::Load(const PlayerFileSpec& spec, const Loader& load, const Resetter& reset,
+                                  ProgramCopy programCopy) {
+  damaged_ = false;
+  damagedBackup_ = false;
+  backupLoaded_ = false;
+  try {
+    const std::string& name = spec.fileName;
+    if (programCopy != ProgramCopy::Only) {
+      std::string userPath = JoinPath(GetUserDataPath(), name);
+      std::string backupPath = userPath + ".bak";
+      bool userExists = FileExists(userPath);
+      bool partial = false;  // the object holds part of a damaged file
+      if (userExists) {
+        Attempt user = Parse(ReadWholeFile(userPath), spec);
+        if (user.root) {
+          if (LoadInto(user.root, load, user.problem)) return PlayerFileSource::User;
+          partial = true;
+        }
+        damaged_ = true;
+        LogLine(name + ": " + user.problem + "; the file is kept aside before it is next written");
+      }
+      if (FileExists(backupPath)) {
+        Attempt backup = Parse(ReadWholeFile(backupPath), spec);
+        if (backup.root) {
+          if (partial && reset) reset();
+          if (LoadInto(backup.root, load, backup.problem)) {
+            backupLoaded_ = true;
+            LogLine(name + ": loaded the backup " + name + ".bak" +
+                    (userExists ? " in place of the damaged file" : " because the file is missing"));
+            return PlayerFileSource::Backup;
+          }
+          partial = true;
+        }
+        damagedBackup_ = true;
+        LogLine(name + ".bak: " + backup.problem);
+      }
+      if (userExists) return partial ? PlayerFileSource::User : PlayerFileSource::None;
+      if (partial) return PlayerFileSource::Backup;
+      if (programCopy == ProgramCopy::Never) return PlayerFileSource::None;
+    }
+    std::string programPath = JoinPath(GetAppPath(), name);
+    std::optional<std::string> programBytes = ReadDataFile(programPath);
+    if (!programBytes) return PlayerFileSource::None;
+    Attempt program = Parse(programBytes, spec);
+    if (program.root && LoadInto(program.root, load, program.problem)) return PlayerFileSource::Program;
+    LogLine(programPath + ": " + program.problem);
+    return program.root ? PlayerFileSource::Program : PlayerFileSource::None;
+  } catch (...) {
+    // Nothing about a player file may stop the game.
+    return PlayerFileSource::None;
+  }
+}
+
+bool PlayerFile::Save(const PlayerFileSpec& spec, const Saver& save) {
+  try {
+    StorageRootRef document = CreateStorage(spec.rootName);
+    StorageRef root = document ? document->GetRoot() : nullptr;
+    if (!root) {
+      LogLine(spec.fileName + ": no document could be made; nothing written");
+      return false;
+    }
+    save(root);
+    std::string bytes = EncipherPlayerText(document->SaveToString(), spec.key);
+
+    std::string userPath = JoinPath(GetUserDataPath(), spec.fileName);
+    std::string backupPath = userPath + ".bak";
+    if (damaged_ && FileExists(userPath)) {
+      if (PreserveDamagedFile(userPath).empty()) {
+        LogLine(spec.fileName + ": the damaged file could not be copied aside, so it is not overwritten");
+        return false;
+      }
+      // With the damaged file kept aside, removing it stops the writer from turning it into the
+      // backup in place of the clean one that was loaded.
+      if (backupLoaded_) RemoveFile(userPath);
+    }
+    if (damagedBackup_ && FileExists(backupPath) && PreserveDamagedFile(backupPath).empty()) {
+      LogLine(spec.fileName + ".bak: the damaged backup could not be copied aside, so nothing is written");
+      return false;
+    }
+    damaged_ = false;
+    damagedBackup_ = false;
+    if (!SaveUserTextFile(bytes, spec.fileName)) {
+      LogLine(spec.fileName + ": could not be written; the previous file is left as it was");
+      return false;
+    }
+    return true;
+  } catch (const std::exception& e) {
+    LogLine(spec.fileName + ": saving failed: " + e.what());
+  } catch (...) {
+    LogLine(spec.fileName + ": saving failed");
+  }
+  return false;
+}
+
+}  // namespace kestrelle
