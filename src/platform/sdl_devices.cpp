@@ -1,0 +1,412 @@
+#include "platform/sdl_devices.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+#include "data/file_system.h"
+
+namespace kestrelle {
+
+namespace {
+
+void LogSdlError(const char* what) { LogLine(std::string(what) + ": " + SDL_GetError()); }
+
+// Floor division that stays right for negative positions (a drag left of the picture).
+int FloorScale(double value) { return static_cast<int>(std::floor(value)); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Video
+
+SdlVideoDevice::~SdlVideoDevice() { DestroyWindow(); }
+
+bool SdlVideoDevice::CreateWindow(const std::string& title) {
+  if (window_) return true;
+  // Closing the window is a request the game may decline; SDL must not quit by itself.
+  SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
+  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    LogSdlError("Cannot start the video subsystem");
+    return false;
+  }
+  videoInitialized_ = true;
+  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 64, 64,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+  if (!window_) {
+    LogSdlError("Cannot create the window");
+    DestroyWindow();
+    return false;
+  }
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    LogSdlError("Cannot create a renderer for the window");
+    DestroyWindow();
+    return false;
+  }
+  SDL_StartTextInput();
+  return true;
+}
+
+void SdlVideoDevice::DestroyWindow() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  texture_ = nullptr;
+  textureWidth_ = textureHeight_ = 0;
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  renderer_ = nullptr;
+  if (window_) SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  ready_ = false;
+  modeSet_ = false;
+  if (videoInitialized_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  videoInitialized_ = false;
+}
+
+bool SdlVideoDevice::EnsureTexture() {
+  if (texture_ && !textureLost_ && textureWidth_ == mode_.width && textureHeight_ == mode_.height) return true;
+  if (texture_) SDL_DestroyTexture(texture_);
+  texture_ =
+      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, mode_.width, mode_.height);
+  textureLost_ = false;
+  uploadAll_ = true;
+  if (!texture_) {
+    LogSdlError("Cannot create the picture texture");
+    textureWidth_ = textureHeight_ = 0;
+    return false;
+  }
+  textureWidth_ = mode_.width;
+  textureHeight_ = mode_.height;
+  return true;
+}
+
+bool SdlVideoDevice::SetMode(const VideoMode& mode) {
+  ready_ = false;
+  if (!window_ || mode.width <= 0 || mode.height <= 0) return false;
+  bool wasWindowed = modeSet_ && !mode_.fullScreen;
+  mode_ = mode;
+  modeSet_ = true;
+  bool ok = true;
+  if (mode.fullScreen) {
+    // Remember where the window was, to return there.
+    if (wasWindowed) SDL_GetWindowPosition(window_, &savedX_, &savedY_);
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+      LogSdlError("Cannot switch to full screen");
+      ok = false;
+    }
+  } else {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, mode.width, mode.height);
+    if (!positionSaved_) {
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+      positionSaved_ = true;
+    } else {
+      SDL_SetWindowPosition(window_, savedX_, savedY_);
+    }
+  }
+  SDL_ShowWindow(window_);
+  if (ok) ok = EnsureTexture();
+  if (texture_) {
+    // Whole pixels when the picture is shown at its size; smooth when it is scaled to a screen.
+    SDL_SetTextureScaleMode(texture_, mode.fullScreen ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  }
+  uploadAll_ = true;
+  ready_ = ok;
+  return ok;
+}
+
+void SdlVideoDevice::SetCaption(const std::string& utf8) {
+  if (window_) SDL_SetWindowTitle(window_, utf8.c_str());
+}
+
+void SdlVideoDevice::OnRenderReset(bool deviceLost) {
+  resetPending_ = true;
+  if (deviceLost) textureLost_ = true;
+}
+
+DeviceState SdlVideoDevice::CheckDevice() {
+  if (!window_ || !renderer_ || !modeSet_) return DeviceState::NotReady;
+  if (resetPending_) {
+    resetPending_ = false;
+    ready_ = EnsureTexture();
+    uploadAll_ = true;
+    return ready_ ? DeviceState::Restored : DeviceState::NotReady;
+  }
+  if (!ready_) {
+    // A mode that failed is retried quietly; nothing is drawn until it works.
+    return DeviceState::NotReady;
+  }
+  return DeviceState::Ready;
+}
+
+SDL_Rect SdlVideoDevice::PictureDestination() const {
+  int outW = 0;
+  int outH = 0;
+  if (renderer_) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  if (outW <= 0 || outH <= 0 || mode_.width <= 0 || mode_.height <= 0) return SDL_Rect{0, 0, outW, outH};
+  if (!mode_.fullScreen || !mode_.wideScreen) return SDL_Rect{0, 0, outW, outH};
+  // Keep the proportions: the largest picture that fits, centred, with bars on two sides.
+  double scale = std::min(double(outW) / mode_.width, double(outH) / mode_.height);
+  int w = static_cast<int>(std::lround(mode_.width * scale));
+  int h = static_cast<int>(std::lround(mode_.height * scale));
+  return SDL_Rect{(outW - w) / 2, (outH - h) / 2, w, h};
+}
+
+void SdlVideoDevice::WindowToPicture(int windowX, int windowY, int& pictureX, int& pictureY) const {
+  pictureX = windowX;
+  pictureY = windowY;
+  if (!window_ || !renderer_ || mode_.width <= 0 || mode_.height <= 0) return;
+  int winW = 0;
+  int winH = 0;
+  SDL_GetWindowSize(window_, &winW, &winH);
+  int outW = 0;
+  int outH = 0;
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  if (winW <= 0 || winH <= 0 || outW <= 0 || outH <= 0) return;
+  SDL_Rect dst = PictureDestination();
+  if (dst.w <= 0 || dst.h <= 0) return;
+  // Window points to output pixels (more of them on a high-density screen), then into the
+  // picture's rectangle.
+  double ox = (windowX + 0.5) * outW / winW;
+  double oy = (windowY + 0.5) * outH / winH;
+  pictureX = FloorScale((ox - dst.x) * mode_.width / dst.w);
+  pictureY = FloorScale((oy - dst.y) * mode_.height / dst.h);
+}
+
+void SdlVideoDevice::Present(const PictureView& picture, const std::vector<PixelRect>& changed) {
+  if (!window_ || !renderer_ || !ready_ || !texture_ || !picture.pixels) return;
+  int w = std::min(picture.width, textureWidth_);
+  int h = std::min(picture.height, textureHeight_);
+  auto upload = [&](PixelRect r) {
+    r.left = std::max(r.left, 0);
+    r.top = std::max(r.top, 0);
+    r.right = std::min(r.right, w);
+    r.bottom = std::min(r.bottom, h);
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    SDL_Rect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const auto* first =
+        reinterpret_cast<const uint8_t*>(picture.pixels) + ptrdiff_t(r.top) * picture.pitch + ptrdiff_t(r.left) * 4;
+    SDL_UpdateTexture(texture_, &area, first, picture.pitch);
+  };
+  if (uploadAll_) {
+    upload(PixelRect{0, 0, w, h});
+    uploadAll_ = false;
+  } else {
+    for (const PixelRect& r : changed) upload(r);
+  }
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_Rect dst = PictureDestination();
+  SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+  SDL_RenderPresent(renderer_);
+}
+
+bool SdlVideoDevice::GetCursorPos(int& x, int& y) {
+  if (!window_) return false;
+  int wx = 0;
+  int wy = 0;
+  if (SDL_GetMouseFocus() == window_) {
+    SDL_GetMouseState(&wx, &wy);
+  } else {
+    int gx = 0;
+    int gy = 0;
+    int winX = 0;
+    int winY = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    SDL_GetWindowPosition(window_, &winX, &winY);
+    wx = gx - winX;
+    wy = gy - winY;
+  }
+  WindowToPicture(wx, wy, x, y);
+  if (mode_.fullScreen) {
+    // The bars are not part of the picture.
+    x = std::clamp(x, 0, mode_.width);
+    y = std::clamp(y, 0, mode_.height);
+  }
+  return true;
+}
+
+void SdlVideoDevice::SetCursorPos(int x, int y) {
+  if (!window_ || mode_.width <= 0 || mode_.height <= 0) return;
+  int winW = 0;
+  int winH = 0;
+  int outW = 0;
+  int outH = 0;
+  SDL_GetWindowSize(window_, &winW, &winH);
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  if (winW <= 0 || winH <= 0 || outW <= 0 || outH <= 0) return;
+  SDL_Rect dst = PictureDestination();
+  double ox = dst.x + (x + 0.5) * dst.w / mode_.width;
+  double oy = dst.y + (y + 0.5) * dst.h / mode_.height;
+  SDL_WarpMouseInWindow(window_, FloorScale(ox * winW / outW), FloorScale(oy * winH / outH));
+}
+
+void SdlVideoDevice::ShowCursor(bool visible) {
+  if (videoInitialized_) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlVideoDevice::Minimize() {
+  if (window_) SDL_MinimizeWindow(window_);
+}
+
+void SdlVideoDevice::GetDesktopSize(int& width, int& height) {
+  width = height = 0;
+  int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
+    width = mode.w;
+    height = mode.h;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+SdlEventSource::SdlEventSource(std::shared_ptr<SdlVideoDevice> video) : video_(std::move(video)) {
+  std::weak_ptr<SdlVideoDevice> weak = video_;
+  translator_.SetPointMapper([weak](int wx, int wy, int& px, int& py) {
+    px = wx;
+    py = wy;
+    if (auto v = weak.lock()) v->WindowToPicture(wx, wy, px, py);
+  });
+}
+
+void SdlEventSource::Feed(const SDL_Event& event) {
+  if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+    if (video_) video_->OnRenderReset(event.type == SDL_RENDER_DEVICE_RESET);
+    return;
+  }
+  scratch_.clear();
+  translator_.Translate(event, scratch_);
+  queue_.insert(queue_.end(), scratch_.begin(), scratch_.end());
+}
+
+bool SdlEventSource::PollMessage(Message& out) {
+  if (queue_.empty() && SDL_WasInit(SDL_INIT_VIDEO)) {
+    SDL_Event event;
+    while (queue_.empty() && SDL_PollEvent(&event)) Feed(event);
+  }
+  if (queue_.empty()) return false;
+  out = queue_.front();
+  queue_.pop_front();
+  return true;
+}
+
+void SdlEventSource::WaitMessage() {
+  while (queue_.empty()) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+      SDL_Delay(10);  // no window: nothing will ever arrive; do not spin
+      return;
+    }
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, 100)) Feed(event);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shell
+
+std::string FileUrlFromPath(const std::string& absolutePath) {
+  static const char* hex = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (unsigned char c : absolutePath) {
+    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                 std::strchr("/-_.~", c) != nullptr;
+    if (plain) {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += hex[c >> 4];
+      url += hex[c & 15];
+    }
+  }
+  return url;
+}
+
+bool SdlShell::OpenURL(const std::string& address) { return SDL_OpenURL(address.c_str()) == 0; }
+
+bool SdlShell::OpenFile(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) return false;
+  return SDL_OpenURL(FileUrlFromPath(absolute.generic_string()).c_str()) == 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Audio
+
+SdlAudioOutput::~SdlAudioOutput() { Close(); }
+
+void SdlAudioOutput::Trampoline(void* self, Uint8* stream, int length) {
+  auto* output = static_cast<SdlAudioOutput*>(self);
+  int frameBytes = output->channels_ * 2;
+  if (output->callback_) {
+    output->callback_(reinterpret_cast<int16_t*>(stream), length / frameBytes);
+  } else {
+    std::memset(stream, 0, static_cast<size_t>(length));
+  }
+}
+
+bool SdlAudioOutput::Open(int rate, int channels, PullCallback callback) {
+  Close();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    LogSdlError("Cannot start the audio subsystem");
+    return false;
+  }
+  SDL_AudioSpec want{};
+  want.freq = rate;
+  want.format = AUDIO_S16SYS;
+  want.channels = static_cast<Uint8>(channels);
+  want.samples = 1024;
+  want.callback = &SdlAudioOutput::Trampoline;
+  want.userdata = this;
+  SDL_AudioSpec have{};
+  channels_ = channels;
+  callback_ = std::move(callback);
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device_ == 0) {
+    LogSdlError("Cannot open the audio device");
+    callback_ = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  return true;
+}
+
+void SdlAudioOutput::Close() {
+  if (device_ == 0) return;
+  SDL_CloseAudioDevice(device_);
+  device_ = 0;
+  callback_ = nullptr;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlAudioOutput::SetPaused(bool paused) {
+  if (device_) SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+}
+
+void SdlAudioOutput::Lock() {
+  if (device_) SDL_LockAudioDevice(device_);
+}
+
+void SdlAudioOutput::Unlock() {
+  if (device_) SDL_UnlockAudioDevice(device_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The set
+
+DeviceSet CreateSdlDevices() {
+  DeviceSet set;
+  auto video = std::make_shared<SdlVideoDevice>();
+  set.video = video;
+  set.events = std::make_shared<SdlEventSource>(video);
+  set.clock = std::make_shared<SdlClock>();
+  set.shell = std::make_shared<SdlShell>();
+  set.audio = std::make_shared<SdlAudioOutput>();
+  return set;
+}
+
+}  // namespace kestrelle
