@@ -3,6 +3,9 @@
 #include "data/file_system_security.h"
 #include "data/process_settings.h"
 #include "game/class_registration.h"
+#include "media/language.h"
+#include "records/record_files.h"
+#include "records/records_settings.h"
 
 namespace kestrelle {
 
@@ -24,6 +27,19 @@ void InitializeKestrelle() {
   settings.OptionsInFile = true;
   settings.RegistryKey = "Software\\Halvenor\\Kestrelle\\";
   settings.GlobalOptionNames = ";FullScreenMode;MusicVolume;SoundVolume;ShowHints;WideScreenMode;";
+  RecordsSettings& records = RecordSettings();
+  records.UsersFileName = record_files::kUsersFileName;
+  records.UsersKey = record_files::kUsersKey;
+  records.LevelRecordsFileName = record_files::kLevelRecordsFileName;
+  records.LevelRecordsKey = record_files::kLevelRecordsKey;
+  records.HighScoresFileName = record_files::kHighScoresFileName;
+  records.HighScoresKey = record_files::kHighScoresKey;
+  records.HighScoreTables = record_files::kHighScoreTables;
+  records.LevelRecordTables = record_files::kLevelRecordTables;
+  // High-score texts get the language pass; without a language table only "%%" is undone.
+  records.Translate = [](const std::string& text) {
+    return LanguageTable() ? Translate(text, false) : UnescapePercent(text);
+  };
   FileSystemSecurity();  // made before anything writes to the data folder
   RegisterAllClasses();
 }
