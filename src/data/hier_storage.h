@@ -18,10 +18,14 @@ public:
   virtual int GetValueCount() = 0;
   virtual std::string GetValueName(int index) = 0;
   virtual Variant ReadValueByIndex(int index, const Variant& fallback) = 0;
+  // The attribute, else `fallback`. With an outer storage, a result equal to `fallback` (as text)
+  // is asked of the outer storage instead; with no fallback given (an Empty variant) only an
+  // absent attribute is, so an attribute present in this element always wins over the outer one.
   virtual Variant ReadValue(const std::string& name, const Variant& fallback) = 0;
   virtual void WriteValueByIndex(int index, const Variant& value) = 0;
   virtual void WriteValue(const std::string& name, const Variant& value) = 0;
   virtual void DeleteValue(const std::string& name) = 0;
+  // Null when `name` is not an XML name.
   virtual StorageRef AddChild(const std::string& name) = 0;
   virtual int GetChildCount(const std::string& name) = 0;
   virtual StorageRef GetChild(const std::string& name, int index) = 0;
@@ -63,6 +67,14 @@ StorageRef OpenStorage(const std::string& spec);
 // Writes a storage to the file of a spec; false when nothing could be written.
 bool SaveStorage(const StorageRef& storage, const std::string& spec);
 void ClearOuterStorageCache();
+
+// File bytes to the UTF-8 text the parser reads: a UTF-8 byte-order mark is skipped; a declaration
+// naming another encoding is decoded by it (the windows-1252 family and unknown names by
+// windows-1252); everything else is UTF-8. Malformed UTF-8 and NUL bytes become U+FFFD.
+std::string DecodeDocumentBytes(std::string_view bytes);
+// Element and attribute names the storage accepts: an XML name (letters, digits, ".-_:" and any
+// non-ASCII character, not starting with a digit, "." or "-").
+bool IsValidXmlName(std::string_view name);
 
 // Typed accessors. Readers take a default; writers do nothing when `write` is false or the
 // storage is null.

@@ -1,0 +1,784 @@
+// TXMLStorage: the hierarchical storage over a pugixml document, the outer-storage cache and the
+// storage routines. No pugixml type leaves this file.
+#include <errno.h>
+#include <iconv.h>
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <pugixml.hpp>
+#include <set>
+#include <vector>
+
+#include "data/cipher.h"
+#include "data/data_files.h"
+#include "data/file_system.h"
+#include "data/hier_storage.h"
+#include "data/text_encoding.h"
+#include "data/text_lists.h"
+
+namespace kestrelle {
+
+namespace {
+
+// Whitespace-only text is kept when it is an element's only content (`<t> </t>` reads " ").
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single;
+
+bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool IsText(pugi::xml_node node) { return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata; }
+
+// ---------------------------------------------------------------------------------------------
+// Text in and out of the document.
+
+// Valid UTF-8 without NUL: malformed sequences and NUL become U+FFFD, byte by byte.
+std::string SanitizeUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t pos = 0;
+  while (pos < text.size()) {
+    auto c = static_cast<unsigned char>(text[pos]);
+    if (c != 0 && c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      ++pos;
+      continue;
+    }
+    size_t start = pos;
+    char32_t cp = DecodeUtf8(text, pos);
+    if (cp == 0 || cp == 0xFFFD)
+      AppendUtf8(out, 0xFFFD);
+    else
+      out.append(text.substr(start, pos - start));
+  }
+  return out;
+}
+
+// Escapes what the parser would otherwise change: markup characters, and control characters as
+// character references (line breaks and tabs in attribute values, carriage returns in text,
+// which the parser would otherwise normalise).
+void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
+  for (char ch : text) {
+    auto c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        if (attribute)
+          out += "&quot;";
+        else
+          out += ch;
+        break;
+      default:
+        if (c < 0x20 && (attribute || (c != '\n' && c != '\t'))) {
+          out += "&#";
+          out += std::to_string(c);
+          out += ';';
+        } else {
+          out += ch;
+        }
+    }
+  }
+}
+
+// The XML text of a node and its subtree, without indentation (which would change text).
+// Iterative, so deeply nested documents cannot exhaust the stack.
+void Serialize(pugi::xml_node start, std::string& out) {
+  if (!start) return;
+  pugi::xml_node node = start;
+  while (true) {
+    if (IsText(node)) {
+      AppendEscaped(out, node.value(), false);
+    } else if (node.type() == pugi::node_element) {
+      out += '<';
+      out += node.name();
+      for (pugi::xml_attribute attr : node.attributes()) {
+        out += ' ';
+        out += attr.name();
+        out += "=\"";
+        AppendEscaped(out, attr.value(), true);
+        out += '"';
+      }
+      if (node.first_child()) {
+        out += '>';
+        node = node.first_child();
+        continue;
+      }
+      out += "/>";
+    }
+    while (node != start && !node.next_sibling()) {
+      node = node.parent();
+      out += "</";
+      out += node.name();
+      out += '>';
+    }
+    if (node == start) break;
+    node = node.next_sibling();
+  }
+}
+
+std::string SerializeToString(pugi::xml_node node) {
+  std::string out;
+  Serialize(node, out);
+  return out;
+}
+
+std::string DirectText(pugi::xml_node node) {
+  std::string text;
+  for (pugi::xml_node child : node.children())
+    if (IsText(child)) text += child.value();
+  return text;
+}
+
+// Replaces the element's own text by one text node (child elements stay).
+void SetDirectText(pugi::xml_node node, const std::string& text) {
+  if (!node || node.type() != pugi::node_element) return;
+  pugi::xml_node kept;
+  std::vector<pugi::xml_node> extra;
+  for (pugi::xml_node child : node.children()) {
+    if (!IsText(child)) continue;
+    if (!kept && !text.empty() && child.type() == pugi::node_pcdata)
+      kept = child;
+    else
+      extra.push_back(child);
+  }
+  for (pugi::xml_node child : extra) node.remove_child(child);
+  if (text.empty()) return;
+  if (!kept) kept = node.append_child(pugi::node_pcdata);
+  kept.set_value(text.c_str());
+}
+
+bool ParseDocument(const std::string& utf8, pugi::xml_document& document) {
+  pugi::xml_parse_result result = document.load_buffer(utf8.data(), utf8.size(), kParseFlags, pugi::encoding_utf8);
+  return result && document.document_element();
+}
+
+// A text that is one well-formed element (and nothing else but blanks).
+bool ParsesAsElement(const std::string& utf8, pugi::xml_document& document) {
+  if (utf8.find('<') == std::string::npos) return false;
+  if (!ParseDocument(utf8, document)) return false;
+  int elements = 0;
+  for (pugi::xml_node child : document.children()) {
+    if (child.type() == pugi::node_element)
+      ++elements;
+    else if (IsText(child)) {
+      for (const char* p = child.value(); *p; ++p)
+        if (!IsXmlSpace(*p)) return false;
+    }
+  }
+  return elements == 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// File encodings.
+
+std::optional<std::string> DeclaredEncoding(std::string_view bytes) {
+  if (bytes.size() < 6 || bytes.substr(0, 5) != "<?xml" || !IsXmlSpace(bytes[5])) return std::nullopt;
+  size_t end = bytes.find("?>");
+  if (end == std::string_view::npos) return std::nullopt;
+  std::string_view decl = bytes.substr(5, end - 5);
+  for (size_t p = decl.find("encoding"); p != std::string_view::npos; p = decl.find("encoding", p + 1)) {
+    if (p == 0 || !IsXmlSpace(decl[p - 1])) continue;
+    size_t q = p + 8;
+    while (q < decl.size() && IsXmlSpace(decl[q])) ++q;
+    if (q >= decl.size() || decl[q] != '=') return std::nullopt;
+    ++q;
+    while (q < decl.size() && IsXmlSpace(decl[q])) ++q;
+    if (q >= decl.size() || (decl[q] != '"' && decl[q] != '\'')) return std::nullopt;
+    size_t close = decl.find(decl[q], q + 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    return std::string(decl.substr(q + 1, close - q - 1));
+  }
+  return std::nullopt;
+}
+
+bool IsUtf8Label(std::string_view label) {
+  return EqualsIgnoreAsciiCase(label, "utf-8") || EqualsIgnoreAsciiCase(label, "utf8");
+}
+
+// Labels read as windows-1252, as browsers do: files that say Latin-1 or ASCII are in practice
+// written in the Windows code page.
+bool IsCp1252Label(std::string_view label) {
+  static constexpr std::string_view kLabels[] = {"windows-1252", "cp1252",     "x-cp1252", "iso-8859-1",
+                                                 "iso8859-1",    "iso_8859-1", "latin1",   "l1",
+                                                 "cp819",        "ibm819",     "us-ascii", "ascii"};
+  for (std::string_view known : kLabels)
+    if (EqualsIgnoreAsciiCase(label, known)) return true;
+  return false;
+}
+
+bool IsPlainLabel(std::string_view label) {
+  if (label.empty() || label.size() > 40) return false;
+  for (char c : label) {
+    bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+              c == '.' || c == ':';
+    if (!ok) return false;
+  }
+  return true;
+}
+
+bool IconvToUtf8(const std::string& label, std::string_view bytes, std::string& out) {
+  iconv_t cd = iconv_open("UTF-8", label.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  out.assign(bytes.size() * 3 + 64, '\0');
+  char* in = const_cast<char*>(bytes.data());
+  size_t inLeft = bytes.size();
+  size_t produced = 0;
+  bool ok = true;
+  bool flushed = false;
+  while (ok && !flushed) {
+    char* outPtr = out.data() + produced;
+    size_t outLeft = out.size() - produced;
+    // Once the input is used up, one more call writes any pending shift sequence.
+    bool flushing = inLeft == 0;
+    size_t result =
+        flushing ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft) : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    produced = out.size() - outLeft;
+    if (result == static_cast<size_t>(-1)) {
+      if (errno == E2BIG)
+        out.resize(out.size() * 2);
+      else
+        ok = false;
+    } else if (flushing) {
+      flushed = true;
+    }
+  }
+  iconv_close(cd);
+  out.resize(ok ? produced : 0);
+  return ok;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The document shared by all storages of one tree.
+
+struct XmlDocument {
+  pugi::xml_document doc;
+  // Elements removed through RemoveChild are moved here rather than freed, so a storage still
+  // bound to one never touches freed memory. It is never written out.
+  pugi::xml_node removed;
+  // Bumped on every change of the element structure; cached child lists compare it.
+  uint64_t generation = 0;
+};
+using DocumentRef = std::shared_ptr<XmlDocument>;
+
+class TXMLStorage final : public TAbstractObject, public virtual IHierStorage, public virtual IHierStorageRoot {
+ public:
+  TXMLStorage() : doc_(std::make_shared<XmlDocument>()) {}
+
+  void Attach(pugi::xml_node node, DocumentRef document);
+  pugi::xml_node GetXmlNode() const { return node_; }
+  const DocumentRef& Document() const { return doc_; }
+
+  // IHierStorage
+  std::string GetNodeName() override { return node_.name(); }
+  int GetValueCount() override;
+  std::string GetValueName(int index) override { return AttributeAt(index).name(); }
+  Variant ReadValueByIndex(int index, const Variant& fallback) override;
+  Variant ReadValue(const std::string& name, const Variant& fallback) override;
+  void WriteValueByIndex(int index, const Variant& value) override;
+  void WriteValue(const std::string& name, const Variant& value) override;
+  void DeleteValue(const std::string& name) override { node_.remove_attribute(name.c_str()); }
+  StorageRef AddChild(const std::string& name) override;
+  int GetChildCount(const std::string& name) override;
+  StorageRef GetChild(const std::string& name, int index) override;
+  StorageRef GetNodeByPath(const std::string& path) override;
+  Variant ReadText() override { return DirectText(node_); }
+  void WriteText(const Variant& value) override { SetDirectText(node_, SanitizeUtf8(value.ToString())); }
+  Variant ReadChildText(const std::string& name) override;
+  void WriteChildText(const std::string& name, const Variant& value) override;
+  void AppendCopy(const StorageRef& storage) override;
+  void RemoveChild(const StorageRef& storage) override;
+  Variant GetXML() override { return SerializeToString(node_); }
+  Variant ReadContent() override;
+  void WriteContent(const Variant& value) override;
+  Variant ReadChildContent(const std::string& name) override;
+  void WriteChildContent(const std::string& name, const Variant& value) override;
+  StorageRef FindNode(const std::string& path, const std::string& listName) override;
+
+  // IHierStorageRoot
+  bool CreateNew(const std::string& rootName) override;
+  bool LoadFromFile(const std::string& fileName) override;
+  bool LoadFromString(const std::string& text) override;
+  bool LoadObject(const InterfaceRef& object) override;
+  bool SaveToFile(const std::string& fileName) override;
+  std::string SaveToString() override { return SerializeToString(doc_->doc.document_element()); }
+  bool SaveObject(const InterfaceRef& object) override;
+  StorageRef GetRoot() override;
+
+ private:
+  StorageRef Self() { return std::dynamic_pointer_cast<IHierStorage>(shared_from_this()); }
+  StorageRef Make(pugi::xml_node node);
+  pugi::xml_attribute AttributeAt(int index) const;
+  const std::vector<pugi::xml_node>& ChildList(const std::string& name);
+  pugi::xml_node OwnChildOrNew(const std::string& name);
+  void WriteContentTo(pugi::xml_node node, const Variant& value);
+  void Changed() { ++doc_->generation; }
+  pugi::xml_node ParentElement(pugi::xml_node node) const;
+
+  DocumentRef doc_;
+  pugi::xml_node node_;
+  std::string cachedListName_;
+  std::vector<pugi::xml_node> cachedList_;
+  uint64_t cachedGeneration_ = 0;
+  bool cacheValid_ = false;
+  std::string outerSpec_;
+  StorageRef outer_;
+};
+
+void TXMLStorage::Attach(pugi::xml_node node, DocumentRef document) {
+  doc_ = document ? std::move(document) : std::make_shared<XmlDocument>();
+  node_ = node;
+  cacheValid_ = false;
+  cachedList_.clear();
+  outerSpec_ = node_.attribute("_outstorage").value();
+  outer_ = outerSpec_.empty() ? nullptr : OpenStorage(outerSpec_);
+}
+
+StorageRef TXMLStorage::Make(pugi::xml_node node) {
+  if (!node) return nullptr;
+  if (node == node_) return Self();
+  auto storage = std::make_shared<TXMLStorage>();
+  storage->Attach(node, doc_);
+  return storage;
+}
+
+pugi::xml_attribute TXMLStorage::AttributeAt(int index) const {
+  if (index < 0) return {};
+  for (pugi::xml_attribute attr : node_.attributes())
+    if (index-- == 0) return attr;
+  return {};
+}
+
+int TXMLStorage::GetValueCount() {
+  int count = 0;
+  for ([[maybe_unused]] pugi::xml_attribute attr : node_.attributes()) ++count;
+  return count;
+}
+
+Variant TXMLStorage::ReadValue(const std::string& name, const Variant& fallback) {
+  pugi::xml_attribute attr = node_.attribute(name.c_str());
+  Variant result = attr ? Variant(std::string(attr.value())) : fallback;
+  if (outer_) {
+    bool askOuter = fallback.IsEmpty() ? !attr : result.ToString() == fallback.ToString();
+    if (askOuter) return outer_->ReadValue(name, fallback);
+  }
+  return result;
+}
+
+Variant TXMLStorage::ReadValueByIndex(int index, const Variant& fallback) {
+  pugi::xml_attribute attr = AttributeAt(index);
+  if (!attr) return fallback;
+  return ReadValue(attr.name(), fallback);
+}
+
+void TXMLStorage::WriteValueByIndex(int index, const Variant& value) {
+  if (pugi::xml_attribute attr = AttributeAt(index)) attr.set_value(SanitizeUtf8(value.ToString()).c_str());
+}
+
+void TXMLStorage::WriteValue(const std::string& name, const Variant& value) {
+  if (!node_) return;
+  if (!IsValidXmlName(name)) {
+    LogLine("storage: \"" + name + "\" is not a valid attribute name; value not written");
+    return;
+  }
+  pugi::xml_attribute attr = node_.attribute(name.c_str());
+  if (!attr) attr = node_.append_attribute(name.c_str());
+  attr.set_value(SanitizeUtf8(value.ToString()).c_str());
+}
+
+StorageRef TXMLStorage::AddChild(const std::string& name) {
+  if (!node_) return nullptr;
+  if (!IsValidXmlName(name)) {
+    LogLine("storage: \"" + name + "\" is not a valid element name; child not added");
+    return nullptr;
+  }
+  pugi::xml_node child = node_.append_child(name.c_str());
+  Changed();
+  return Make(child);
+}
+
+const std::vector<pugi::xml_node>& TXMLStorage::ChildList(const std::string& name) {
+  if (!cacheValid_ || cachedGeneration_ != doc_->generation || cachedListName_ != name) {
+    cachedList_.clear();
+    for (pugi::xml_node child = node_.child(name.c_str()); child; child = child.next_sibling(name.c_str()))
+      cachedList_.push_back(child);
+    cachedListName_ = name;
+    cachedGeneration_ = doc_->generation;
+    cacheValid_ = true;
+  }
+  return cachedList_;
+}
+
+int TXMLStorage::GetChildCount(const std::string& name) {
+  int count = static_cast<int>(ChildList(name).size());
+  if (count == 0 && outer_) return outer_->GetChildCount(name);
+  return count;
+}
+
+StorageRef TXMLStorage::GetChild(const std::string& name, int index) {
+  if (index >= 0) {
+    const auto& list = ChildList(name);
+    if (static_cast<size_t>(index) < list.size()) return Make(list[static_cast<size_t>(index)]);
+  }
+  return outer_ ? outer_->GetChild(name, index) : nullptr;
+}
+
+pugi::xml_node TXMLStorage::ParentElement(pugi::xml_node node) const {
+  pugi::xml_node parent = node.parent();
+  if (parent.type() != pugi::node_element || parent == doc_->removed) return {};
+  return parent;
+}
+
+StorageRef TXMLStorage::GetNodeByPath(const std::string& path) {
+  std::vector<std::string_view> steps;
+  std::string_view rest(path);
+  while (!rest.empty()) {
+    size_t slash = rest.find('/');
+    std::string_view step = rest.substr(0, slash);
+    if (!step.empty()) steps.push_back(step);
+    if (slash == std::string_view::npos) break;
+    rest.remove_prefix(slash + 1);
+  }
+  const bool single = steps.size() == 1;
+  pugi::xml_node current = node_;
+  for (std::string_view step : steps) {
+    if (!current) break;
+    if (step == "..") {
+      current = ParentElement(current);
+      continue;
+    }
+    if (step == ".") continue;
+    std::string_view name = step;
+    std::string_view attrName;
+    std::string_view attrValue;
+    bool filtered = false;
+    size_t open = step.find('[');
+    if (open != std::string_view::npos && step.back() == ']') {
+      std::string_view inner = step.substr(open + 1, step.size() - open - 2);
+      size_t eq = inner.find('=');
+      if (eq != std::string_view::npos) {
+        filtered = true;
+        name = step.substr(0, open);
+        attrName = inner.substr(0, eq);
+        if (!attrName.empty() && attrName.front() == '@') attrName.remove_prefix(1);
+        attrValue = inner.substr(eq + 1);
+        if (attrValue.size() >= 2 && (attrValue.front() == '\'' || attrValue.front() == '"') &&
+            attrValue.back() == attrValue.front())
+          attrValue = attrValue.substr(1, attrValue.size() - 2);
+      }
+    }
+    pugi::xml_node found;
+    for (pugi::xml_node child : current.children()) {
+      if (child.type() != pugi::node_element) continue;
+      if (filtered) {
+        if (!EqualsIgnoreAsciiCase(child.name(), name)) continue;
+        pugi::xml_attribute attr = child.attribute(std::string(attrName).c_str());
+        if (!attr || !EqualsIgnoreAsciiCase(attr.value(), attrValue)) continue;
+      } else if (single ? std::string_view(child.name()) != name : !EqualsIgnoreAsciiCase(child.name(), name)) {
+        continue;
+      }
+      found = child;
+      break;
+    }
+    current = found;
+  }
+  return Make(current);
+}
+
+Variant TXMLStorage::ReadChildText(const std::string& name) {
+  StorageRef child = GetChild(name, 0);
+  return child ? child->ReadText() : Variant();
+}
+
+pugi::xml_node TXMLStorage::OwnChildOrNew(const std::string& name) {
+  if (!node_) return {};
+  pugi::xml_node child = node_.child(name.c_str());
+  if (child) return child;
+  if (!IsValidXmlName(name)) {
+    LogLine("storage: \"" + name + "\" is not a valid element name; child not added");
+    return {};
+  }
+  Changed();
+  return node_.append_child(name.c_str());
+}
+
+void TXMLStorage::WriteChildText(const std::string& name, const Variant& value) {
+  SetDirectText(OwnChildOrNew(name), SanitizeUtf8(value.ToString()));
+}
+
+void TXMLStorage::AppendCopy(const StorageRef& storage) {
+  if (!node_ || !storage) return;
+  if (auto other = std::dynamic_pointer_cast<TXMLStorage>(storage)) {
+    if (other->node_.type() != pugi::node_element) return;
+    node_.append_copy(other->node_);
+  } else {
+    pugi::xml_document parsed;
+    if (!ParseDocument(SanitizeUtf8(storage->GetXML().ToString()), parsed)) return;
+    node_.append_copy(parsed.document_element());
+  }
+  Changed();
+}
+
+void TXMLStorage::RemoveChild(const StorageRef& storage) {
+  auto other = std::dynamic_pointer_cast<TXMLStorage>(storage);
+  if (!other || !node_ || other->doc_ != doc_ || !other->node_ || other->node_.parent() != node_) return;
+  if (!doc_->removed) doc_->removed = doc_->doc.append_child(pugi::node_element);
+  doc_->removed.append_move(other->node_);
+  Changed();
+}
+
+Variant TXMLStorage::ReadContent() {
+  pugi::xml_node first = node_.first_child();
+  if (!first) return std::string();
+  if (!first.next_sibling() && IsText(first)) return std::string(first.value());
+  std::string out;
+  for (pugi::xml_node child : node_.children()) Serialize(child, out);
+  return out;
+}
+
+void TXMLStorage::WriteContentTo(pugi::xml_node node, const Variant& value) {
+  if (!node) return;
+  std::string text = SanitizeUtf8(value.ToString());
+  pugi::xml_document parsed;
+  if (ParsesAsElement(text, parsed)) {
+    node.append_copy(parsed.document_element());
+    Changed();
+  } else {
+    SetDirectText(node, text);
+  }
+}
+
+void TXMLStorage::WriteContent(const Variant& value) { WriteContentTo(node_, value); }
+
+Variant TXMLStorage::ReadChildContent(const std::string& name) {
+  StorageRef child = GetChild(name, 0);
+  return child ? child->ReadContent() : Variant();
+}
+
+void TXMLStorage::WriteChildContent(const std::string& name, const Variant& value) {
+  WriteContentTo(OwnChildOrNew(name), value);
+}
+
+StorageRef TXMLStorage::FindNode(const std::string& path, const std::string& listName) {
+  auto matchStep = [](pugi::xml_node parent, std::string_view step) -> pugi::xml_node {
+    for (pugi::xml_node child : parent.children()) {
+      if (child.type() != pugi::node_element) continue;
+      if (EqualsIgnoreAsciiCase(child.name(), step) || EqualsIgnoreAsciiCase(child.attribute("name").value(), step))
+        return child;
+    }
+    return {};
+  };
+  pugi::xml_node current = node_;
+  std::string_view rest(path);
+  while (current && !rest.empty()) {
+    size_t slash = rest.find('/');
+    std::string_view step = rest.substr(0, slash);
+    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    if (step.empty()) continue;
+    pugi::xml_node found;
+    if (!listName.empty()) {
+      for (pugi::xml_node child : current.children()) {
+        if (child.type() == pugi::node_element && EqualsIgnoreAsciiCase(child.name(), listName)) {
+          found = matchStep(child, step);
+          break;
+        }
+      }
+    }
+    if (!found) found = matchStep(current, step);
+    current = found;
+  }
+  return Make(current);
+}
+
+bool TXMLStorage::CreateNew(const std::string& rootName) {
+  if (!IsValidXmlName(rootName)) {
+    Attach({}, nullptr);
+    return false;
+  }
+  auto fresh = std::make_shared<XmlDocument>();
+  pugi::xml_node root = fresh->doc.append_child(rootName.c_str());
+  Attach(root, fresh);
+  return true;
+}
+
+bool TXMLStorage::LoadFromString(const std::string& text) {
+  auto fresh = std::make_shared<XmlDocument>();
+  if (!ParseDocument(DecodeDocumentBytes(text), fresh->doc)) {
+    Attach({}, nullptr);
+    return false;
+  }
+  pugi::xml_node root = fresh->doc.document_element();
+  Attach(root, fresh);
+  return true;
+}
+
+bool TXMLStorage::LoadFromFile(const std::string& fileName) {
+  std::optional<std::string> bytes = ReadDataFile(fileName);
+  if (!bytes) {
+    Attach({}, nullptr);
+    return false;
+  }
+  if (!LoadFromString(*bytes)) {
+    LogLine("storage: " + fileName + " is not a readable XML document");
+    return false;
+  }
+  return true;
+}
+
+bool TXMLStorage::SaveToFile(const std::string& fileName) {
+  if (!doc_->doc.document_element()) return false;
+  if (!WriteDataFile(fileName, SaveToString())) {
+    LogLine("storage: could not write " + fileName);
+    return false;
+  }
+  return true;
+}
+
+StorageRef TXMLStorage::GetRoot() { return Make(doc_->doc.document_element()); }
+
+bool TXMLStorage::LoadObject(const InterfaceRef& object) {
+  auto persistent = std::dynamic_pointer_cast<IPersistent>(object);
+  StorageRef root = GetRoot();
+  if (!persistent || !root) return false;
+  persistent->LoadFromStorage(root);
+  return true;
+}
+
+bool TXMLStorage::SaveObject(const InterfaceRef& object) {
+  auto persistent = std::dynamic_pointer_cast<IPersistent>(object);
+  StorageRef root = GetRoot();
+  if (!persistent || !root) return false;
+  persistent->SaveToStorage(root);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The process-wide cache of outer storages, by file name.
+
+struct OuterCache {
+  std::recursive_mutex mutex;
+  std::map<std::string, StorageRef> entries;
+  std::set<std::string> opening;  // files being read now, to stop a file that names itself
+};
+
+OuterCache& Outer() {
+  static OuterCache cache;
+  return cache;
+}
+
+struct OpeningGuard {
+  OuterCache& cache;
+  std::string file;
+  ~OpeningGuard() { cache.opening.erase(file); }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Routines.
+
+bool IsValidXmlName(std::string_view name) {
+  if (name.empty()) return false;
+  auto nameStart = [](unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 0x80;
+  };
+  if (!nameStart(static_cast<unsigned char>(name.front()))) return false;
+  for (char ch : name) {
+    auto c = static_cast<unsigned char>(ch);
+    if (!nameStart(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.') return false;
+  }
+  // Non-ASCII bytes must at least be well-formed UTF-8.
+  return SanitizeUtf8(name) == name;
+}
+
+std::string DecodeDocumentBytes(std::string_view bytes) {
+  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  std::optional<std::string> label = DeclaredEncoding(bytes);
+  if (!label || IsUtf8Label(*label)) return SanitizeUtf8(bytes);
+  if (IsCp1252Label(*label)) return Cp1252ToUtf8(bytes);
+  std::string decoded;
+  // The declaration was readable as ASCII, so a decoding that does not keep it was the wrong one.
+  if (IsPlainLabel(*label) && IconvToUtf8(*label, bytes, decoded) && decoded.compare(0, 5, "<?xml") == 0)
+    return SanitizeUtf8(decoded);
+  LogLine("storage: encoding \"" + *label + "\" not known; read as windows-1252");
+  return Cp1252ToUtf8(bytes);
+}
+
+StorageRef LoadStorageFromFile(const std::string& fileName) {
+  auto storage = std::make_shared<TXMLStorage>();
+  if (!storage->LoadFromFile(fileName)) return nullptr;
+  return storage;
+}
+
+StorageRef LoadStorageFromString(const std::string& text) {
+  auto storage = std::make_shared<TXMLStorage>();
+  if (!storage->LoadFromString(text)) return nullptr;
+  return storage;
+}
+
+StorageRootRef CreateStorage(const std::string& rootName) {
+  auto storage = std::make_shared<TXMLStorage>();
+  if (!storage->CreateNew(rootName)) return nullptr;
+  return storage;
+}
+
+StorageRef OpenStorage(const std::string& spec) {
+  std::string file;
+  std::string key;
+  FindKeyValue(spec, "file", file);
+  FindKeyValue(spec, "cryptkey", key);
+  if (file.empty()) return nullptr;
+  OuterCache& cache = Outer();
+  std::lock_guard lock(cache.mutex);
+  if (auto it = cache.entries.find(file); it != cache.entries.end()) return it->second;
+  if (cache.opening.count(file)) {
+    LogLine("storage: outer storage " + file + " names itself through its own elements; ignored there");
+    return nullptr;
+  }
+  cache.opening.insert(file);
+  OpeningGuard guard{cache, file};
+  std::optional<std::string> bytes = ReadDataFile(file);
+  if (!bytes) {
+    LogLine("storage: outer storage file " + file + " not found");
+    return nullptr;
+  }
+  StorageRef storage = LoadStorageFromString(key.empty() ? *bytes : DecipherFromHex(key, *bytes));
+  if (!storage) {
+    LogLine("storage: outer storage file " + file + " could not be read" + (key.empty() ? "" : " (wrong key?)"));
+    return nullptr;
+  }
+  cache.entries[file] = storage;
+  return storage;
+}
+
+bool SaveStorage(const StorageRef& storage, const std::string& spec) {
+  std::string file;
+  std::string key;
+  FindKeyValue(spec, "file", file);
+  FindKeyValue(spec, "cryptkey", key);
+  auto root = std::dynamic_pointer_cast<IHierStorageRoot>(storage);
+  if (file.empty() || !root) return false;
+  std::string text = root->SaveToString();
+  if (!key.empty()) text = EncipherToHex(key, text);
+  bool written = WriteDataFile(file, text);
+  if (!written) LogLine("storage: could not write " + file);
+  // A cached copy of the file would now read stale values.
+  OuterCache& cache = Outer();
+  std::lock_guard lock(cache.mutex);
+  cache.entries.erase(file);
+  return written;
+}
+
+void ClearOuterStorageCache() {
+  OuterCache& cache = Outer();
+  std::lock_guard lock(cache.mutex);
+  cache.entries.clear();
+}
+
+}  // namespace kestrelle
