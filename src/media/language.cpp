@@ -32,13 +32,11 @@ std::string TrimSpacesAndControls(std::string text) {
 std::string DeclaredCp1252ToUtf8(const std::string& xml) {
   if (xml.compare(0, 5, "<?xml") != 0) return xml;
   size_t end = xml.find("?>");
-  std::string declaration = AsciiLower(xml.substr(0, end == std::string::npos ? 0 : end));
+  if (end == std::string::npos) return xml;
+  std::string declaration = AsciiLower(xml.substr(0, end));
   if (declaration.find("windows-1252") == std::string::npos && declaration.find("cp1252") == std::string::npos)
     return xml;
-  std::string out = Cp1252ToUtf8(xml);
-  size_t at = AsciiLower(out).find(declaration.find("cp1252") != std::string::npos ? "cp1252" : "windows-1252");
-  if (at != std::string::npos) out.replace(at, declaration.find("cp1252") != std::string::npos ? 6 : 12, "utf-8");
-  return out;
+  return "<?xml version=\"1.0\"?>" + Cp1252ToUtf8(std::string_view(xml).substr(end + 2));
 }
 
 std::string TranslateForStorage(const std::string& text) { return Translate(text, true); }
@@ -91,7 +89,9 @@ void TMultiLanguages::TranslateInto(std::string& out, const std::string& text, b
 bool TMultiLanguages::LoadLanguageText(const std::string& xml) {
   pugi::xml_document document;
   std::string utf8 = DeclaredCp1252ToUtf8(xml);
-  if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_auto)) return false;
+  if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default | pugi::parse_ws_pcdata_single,
+                            pugi::encoding_auto))
+    return false;
   pugi::xml_node root = document.document_element();
   if (!root) return false;
   id_ = root.attribute("id").value();

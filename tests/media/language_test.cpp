@@ -1,0 +1,133 @@
+#include "media/language.h"
+
+#include <gtest/gtest.h>
+
+#include "archive_builder.h"
+#include "data/number_format.h"
+#include "data/process_settings.h"
+#include "data/user_files.h"
+#include "media/reader.h"
+
+namespace kestrelle {
+namespace {
+
+TEST(Translate, SubstitutesKeysVariablesAndPercentSigns) {
+  TMultiLanguages table;
+  table.SetString("welcome", "Hello");
+  table.SetString("greeting", "%Welcome%, %username%!");  // keys inside strings, any case
+  table.SetString("padded", "  \t spaced \r\n");
+  table.SetString("Username", "string, not the variable");
+  table.SetVariable("username", "Ann");
+  struct Case {
+    const char* text;
+    const char* expected;
+  } cases[] = {
+      {"%welcome%, %username%!", "Hello, Ann!"},
+      {"%greeting%", "Hello, Ann!"},
+      {"%WELCOME%", "Hello"},
+      {"%USERNAME%", "string, not the variable"},  // variables match exactly, strings by any case
+      {"no keys at all", "no keys at all"},
+      {"50%% off", "50% off"},
+      {"100% sure", "100% sure"},
+      {"%missing%", ""},
+      {"[%missing%]", "[]"},
+      {"%padded%", "spaced"},
+      {"%welcome", "%welcome"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(table.Translate(c.text), c.expected) << c.text;
+  EXPECT_EQ(table.Translate("%padded%", false), "  \t spaced \r\n");
+
+  table.SetVariable("USERNAME", "Bob");  // replaces the earlier one, whatever its case
+  EXPECT_EQ(table.Translate("%USERNAME%"), "Bob");
+  EXPECT_EQ(table.Translate("%username%"), "string, not the variable");
+}
+
+TEST(Translate, SelfReferenceStopsAtAFixedDepth) {
+  TMultiLanguages table;
+  table.SetString("self", "x%self%");
+  table.SetString("ping", "a%pong%");
+  table.SetString("pong", "b%ping%");
+  std::string self = table.Translate("%self%");
+  EXPECT_EQ(self, std::string(TMultiLanguages::kMaxNesting, 'x'));
+  std::string cycle = table.Translate("%ping%");
+  EXPECT_EQ(cycle.size(), static_cast<size_t>(TMultiLanguages::kMaxNesting));
+  EXPECT_EQ(cycle.substr(0, 4), "abab");
+  // A chain just within the limit is expanded completely.
+  for (int i = 0; i < TMultiLanguages::kMaxNesting - 1; ++i)
+    table.SetString("k" + std::to_string(i), "%k" + std::to_string(i + 1) + "%");
+  table.SetString("k" + std::to_string(TMultiLanguages::kMaxNesting - 1), "end");
+  EXPECT_EQ(table.Translate("%k0%"), "end");
+}
+
+class LanguageFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = Settings();
+    Settings().LanguageFileName = "lang\\default.lng";
+    Settings().ArchiveExtension = ".pak";
+    SetAppPath(app_.Path().string());
+    FreeCachedResourceReader();
+    CreateLanguageTable();
+  }
+  void TearDown() override {
+    FreeLanguageTable();
+    FreeCachedResourceReader();
+    SetAppPath("");
+    Settings() = saved_;
+  }
+  test::TempFolder app_;
+  ProcessSettings saved_;
+};
+
+TEST_F(LanguageFile, LoadsStringsThroughTheReader) {
+  app_.Write("lang.pak", test::BuildZip({{"default.lng", R"(<?xml version="1.0" encoding="utf-8"?>
+<language id="en" name="English">
+  <strings>
+    <string name="welcome">Hello</string>
+    <string>no name: skipped</string>
+    <string name="Welcome">Hi again</string>
+    <string name="thousand_separator"> </string>
+    <string name="empty"/>
+  </strings>
+  <strings><string name="second">not read</string></strings>
+</language>)"}}));
+  EXPECT_TRUE(LoadLanguage(""));
+  EXPECT_EQ(GetLanguageId(), "en");
+  EXPECT_EQ(LanguageTable()->GetName(), "English");
+  EXPECT_EQ(LanguageTable()->StringCount(), 3u);
+  EXPECT_EQ(Translate("%WELCOME%"), "Hi again");
+  EXPECT_EQ(Translate("%second%"), "");
+  SetVariable("who", "Ann");
+  EXPECT_EQ(Translate("%who%"), "Ann");
+  // The separator is taken as written, a space included.
+  EXPECT_EQ(FormatThousands(-1234567), "-1 234 567");
+
+  // The second file, Languages\NAME.lng in the program folder, adds to the first.
+  app_.Write("Languages/de.lng", R"(<l id="de"><strings><string name="extra">Extra</string></strings></l>)");
+  EXPECT_TRUE(LoadLanguage("de"));
+  EXPECT_EQ(Translate("%extra%|%welcome%"), "Extra|Hi again");
+  EXPECT_EQ(GetLanguageId(), "de");
+}
+
+TEST_F(LanguageFile, MissingOrBrokenFileLeavesNoStrings) {
+  EXPECT_FALSE(LoadLanguage(""));
+  EXPECT_EQ(Translate("%welcome%!"), "!");
+  EXPECT_EQ(FormatThousands(1234567), "1234567");
+  app_.Write("lang/default.lng", "<language><strings><string name=\"a\">A</string>");
+  EXPECT_FALSE(LoadLanguage(""));
+  EXPECT_EQ(LanguageTable()->StringCount(), 0u);
+  // windows-1252 declared: read as such.
+  app_.Write(
+      "lang/default.lng",
+      "<?xml version=\"1.0\" encoding=\"windows-1252\"?><l><strings><string name=\"e\">caf\xE9</string></strings></l>");
+  EXPECT_TRUE(LoadLanguage(""));
+  EXPECT_EQ(Translate("%e%"), "caf\xC3\xA9");
+  // Without a table every function passes its input through.
+  FreeLanguageTable();
+  EXPECT_EQ(Translate("%e%"), "%e%");
+  EXPECT_FALSE(LoadLanguage(""));
+}
+
+}  // namespace
+}  // namespace kestrelle
