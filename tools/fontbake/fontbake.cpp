@@ -6,9 +6,10 @@
 //            [--file "data\fonts\font_main.png"] [--color AARRGGBB] [--outline N]
 //            [--outline-color AARRGGBB] [--shadow DX,DY] [--shadow-color AARRGGBB]
 //            [--sheet-width 512] [--range FIRST-LAST (hex code points, repeatable)]
+//            [--chars TEXT (UTF-8: exactly these characters instead of windows-1252)]
 //
-// The characters are every printable character of windows-1252 (which holds printable Latin-1)
-// plus the extra ranges. Each glyph gets a cell as high as the line (the same for every glyph,
+// The characters are every printable character of windows-1252 (which holds printable Latin-1),
+// or those of --chars, plus the extra ranges. Each glyph gets a cell as high as the line (the same for every glyph,
 // so every symbol's height is the font's line height) and as wide as its ink or its advance,
 // whichever reaches further, plus room for the outline and shadow. The cell width is the
 // single-line advance; "wleft" and "wright" bring the multi-line advance back to the font's own
@@ -50,6 +51,7 @@ struct Options {
   uint32_t shadowColour = 0x80000000;
   int sheetWidth = 512;
   std::set<char32_t> characters;
+  bool ownCharacters = false;
 };
 
 struct Glyph {
@@ -130,6 +132,9 @@ Options ParseOptions(int argc, char** argv) {
           dash == std::string::npos ? first : std::strtoul(value.substr(dash + 1).c_str(), nullptr, 16);
       if (first == 0 || last < first || last > 0x10FFFF || last - first > 0x3000) Fail("bad range \"" + value + "\"");
       for (unsigned long c = first; c <= last; ++c) options.characters.insert(static_cast<char32_t>(c));
+    } else if (key == "--chars") {
+      for (char32_t c : kestrelle::Utf8ToCodePoints(value)) options.characters.insert(c);
+      options.ownCharacters = true;
     } else {
       Fail("unknown option " + key);
     }
@@ -137,7 +142,7 @@ Options ParseOptions(int argc, char** argv) {
   if (options.font.empty() || options.size == 0 || options.name.empty() || options.outDir.empty())
     Fail("usage: fontbake --font FILE --size PX --name NAME --out-dir DIR [options]");
   if (options.file.empty()) options.file = "data\\fonts\\" + options.name + ".png";
-  for (int byte = 0x20; byte <= 0xFF; ++byte) {
+  for (int byte = 0x20; byte <= 0xFF && !options.ownCharacters; ++byte) {
     char32_t c = kestrelle::Cp1252ToCodePoint(static_cast<uint8_t>(byte));
     if (c == 0x7F || (c >= 0x80 && c < 0xA0)) continue;  // controls and the unassigned bytes
     options.characters.insert(c);
