@@ -161,6 +161,9 @@ class TSurface : public TAbstractObject, public virtual ISurface {
 
  private:
   void FreePixels();
+  // Writes the source shifted right and down by fractions (0 <= f < 1) at the origin: pixel
+  // (x, y) for x in 0..w, y in 0..h mixes source pixels (x - 1 .. x, y - 1 .. y).
+  bool MixShifted(const ISurface* source, double fracX, double fracY);
   bool DrawOnce(const ISurface* source, const TRect& sourceRect, uint8_t mode, uint8_t opacity,
                 const TRect& targetRect);
   bool DrawColorOnce(uint32_t colour, const ISurface* source, uint8_t mode, uint8_t opacity, const TRect& targetRect,
