@@ -1,9 +1,12 @@
 #include "game/class_registration.h"
 
+#include "app/app_registration.h"
+
 namespace kestrelle {
 
 void RegisterAllClasses() {
   // Each layer adds its registration call here, in layer order, as its classes land.
+  RegisterAppClasses();
 }
 
 }  // namespace kestrelle

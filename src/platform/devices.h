@@ -104,11 +104,11 @@ class IShell {
 };
 
 // Sound output pulling interleaved signed 16-bit frames from a mixer callback.
-class IAudioOutput {
+class IAudioDevice {
  public:
   // Fills `frames` frames of `channels` interleaved samples.
   using PullCallback = std::function<void(int16_t* samples, int frames)>;
-  virtual ~IAudioOutput() = default;
+  virtual ~IAudioDevice() = default;
   // Starts paused. False when there is no audio device.
   virtual bool Open(int rate, int channels, PullCallback callback) = 0;
   virtual void Close() = 0;
@@ -124,7 +124,7 @@ struct DeviceSet {
   std::shared_ptr<IEventSource> events;
   std::shared_ptr<IClock> clock;
   std::shared_ptr<IShell> shell;
-  std::shared_ptr<IAudioOutput> audio;
+  std::shared_ptr<IAudioDevice> audio;
 };
 
 // The process-wide choice of devices: `main` leaves the SDL default, the headless runner and the

@@ -129,7 +129,7 @@ class HeadlessShell : public IShell {
 };
 
 // Pulls the mixer as the virtual clock moves: rate × milliseconds ÷ 1000 frames per advance.
-class HeadlessAudio : public IAudioOutput {
+class HeadlessAudio : public IAudioDevice {
  public:
   bool Open(int rate, int channels, PullCallback callback) override;
   void Close() override;

@@ -337,10 +337,10 @@ bool SdlShell::OpenFile(const std::string& path) {
 // ---------------------------------------------------------------------------------------------
 // Audio
 
-SdlAudioOutput::~SdlAudioOutput() { Close(); }
+SdlAudioDevice::~SdlAudioDevice() { Close(); }
 
-void SdlAudioOutput::Trampoline(void* self, Uint8* stream, int length) {
-  auto* output = static_cast<SdlAudioOutput*>(self);
+void SdlAudioDevice::Trampoline(void* self, Uint8* stream, int length) {
+  auto* output = static_cast<SdlAudioDevice*>(self);
   int frameBytes = output->channels_ * 2;
   if (output->callback_) {
     output->callback_(reinterpret_cast<int16_t*>(stream), length / frameBytes);
@@ -349,7 +349,7 @@ void SdlAudioOutput::Trampoline(void* self, Uint8* stream, int length) {
   }
 }
 
-bool SdlAudioOutput::Open(int rate, int channels, PullCallback callback) {
+bool SdlAudioDevice::Open(int rate, int channels, PullCallback callback) {
   Close();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     LogSdlError("Cannot start the audio subsystem");
@@ -360,7 +360,7 @@ bool SdlAudioOutput::Open(int rate, int channels, PullCallback callback) {
   want.format = AUDIO_S16SYS;
   want.channels = static_cast<Uint8>(channels);
   want.samples = 1024;
-  want.callback = &SdlAudioOutput::Trampoline;
+  want.callback = &SdlAudioDevice::Trampoline;
   want.userdata = this;
   SDL_AudioSpec have{};
   channels_ = channels;
@@ -375,7 +375,7 @@ bool SdlAudioOutput::Open(int rate, int channels, PullCallback callback) {
   return true;
 }
 
-void SdlAudioOutput::Close() {
+void SdlAudioDevice::Close() {
   if (device_ == 0) return;
   SDL_CloseAudioDevice(device_);
   device_ = 0;
@@ -383,15 +383,15 @@ void SdlAudioOutput::Close() {
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SdlAudioOutput::SetPaused(bool paused) {
+void SdlAudioDevice::SetPaused(bool paused) {
   if (device_) SDL_PauseAudioDevice(device_, paused ? 1 : 0);
 }
 
-void SdlAudioOutput::Lock() {
+void SdlAudioDevice::Lock() {
   if (device_) SDL_LockAudioDevice(device_);
 }
 
-void SdlAudioOutput::Unlock() {
+void SdlAudioDevice::Unlock() {
   if (device_) SDL_UnlockAudioDevice(device_);
 }
 
@@ -405,7 +405,7 @@ DeviceSet CreateSdlDevices() {
   set.events = std::make_shared<SdlEventSource>(video);
   set.clock = std::make_shared<SdlClock>();
   set.shell = std::make_shared<SdlShell>();
-  set.audio = std::make_shared<SdlAudioOutput>();
+  set.audio = std::make_shared<SdlAudioDevice>();
   return set;
 }
 

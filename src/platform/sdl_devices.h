@@ -88,9 +88,9 @@ class SdlShell : public IShell {
   bool OpenFile(const std::string& path) override;
 };
 
-class SdlAudioOutput : public IAudioOutput {
+class SdlAudioDevice : public IAudioDevice {
  public:
-  ~SdlAudioOutput() override;
+  ~SdlAudioDevice() override;
   bool Open(int rate, int channels, PullCallback callback) override;
   void Close() override;
   bool IsOpen() const override { return device_ != 0; }
