@@ -117,14 +117,15 @@ int TCustomExpressionParser::AddExpression(const std::string& text) {
   return ExpressionCount() - 1;
 }
 
-bool TCustomExpressionParser::AddExpressions(const std::string& text) {
+bool TCustomExpressionParser::AddExpressions(const std::string& text, std::string* error) {
   try {
     for (const std::string& line : SplitLines(text)) {
       std::string_view trimmed = TrimControl(line);
       if (trimmed.empty() || trimmed.starts_with("//")) continue;
       AddExpression(std::string(trimmed));
     }
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    if (error) *error = e.what();
     ClearExpressions();
     return false;
   }

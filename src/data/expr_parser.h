@@ -39,8 +39,8 @@ class TCustomExpressionParser {
   // The index of the compiled expression; -1 for an empty text.
   int AddExpression(const std::string& text);
   // Compiles every line that is not blank and does not begin with "//"; on a failure all
-  // expressions are cleared and the result is false.
-  bool AddExpressions(const std::string& text);
+  // expressions are cleared and the result is false (the error text goes to `error`).
+  bool AddExpressions(const std::string& text, std::string* error = nullptr);
   // NaN for an index outside the list or an empty expression.
   float Evaluate(int index);
   // The value of the last expression after evaluating all in order; 0 when there are none.

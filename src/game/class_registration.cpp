@@ -1,11 +1,13 @@
 #include "game/class_registration.h"
 
 #include "app/app_registration.h"
+#include "data/data_registration.h"
 
 namespace kestrelle {
 
 void RegisterAllClasses() {
   // Each layer adds its registration call here, in layer order, as its classes land.
+  RegisterDataClasses();
   RegisterAppClasses();
 }
 
