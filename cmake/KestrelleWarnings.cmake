@@ -9,6 +9,12 @@ if(KESTRELLE_SANITIZE)
                                                      -fno-omit-frame-pointer)
   target_link_options(kestrelle_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(KESTRELLE_FUZZ)
+  # Our libraries carry coverage and sanitizer instrumentation; fuzz/ links them into the fuzzers.
+  target_compile_options(kestrelle_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                     -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(kestrelle_options INTERFACE -fsanitize=address,undefined)
+endif()
 target_include_directories(kestrelle_options INTERFACE ${CMAKE_SOURCE_DIR}/src)
 
 # kestrelle_layer(NAME DIR DEPS...): one static library per layer, from every .cpp under DIR.
