@@ -41,9 +41,16 @@ void Guarded(const char* what, F&& step) {
   }
 }
 
+std::optional<uint64_t>& StartSeed() {
+  static std::optional<uint64_t> seed;
+  return seed;
+}
+
 constexpr PixelFormat kStandardPixelFormat{{0x00FF0000u, 16, 8}, {0x0000FF00u, 8, 8}, {0x000000FFu, 0, 8}};
 
 }  // namespace
+
+void SetEngineStartSeed(std::optional<uint64_t> seed) { StartSeed() = seed; }
 
 TEngine::~TEngine() = default;
 
@@ -81,7 +88,7 @@ bool TEngine::Start(const std::string& gameFileName) {
     devices_ = CreateDevices();
     std::error_code error;
     std::filesystem::current_path(NativePath(kestrelle::GetAppPath()), error);
-    RandomSeed(MillisecondsSinceMidnight());
+    RandomSeed(StartSeed() ? *StartSeed() : MillisecondsSinceMidnight());
 
     WriteDefaultConfiguration();
     frameInterval_ = kFrameInterval;
@@ -242,13 +249,17 @@ void TEngine::UpdateGame(uint32_t elapsedMs) {
 bool TEngine::CheckDevice() {
   if (!devices_.video) return false;
   switch (devices_.video->CheckDevice()) {
-    case DeviceState::Ready: deviceReady_ = true; return true;
+    case DeviceState::Ready:
+      deviceReady_ = true;
+      return true;
     case DeviceState::Restored:
       // The time spent restoring is not passed to the game.
       deviceReady_ = true;
       lastFrameTime_ = Now();
       return true;
-    case DeviceState::NotReady: deviceReady_ = false; return false;
+    case DeviceState::NotReady:
+      deviceReady_ = false;
+      return false;
   }
   return false;
 }
@@ -460,17 +471,23 @@ intptr_t TEngine::DefaultProcessing(const Message& m) {
 
 intptr_t TEngine::DefWindowProc(const Message& m) {
   switch (m.message) {
-    case WM_CLOSE: DestroyWindow(); return 0;
-    case WM_NCHITTEST: return static_cast<intptr_t>(m.wParam);  // the device's hit result
+    case WM_CLOSE:
+      DestroyWindow();
+      return 0;
+    case WM_NCHITTEST:
+      return static_cast<intptr_t>(m.wParam);  // the device's hit result
     case WM_SYSCOMMAND:
       switch (m.wParam & 0xFFF0) {
         case SC_MINIMIZE:
           if (devices_.video) devices_.video->Minimize();
           return 0;
-        case SC_CLOSE: return WindowProc(Message{WM_CLOSE, 0, 0});
-        default: return 0;
+        case SC_CLOSE:
+          return WindowProc(Message{WM_CLOSE, 0, 0});
+        default:
+          return 0;
       }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 

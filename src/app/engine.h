@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,15 @@
 
 namespace kestrelle {
 
-class TEngine : public TAbstractObject, public virtual IResourceOwner, public virtual IEngine,
+// A fixed seed for the random generator at Start instead of the time of day (reproducible runs
+// of the headless runner); none restores the time of day.
+void SetEngineStartSeed(std::optional<uint64_t> seed);
+
+class TEngine : public TAbstractObject,
+                public virtual IResourceOwner,
+                public virtual IEngine,
                 public virtual IEngineControl {
-public:
+ public:
   static constexpr int32_t kFrameInterval = 10;
 
   TEngine() = default;
@@ -110,7 +117,7 @@ public:
   const ParamsRef& GetConfiguration() const { return config_; }
   const DeviceSet& GetDevices() const { return devices_; }
 
-private:
+ private:
   bool LoadGame(const std::string& gameFileName);
   void WriteDefaultConfiguration();
   void UpdateCaption();

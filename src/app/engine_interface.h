@@ -46,7 +46,7 @@ struct PixelFormat {
 using MessageHook = std::function<void(const Message& message)>;
 
 class IResourceOwner : public virtual IInterface {
-public:
+ public:
   // The file through the resource reader; none on any error.
   virtual StreamRef OpenStream(const std::string& fileName) = 0;
   virtual PixelFormat GetPixelFormat() = 0;
@@ -62,7 +62,7 @@ public:
 };
 
 class IEngine : public virtual IInterface {
-public:
+ public:
   virtual std::string GetAppPath() = 0;
   virtual std::string GetUserDataPath() = 0;
   virtual void SaveUserTextFile(const std::string& text, const std::string& fileName) = 0;

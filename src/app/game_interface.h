@@ -14,7 +14,7 @@ namespace kestrelle {
 class IEngine;
 
 class IGame : public virtual IInterface {
-public:
+ public:
   // Once, right after the game object was made and loaded.
   virtual void StartGame(const std::shared_ptr<IEngine>& engine) = 0;
   // At shutdown. The game drops its engine here (the two hold each other until then).

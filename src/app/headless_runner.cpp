@@ -1,0 +1,175 @@
+#include "app/headless_runner.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/engine.h"
+#include "app/main_routine.h"
+#include "data/crc32.h"
+#include "data/file_system.h"
+#include "data/process_settings.h"
+#include "data/random.h"
+#include "data/user_files.h"
+#include "media/png_writer.h"
+#include "media/surface.h"
+#include "platform/headless_devices.h"
+#include "platform/headless_script.h"
+
+namespace kestrelle {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kestrelle-headless --app-dir DIR [--user-dir DIR] [--frames N] [--script FILE] [--shots DIR] "
+    "[--seed N]";
+
+bool ParseWhole(const std::string& text, int64_t& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0') return false;
+  value = v;
+  return true;
+}
+
+// Restores the device factory and the start seed whatever way the run ends.
+struct RunScope {
+  ~RunScope() {
+    SetDeviceFactory(nullptr);
+    SetEngineStartSeed(std::nullopt);
+  }
+};
+
+}  // namespace
+
+bool ParseHeadlessArguments(const std::vector<std::string>& arguments, HeadlessOptions& options, std::string& error) {
+  options = HeadlessOptions{};
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    if (i + 1 >= arguments.size()) {
+      error = a.rfind("--", 0) == 0 ? a + " needs a value" : "unexpected argument \"" + a + "\"";
+      return false;
+    }
+    const std::string& value = arguments[++i];
+    int64_t number = 0;
+    if (a == "--app-dir") {
+      options.appDir = value;
+    } else if (a == "--user-dir") {
+      options.userDir = value;
+    } else if (a == "--script") {
+      options.scriptFile = value;
+    } else if (a == "--shots") {
+      options.shotsDir = value;
+    } else if (a == "--frames") {
+      if (!ParseWhole(value, number) || number < 0) {
+        error = "--frames needs a whole number of frames";
+        return false;
+      }
+      options.frames = number;
+    } else if (a == "--seed") {
+      if (!ParseWhole(value, number)) {
+        error = "--seed needs a whole number";
+        return false;
+      }
+      options.seed = static_cast<uint64_t>(number);
+    } else {
+      error = "unknown option \"" + a + "\"";
+      return false;
+    }
+  }
+  if (options.appDir.empty()) {
+    error = "--app-dir is required";
+    return false;
+  }
+  return true;
+}
+
+int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                const std::function<void()>& initialize) {
+  HeadlessOptions options;
+  std::string error;
+  if (!ParseHeadlessArguments(arguments, options, error)) {
+    err << error << "\n" << kUsage << "\n";
+    return 2;
+  }
+  std::vector<ScriptCommand> commands;
+  if (!options.scriptFile.empty()) {
+    std::optional<std::string> script = ReadWholeFile(options.scriptFile);
+    if (!script) {
+      err << "cannot read the script \"" << options.scriptFile << "\"\n";
+      return 2;
+    }
+    if (!ParseHeadlessScript(*script, commands, error)) {
+      err << options.scriptFile << ": " << error << "\n";
+      return 2;
+    }
+  }
+  if (!options.shotsDir.empty() && !CreateDirectories(options.shotsDir)) {
+    err << "cannot create the shots folder \"" << options.shotsDir << "\"\n";
+    return 2;
+  }
+
+  std::error_code ec;
+  SetAppPath(std::filesystem::absolute(options.appDir, ec).string());
+  if (!options.userDir.empty()) {
+    std::string userDir = std::filesystem::absolute(options.userDir, ec).string();
+    setenv("KESTRELLE_USER_DIR", userDir.c_str(), 1);
+  }
+  RunScope scope;
+  if (options.seed) {
+    RandomSeed(*options.seed);
+    SetEngineStartSeed(*options.seed);
+  }
+  if (initialize) initialize();
+
+  HeadlessDevices devices = MakeHeadlessDevices();
+  SetDeviceFactory([devices] { return devices.AsSet(); });
+  if (options.frames) {
+    int64_t limit = *options.frames;
+    std::weak_ptr<HeadlessEventSource> events = devices.events;
+    if (limit == 0) devices.events->PostQuit(0);
+    devices.video->SetPresentListener([limit, events](int presents) {
+      if (presents == limit)
+        if (auto e = events.lock()) e->PostQuit(0);
+    });
+  }
+  std::string shotsDir = options.shotsDir;
+  std::weak_ptr<HeadlessVideo> weakVideo = devices.video;
+  ScheduleHeadlessScript(commands, devices, [&out, &err, shotsDir, weakVideo](const std::string& name) {
+    auto video = weakVideo.lock();
+    if (!video) return;
+    const std::vector<uint32_t>& picture = video->Picture();
+    // The checksum covers the screen's pixels as 32-bit little-endian words 0x00RRGGBB.
+    std::string bytes;
+    bytes.reserve(picture.size() * 4);
+    for (uint32_t p : picture) {
+      for (int b = 0; b < 4; ++b) bytes.push_back(static_cast<char>((p >> (8 * b)) & 0xFF));
+    }
+    uint32_t crc = Crc32(bytes.data(), bytes.size());
+    char line[64];
+    std::snprintf(line, sizeof line, "crc32=%08" PRIX32, crc);
+    out << "shot " << name << " " << line << "\n";
+    out.flush();
+    if (shotsDir.empty()) return;
+    auto surface = Create<TSurface>();
+    surface->SetSize(video->PictureWidth(), video->PictureHeight());
+    for (int y = 0; y < video->PictureHeight(); ++y) {
+      uint32_t* row = surface->GetScanLine(y);
+      if (!row) break;
+      for (int x = 0; x < video->PictureWidth(); ++x)
+        row[x] = picture[size_t(y) * size_t(video->PictureWidth()) + size_t(x)] | 0xFF000000u;
+    }
+    std::filesystem::path file = std::filesystem::path(shotsDir) / (name + ".png");
+    if (!WriteSurfacePng(*surface, file)) err << "cannot write " << file.string() << "\n";
+  });
+
+  bool started = RunEngine(Settings().GameFileName);
+  out << "frames=" << devices.video->PresentCount() << "\n";
+  out.flush();
+  return started ? 0 : 1;
+}
+
+}  // namespace kestrelle
