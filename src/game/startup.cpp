@@ -4,6 +4,7 @@
 #include "data/process_settings.h"
 #include "game/class_registration.h"
 #include "media/language.h"
+#include "media/reader.h"
 #include "records/record_files.h"
 #include "records/records_settings.h"
 
@@ -19,6 +20,9 @@ void InitializeKestrelle() {
   ProcessSettings& settings = Settings();
   settings.ArchiveExtension = ".pak";
   settings.LanguageFileName = "lang\\default.lng";
+  InstallResourceReader();  // every data file is read through the resource reader from here on
+  CreateLanguageTable();
+  LoadLanguage("");
   settings.ProductName = "Kestrelle";
   settings.GameFileName = "data\\ini\\Kestrelle.ini";
   settings.DataFileKey = kDataFileKey;
