@@ -5,6 +5,7 @@
 #include <list>
 #include <set>
 
+#include "data/data_files.h"
 #include "data/file_system.h"
 #include "data/process_settings.h"
 #include "data/text_encoding.h"
@@ -231,7 +232,7 @@ void FreeCachedResourceReader() {
 std::string CachedResourceReaderBase() { return CachedReader() ? CachedReader()->BasePath() : std::string(); }
 
 void InstallResourceReader() {
-  // Wired to the data layer's file hook once it exists.
+  SetDataFileReader([](const std::string& name) { return ReadResourceFile(name); });
 }
 
 }  // namespace kestrelle

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "archive_builder.h"
+#include "data/data_files.h"
 #include "data/process_settings.h"
 #include "data/user_files.h"
 
@@ -99,6 +100,15 @@ TEST_F(ResourceReader, BareNamesResPathsAndBadArchives) {
   app_.Write("data.pak", BuildZip({{"../secret.txt", "escaped"}, {"ok.txt", "ok"}}));
   EXPECT_EQ(Read("data\\..\\secret.txt"), std::nullopt);
   EXPECT_EQ(Read("data\\ok.txt"), "ok");
+}
+
+TEST_F(ResourceReader, DataLayerReadsThroughTheReaderOnceInstalled) {
+  app_.Write("data.pak", BuildZip({{"ini/game.ini", "packed"}}));
+  EXPECT_EQ(ReadDataFile("data\\ini\\game.ini"), std::nullopt);
+  InstallResourceReader();
+  EXPECT_EQ(ReadDataFile("data\\ini\\game.ini"), "packed");
+  EXPECT_EQ(ReadDataFile("%apppath%data/ini/GAME.ini"), "packed");
+  SetDataFileReader(nullptr);
 }
 
 TEST_F(ResourceReader, WritingCreatesAPlainFile) {
