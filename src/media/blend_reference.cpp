@@ -51,7 +51,8 @@ uint32_t ModePixel(uint8_t mode, bool targetKeepsAlpha, uint32_t s, uint32_t t, 
 uint32_t ReferenceDraw(uint8_t mode, bool sourceKeepsAlpha, bool targetKeepsAlpha, uint32_t opacity, uint32_t s,
                        uint32_t t) {
   const int a = static_cast<int>(opacity);
-  const int sa = static_cast<int>(Alpha(s));
+  // A source without alpha is opaque, whatever its alpha bytes hold.
+  const int sa = sourceKeepsAlpha ? static_cast<int>(Alpha(s)) : 255;
   const int h = static_cast<int>(Alpha(t));
   switch (mode) {
     case kBlendBltFast:
@@ -99,7 +100,7 @@ uint32_t ReferenceDrawColor(uint8_t mode, bool sourceKeepsAlpha, bool targetKeep
                             uint32_t m, uint32_t t) {
   const int o = static_cast<int>(opacity);
   const int ca = static_cast<int>(Alpha(c));
-  const int ma = static_cast<int>(Alpha(m));
+  const int ma = sourceKeepsAlpha ? static_cast<int>(Alpha(m)) : 255;
   const int h = static_cast<int>(Alpha(t));
   switch (mode) {
     case kBlendNormal: {
