@@ -2,12 +2,14 @@
 
 #include "app/app_registration.h"
 #include "data/data_registration.h"
+#include "media/surface.h"
 
 namespace kestrelle {
 
 void RegisterAllClasses() {
   // Each layer adds its registration call here, in layer order, as its classes land.
   RegisterDataClasses();
+  RegisterSurfaceClasses();
   RegisterAppClasses();
 }
 
