@@ -87,7 +87,7 @@ PlayerFileSource PlayerFile::Load(const PlayerFileSpec& spec, const Loader& load
           partial = true;
         }
         damaged_ = true;
-        LogLine(name + ": " + user.problem + "; the file is kept aside before it is next written");
+        LogLine(userPath + ": " + user.problem + "; the file is kept aside before it is next written");
       }
       if (FileExists(backupPath)) {
         Attempt backup = Parse(ReadWholeFile(backupPath), spec);
@@ -95,14 +95,14 @@ PlayerFileSource PlayerFile::Load(const PlayerFileSpec& spec, const Loader& load
           if (partial && reset) reset();
           if (LoadInto(backup.root, load, backup.problem)) {
             backupLoaded_ = true;
-            LogLine(name + ": loaded the backup " + name + ".bak" +
+            LogLine(userPath + ": loaded the backup " + name + ".bak" +
                     (userExists ? " in place of the damaged file" : " because the file is missing"));
             return PlayerFileSource::Backup;
           }
           partial = true;
         }
         damagedBackup_ = true;
-        LogLine(name + ".bak: " + backup.problem);
+        LogLine(backupPath + ": " + backup.problem);
       }
       if (userExists) return partial ? PlayerFileSource::User : PlayerFileSource::None;
       if (partial) return PlayerFileSource::Backup;
@@ -136,7 +136,7 @@ bool PlayerFile::Save(const PlayerFileSpec& spec, const Saver& save) {
     std::string backupPath = userPath + ".bak";
     if (damaged_ && FileExists(userPath)) {
       if (PreserveDamagedFile(userPath).empty()) {
-        LogLine(spec.fileName + ": the damaged file could not be copied aside, so it is not overwritten");
+        LogLine(userPath + ": the damaged file could not be copied aside, so it is not overwritten");
         return false;
       }
       // With the damaged file kept aside, removing it stops the writer from turning it into the
@@ -144,13 +144,13 @@ bool PlayerFile::Save(const PlayerFileSpec& spec, const Saver& save) {
       if (backupLoaded_) RemoveFile(userPath);
     }
     if (damagedBackup_ && FileExists(backupPath) && PreserveDamagedFile(backupPath).empty()) {
-      LogLine(spec.fileName + ".bak: the damaged backup could not be copied aside, so nothing is written");
+      LogLine(backupPath + ": the damaged backup could not be copied aside, so nothing is written");
       return false;
     }
     damaged_ = false;
     damagedBackup_ = false;
     if (!SaveUserTextFile(bytes, spec.fileName)) {
-      LogLine(spec.fileName + ": could not be written; the previous file is left as it was");
+      LogLine(userPath + ": could not be written; the previous file is left as it was");
       return false;
     }
     return true;
