@@ -2,10 +2,14 @@
 
 #include "app/engine.h"
 #include "app/engine_control.h"
+#include "app/resources.h"
 #include "data/class_registry.h"
 
 namespace kestrelle {
 
-void RegisterAppClasses() { RegisterObjectClass<TEngine>(kEngineClassName); }
+void RegisterAppClasses() {
+  RegisterObjectClass<TEngine>(kEngineClassName);
+  RegisterResourceClasses();
+}
 
 }  // namespace kestrelle

@@ -586,24 +586,29 @@ StreamRef TEngine::OpenStream(const std::string& fileName) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Resources. PLACEHOLDER: the resource definitions and their loading come with the resource
-// collection; until then nothing is ever loaded and every lookup finds nothing.
+// Resources (loading and the resource kinds are in app/resources.cpp).
 
-void TEngine::LoadResources(const StorageRef& storage, const std::string& group, bool pump) {}
-
-void TEngine::LoadResourceFile(const std::string& fileName, const std::string& group, bool pump) {}
-
-void TEngine::UnloadResources(const std::string& group) {
-  if (group.empty()) resources_.Clear();
+void TEngine::LoadResources(const StorageRef& storage, const std::string& group, bool pump) {
+  std::function<void()> step;
+  if (pump) step = [this] { LoopStep(); };
+  LoadResourceElements(*resources_, storage, group, SelfAs<IResourceOwner>(), step);
 }
 
-ResourceRef TEngine::GetResource(const std::string& name) {
-  const ResourceRef* found = resources_.Get(name);
-  return found ? *found : nullptr;
+void TEngine::LoadResourceFile(const std::string& fileName, const std::string& group, bool pump) {
+  try {
+    StorageRef root = LoadStorageFromString(LoadTextFile(fileName, Settings().DataFileKey));
+    if (root) LoadResources(root, group, pump);
+  } catch (...) {
+    // A damaged resource file loads what it loaded so far and reports nothing.
+  }
 }
+
+void TEngine::UnloadResources(const std::string& group) { resources_->UnloadGroup(group); }
+
+ResourceRef TEngine::GetResource(const std::string& name) { return resources_->GetResource(name); }
 
 void TEngine::RemoveResource(const std::string& name) {
-  if (resources_.Exists(name)) resources_.Delete(name);
+  if (resources_->Exists(name)) resources_->Delete(name);
 }
 
 // ---------------------------------------------------------------------------------------------

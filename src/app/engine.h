@@ -12,6 +12,7 @@
 #include "app/engine_control.h"
 #include "app/engine_interface.h"
 #include "app/game_interface.h"
+#include "app/resources.h"
 #include "data/keyed_list.h"
 #include "data/params.h"
 #include "platform/devices.h"
@@ -149,8 +150,8 @@ class TEngine : public TAbstractObject,
   PixelFormat pixelFormat_;
   DeviceSet devices_;
   MessageHook hook_;
-  // Loaded resources by name. Filled by the resource loading (not there yet).
-  TKeyedList<ResourceRef> resources_;
+  // Loaded resources by name.
+  std::shared_ptr<TResourceCollection> resources_ = Create<TResourceCollection>();
   ParamsRef config_;
   bool active_ = false;
   bool deviceReady_ = false;
