@@ -77,7 +77,8 @@ void TParamsPropertyObject::SaveProperties(const StorageRef& storage) {
 
 Variant TParamsPropertyObject::GetProperty(const std::string& name) {
   if (!params_) return Null{};
-  return params_->GetValue(name, std::string());
+  // A missing parameter is Empty, so that GetPropertyDef falls back to its default.
+  return params_->GetValue(name, Variant());
 }
 
 void TParamsPropertyObject::SetProperty(const std::string& name, const Variant& value) {
