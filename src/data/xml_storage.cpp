@@ -154,9 +154,38 @@ void SetDirectText(pugi::xml_node node, const std::string& text) {
   kept.set_value(text.c_str());
 }
 
+bool HasHighByte(const char* text) {
+  for (; *text; ++text)
+    if (static_cast<unsigned char>(*text) >= 0x80) return true;
+  return false;
+}
+
+// Character references can name what UTF-8 cannot hold (surrogates, values past U+10FFFF); such
+// values become U+FFFD like malformed bytes do, so every value of a document is valid UTF-8.
+void SanitizeValues(pugi::xml_node root) {
+  auto clean = [](const char* value, auto&& set) {
+    if (!HasHighByte(value)) return;
+    std::string sanitized = SanitizeUtf8(value);
+    if (sanitized != value) set(sanitized.c_str());
+  };
+  for (pugi::xml_node node = root; node;) {
+    if (IsText(node)) clean(node.value(), [&](const char* v) { node.set_value(v); });
+    for (pugi::xml_attribute attr : node.attributes()) clean(attr.value(), [&](const char* v) { attr.set_value(v); });
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (node != root && !node.next_sibling()) node = node.parent();
+    if (node == root) break;
+    node = node.next_sibling();
+  }
+}
+
 bool ParseDocument(const std::string& utf8, pugi::xml_document& document) {
   pugi::xml_parse_result result = document.load_buffer(utf8.data(), utf8.size(), kParseFlags, pugi::encoding_utf8);
-  return result && document.document_element();
+  if (!result || !document.document_element()) return false;
+  SanitizeValues(document);
+  return true;
 }
 
 // A text that is one well-formed element (and nothing else but blanks).
