@@ -13,6 +13,7 @@ namespace {
 const Subcommand kSubcommands[] = {
     {"encipher", "KEY < plain > hex", RunEncipher},
     {"decipher", "KEY < hex > plain", RunDecipher},
+    {"eval", "[EXPRESSION...]  (else one a line from stdin)", RunEval},
 };
 
 void PrintUsage(std::FILE* out) {

@@ -26,4 +26,7 @@ int Fail(const std::string& text);
 int RunEncipher(const Args& args);
 int RunDecipher(const Args& args);
 
+// eval_command.cpp
+int RunEval(const Args& args);
+
 }  // namespace kestrelle::data_tool
