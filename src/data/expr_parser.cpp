@@ -105,6 +105,7 @@ int TCustomExpressionParser::AddExpression(const std::string& text) {
   tokenizer.literals = &compiled->owned;
   std::vector<ExprToken> tokens = Tokenize(source, tokenizer);
   if (tokens.empty()) return -1;
+  if (tokens.size() > kMaxExprTokens) ThrowExprError(kExprTooComplex);
 
   RewriteContext rewrite{internal_.unaryMinus.get(), internal_.unaryPlus.get(), internal_.integerPower.get(),
                          &compiled->owned};

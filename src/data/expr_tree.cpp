@@ -1,5 +1,7 @@
 #include "data/expr_tree.h"
 
+#include <algorithm>
+
 #include "data/expr_errors.h"
 #include "data/expr_standard_words.h"
 #include "data/numbers.h"
@@ -13,9 +15,25 @@ bool Is(const ExprToken& t, WordKind kind) { return t.word && t.word->Kind() == 
 class TreeBuilder {
  public:
   TreeBuilder(const std::vector<ExprToken>& tokens, const std::string& expression)
-      : tokens_(tokens), expression_(expression) {}
+      : tokens_(tokens), expression_(expression), matching_(tokens.size(), tokens.size()) {
+    std::vector<size_t> open;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+      if (Is(tokens[i], WordKind::LeftBracket)) open.push_back(i);
+      if (Is(tokens[i], WordKind::RightBracket) && !open.empty()) {
+        matching_[open.back()] = i;
+        open.pop_back();
+      }
+    }
+  }
 
   std::unique_ptr<ExprTreeNode> Build(size_t lo, size_t hi) {
+    struct Depth {
+      int& depth;
+      explicit Depth(int& d) : depth(d) {
+        if (++depth > kMaxExprDepth) ThrowExprError(kExprTooComplex);
+      }
+      ~Depth() { --depth; }
+    } guard(depth_);
     StripEnclosingBrackets(lo, hi);
     if (hi <= lo) SyntaxError();
     if (hi - lo == 1) return Leaf(tokens_[lo]);
@@ -28,7 +46,7 @@ class TreeBuilder {
       if (first != lo) SyntaxError();
       pos = FunctionArguments(*node, first, hi);
     } else {
-      if (first > lo) node->args.push_back(Build(lo, first));
+      if (first > lo) AddArg(*node, Build(lo, first));
       pos = OperatorArgument(*node, first + 1, hi);
     }
     // The node so far becomes the first argument of the operator that stopped the scan.
@@ -37,7 +55,7 @@ class TreeBuilder {
       if (!next.word || !next.word->IsOperator()) SyntaxError();
       auto outer = std::make_unique<ExprTreeNode>();
       outer->word = next.word;
-      outer->args.push_back(std::move(node));
+      AddArg(*outer, std::move(node));
       node = std::move(outer);
       pos = OperatorArgument(*node, pos + 1, hi);
     }
@@ -49,20 +67,22 @@ class TreeBuilder {
   }
 
  private:
+  static void AddArg(ExprTreeNode& node, std::unique_ptr<ExprTreeNode> arg) {
+    node.height = std::max(node.height, arg->height + 1);
+    if (node.height > kMaxExprDepth) ThrowExprError(kExprTooComplex);
+    node.args.push_back(std::move(arg));
+  }
+
   std::unique_ptr<ExprTreeNode> Leaf(const ExprToken& token) {
     auto node = std::make_unique<ExprTreeNode>();
     node->word = token.word;
     return node;
   }
 
-  // Index of the bracket closing the one at `open`, or `hi` when there is none.
+  // Index of the bracket closing the one at `open`, or `hi` when there is none (or beyond).
   size_t Matching(size_t open, size_t hi) const {
-    int depth = 0;
-    for (size_t i = open; i < hi; ++i) {
-      if (Is(tokens_[i], WordKind::LeftBracket)) ++depth;
-      if (Is(tokens_[i], WordKind::RightBracket) && --depth == 0) return i;
-    }
-    return hi;
+    size_t close = matching_[open];
+    return close < hi ? close : hi;
   }
 
   void StripEnclosingBrackets(size_t& lo, size_t& hi) const {
@@ -104,7 +124,7 @@ class TreeBuilder {
     if (static_cast<int>(parts.size()) > node.word->ArgCount()) SyntaxError();
     for (auto [a, b] : parts) {
       if (a == b) break;  // an empty argument: too few arguments
-      node.args.push_back(Build(a, b));
+      AddArg(node, Build(a, b));
     }
     return close + 1;
   }
@@ -122,12 +142,14 @@ class TreeBuilder {
       if (Is(t, WordKind::RightBracket)) --depth;
       if (depth == 0 && t.word && t.word->IsOperator() && t.word->Priority() >= priority) break;
     }
-    if (i > from) node.args.push_back(Build(from, i));
+    if (i > from) AddArg(node, Build(from, i));
     return i;
   }
 
   const std::vector<ExprToken>& tokens_;
   const std::string& expression_;
+  std::vector<size_t> matching_;  // for each "(": its ")", or the token count
+  int depth_ = 0;
 };
 
 // Every node must have all its arguments; every leaf must be something that has a value.
@@ -169,6 +191,7 @@ float* LayOutNode(const ExprTreeNode& node, std::vector<EvalNode>& nodes) {
 }  // namespace
 
 std::unique_ptr<ExprTreeNode> BuildExprTree(const std::vector<ExprToken>& tokens, const std::string& expression) {
+  if (tokens.size() > kMaxExprTokens) ThrowExprError(kExprTooComplex);
   TreeBuilder builder(tokens, expression);
   auto root = builder.Build(0, tokens.size());
   Validate(*root, builder);

@@ -20,9 +20,16 @@ namespace kestrelle::expr {
 struct ExprTreeNode {
   TExprWord* word = nullptr;
   std::vector<std::unique_ptr<ExprTreeNode>> args;
+  int height = 1;
 };
 
-// Raises TExprParserError ("Syntax error in expression ...", "... too few arguments").
+// Bounds that keep hostile text from exhausting the stack or the time of a frame.
+inline constexpr size_t kMaxExprTokens = 10000;
+inline constexpr int kMaxExprDepth = 1000;
+inline constexpr const char* kExprTooComplex = "Error in math expression: Expression too complex";
+
+// Raises TExprParserError ("Syntax error in expression ...", "... too few arguments", and
+// kExprTooComplex beyond the bounds above).
 std::unique_ptr<ExprTreeNode> BuildExprTree(const std::vector<ExprToken>& tokens, const std::string& expression);
 
 // Replaces every subtree without varying words by its value (a boolean constant for boolean

@@ -173,6 +173,22 @@ TEST(ExprParser, ErrorTexts) {
   }
 }
 
+TEST(ExprParser, HostileTextIsRefusedNotOverflowingTheStack) {
+  auto repeat = [](const std::string& piece, int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += piece;
+    return text;
+  };
+  const std::string tooComplex = "Error in math expression: Expression too complex";
+  EXPECT_EQ(ErrorOf(repeat("(", 5000) + "1" + repeat(")", 5000)), tooComplex);
+  EXPECT_EQ(ErrorOf(repeat("-(", 3000) + "1" + repeat(")", 3000)), tooComplex);
+  EXPECT_EQ(ErrorOf("1" + repeat("+1", 3000)), tooComplex);
+  EXPECT_EQ(ErrorOf(repeat("1+", 6000) + "1"), tooComplex);
+  // Reasonable depth still compiles.
+  EXPECT_FLOAT_EQ(EvalOne(repeat("(", 300) + "1" + repeat(")", 300)), 1);
+  EXPECT_FLOAT_EQ(EvalOne("0" + repeat("+1", 500)), 500);
+}
+
 TEST(ExprParser, TooManyArgumentsForAWord) {
   TExpressionParser parser;
   EXPECT_THROW(parser.DefineFunction("seven", "", 7, nullptr), TExprParserError);
