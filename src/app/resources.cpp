@@ -436,7 +436,7 @@ int32_t TMusicGroupResource::GetFormat() {
 
 void TResourceCollection::UnloadGroup(const std::string& group) {
   for (int i = items_.Count() - 1; i >= 0; --i) {
-    // Re-read the count: releasing may not, but must never, leave the index past the end.
+    // Releasing may reach back into the collection: check the index again each time.
     if (i >= items_.Count()) continue;
     auto resource = std::dynamic_pointer_cast<IResource>(*items_.GetAt(i));
     if (!group.empty() && (!resource || resource->GetGroup() != group)) continue;
