@@ -55,6 +55,7 @@ void TRecord::SetParam(const std::string& name, const std::string& value) {
 void TRecord::LoadProperties(const StorageRef& storage) {
   // The name in the file is ignored. Only the parameters of the record's structure are read;
   // their text gets the language pass (which also undoes the "%%" the writer made of "%").
+  KeepInPlayerFile(*this);
   StorageRef params = storage->GetChild(std::string(rf::kParamsElement), 0);
   if (!params) return;
   const std::string element(rf::kParamElement);
@@ -114,6 +115,7 @@ void TRecordTable::SetParam(const std::string& name, const std::string& value) {
 void TRecordTable::LoadProperties(const StorageRef& storage) {
   // The table keeps its declared name. Loaded records go through the same add as new scores, so
   // the table comes out sorted and cut to MaxRecords.
+  KeepInPlayerFile(*this);
   StorageRef records = storage->GetChild(std::string(rf::kRecordsElement), 0);
   if (records) {
     const std::string element(rf::kRecordElement);
@@ -264,6 +266,7 @@ void THighScores::SetParam(const std::string& name, const std::string& value) {
 
 void THighScores::LoadProperties(const StorageRef& storage) {
   TPersistObject::LoadProperties(storage);
+  KeepInPlayerFile(*this);
   StorageRef tables = storage->GetChild(std::string(rf::kRecordTablesElement), 0);
   if (!tables) return;
   const std::string element(rf::kRecordTableElement);

@@ -17,7 +17,9 @@ void TLevelRecord::Initialize() {
 
 void TLevelRecord::LoadProperties(const StorageRef& storage) {
   TPersistObject::LoadProperties(storage);
+  KeepInPlayerFile(*this);
   LoadChildObject(params_, storage, std::string(rf::kParamsElement), 0);
+  KeepInPlayerFile(params_);
 }
 
 void TLevelRecord::SaveProperties(const StorageRef& storage) {
@@ -63,6 +65,12 @@ void TLevelRecordCollection::Initialize() {
   itemClass_ = &MakeObject<TLevelRecord>;
 }
 
+void TLevelRecordCollection::LoadItems(const StorageRef& storage) {
+  outStorage_.clear();
+  isTemplate_ = false;
+  TStaticCreationPersistItemCollection::LoadItems(storage);
+}
+
 void TLevelRecordCollection::AddItem(const InterfaceRef& item) {
   if (auto record = std::dynamic_pointer_cast<ILevelRecord>(item)) items_.Add(item, record->GetName());
 }
@@ -82,6 +90,7 @@ void TLevelRecordTable::LoadProperties(const StorageRef& storage) {
   std::string declared = name_;
   TPersistObject::LoadProperties(storage);
   name_ = declared;
+  KeepInPlayerFile(*this);
   LoadChildObject(records_, storage, std::string(rf::kLevelRecordsElement), 0);
 }
 
@@ -120,6 +129,12 @@ void TLevelRecordTableCollection::Initialize() {
   itemElementName_ = std::string(rf::kLevelRecordTableElement);
 }
 
+void TLevelRecordTableCollection::LoadItems(const StorageRef& storage) {
+  outStorage_.clear();
+  isTemplate_ = false;
+  TPersistItemCollection::LoadItems(storage);
+}
+
 InterfaceRef TLevelRecordTableCollection::CreateItem(const StorageRef& storage) {
   return GetTable(ReadString(storage, "name", ""));
 }
@@ -147,6 +162,7 @@ void TLevelRecords::SetParam(const std::string& name, const std::string& value) 
 
 void TLevelRecords::LoadProperties(const StorageRef& storage) {
   TPersistObject::LoadProperties(storage);
+  KeepInPlayerFile(*this);
   LoadChildObject(tables_, storage, std::string(rf::kLevelRecordTablesElement), 0);
 }
 

@@ -69,6 +69,7 @@ class TLevelRecord : public TPersistObject, public virtual ILevelRecord {
 class TLevelRecordCollection : public TStaticCreationPersistItemCollection {
  public:
   void Initialize() override;
+  void LoadItems(const StorageRef& storage) override;
   // Keyed by the record's name; a second record of a level is not added.
   void AddItem(const InterfaceRef& item) override;
 };
@@ -95,6 +96,7 @@ class TLevelRecordTable : public TPersistObject, public virtual ILevelRecordTabl
 class TLevelRecordTableCollection : public TPersistItemCollection {
  public:
   void Initialize() override;
+  void LoadItems(const StorageRef& storage) override;
   // The declared table of the element's name, or nothing: undeclared tables are skipped.
   InterfaceRef CreateItem(const StorageRef& storage) override;
   void AddItem(const InterfaceRef& item) override {}

@@ -64,6 +64,15 @@ void RemoveFile(const std::string& path) {
 
 }  // namespace
 
+void KeepInPlayerFile(TPersistObject& object) {
+  object.SetOutStorage("");
+  object.SetTemplate(false);
+}
+
+void KeepInPlayerFile(const std::shared_ptr<IInterface>& collection) {
+  if (auto persist = std::dynamic_pointer_cast<TPersistCollection>(collection)) persist->SetOutStorage("");
+}
+
 std::string DecipherPlayerText(const std::string& bytes, const std::string& key) { return DecipherFromHex(key, bytes); }
 
 std::string EncipherPlayerText(const std::string& text, const std::string& key) { return EncipherToHex(key, text); }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/hier_storage.h"
+#include "data/object.h"
 
 namespace kestrelle {
 
@@ -56,6 +57,11 @@ class PlayerFile {
   bool damagedBackup_ = false;  // so is its ".bak"
   bool backupLoaded_ = false;   // the ".bak" was loaded in its place
 };
+
+// A player file keeps every object in it: an "_outstorage" or "template" attribute read from a
+// player file is dropped, or the next save would write the object into whatever file it names.
+void KeepInPlayerFile(TPersistObject& object);
+void KeepInPlayerFile(const std::shared_ptr<IInterface>& collection);
 
 // The deciphered text of a player file's bytes (hex form), or the bytes when the key is empty.
 std::string DecipherPlayerText(const std::string& bytes, const std::string& key);

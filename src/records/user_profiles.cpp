@@ -17,8 +17,10 @@ void TUserProfile::Initialize() {
 
 void TUserProfile::LoadProperties(const StorageRef& storage) {
   TPersistObject::LoadProperties(storage);
+  KeepInPlayerFile(*this);
   std::string params(rf::kParamsElement);
   if (storage->GetChildCount(params) > 0) LoadChildObject(params_, storage, params, 0);
+  KeepInPlayerFile(params_);
   std::string data(rf::kDataStorageElement);
   if (storage->GetChildCount(data) > 0) dataStorage_ = storage->ReadChildText(data).ToString();
 }
@@ -42,6 +44,8 @@ InterfaceRef TUserProfileCollection::CreateItem(const StorageRef& storage) {
 }
 
 void TUserProfileCollection::LoadItems(const StorageRef& storage) {
+  outStorage_.clear();
+  isTemplate_ = false;
   TPersistItemCollection::LoadItems(storage);
   SetCurrent(ReadString(storage, std::string(rf::kUsersCurrentAttribute), ""));
 }

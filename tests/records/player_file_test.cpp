@@ -201,5 +201,46 @@ TEST_F(PlayerFiles, LoadThatFailsPartWayCountsAsDamage) {
   EXPECT_EQ(Bytes(UserFile(copies[0])), bad);
 }
 
+TEST_F(PlayerFiles, OuterStorageNamedInAPlayerFileIsNeverWritten) {
+  // Every element may name an outer file; saving would then write the object there instead.
+  std::string elsewhere = root_ + "/elsewhere/";
+  std::filesystem::create_directories(elsewhere);
+  auto out = [&](const std::string& name) { return " _outstorage=\"file=" + elsewhere + name + "\" template=\"no\""; };
+  struct Case {
+    Kind kind;
+    std::string xml;
+    std::string expected;
+  };
+  auto kinds = Kinds();
+  const Case cases[] = {
+      {kinds[0],
+       "<userprofiles" + out("a.xml") + "><userprofile name=\"Ann\"" + out("b.xml") + "><params" + out("c.xml") +
+           "><param name=\"a\" value=\"1\"/></params></userprofile></userprofiles>",
+       "Ann"},
+      {kinds[1],
+       "<highscores" + out("a.xml") + "><levelrecordtables" + out("b.xml") + "><levelrecordtable name=\"a\"" +
+           out("c.xml") + "><levelrecords" + out("d.xml") + "><levelrecord name=\"1\"" + out("e.xml") + "><params" +
+           out("f.xml") +
+           "><param name=\"who\" value=\"Ann\"/></params></levelrecord></levelrecords></levelrecordtable>"
+           "</levelrecordtables></highscores>",
+       "Ann"},
+      {kinds[2],
+       "<highscores" + out("a.xml") + "><recordtables><recordtable name=\"t\"" + out("b.xml") + "><records><record" +
+           out("c.xml") +
+           "><params><param name=\"Score\">200</param><param name=\"Player\">Ann</param></params></record>"
+           "</records></recordtable></recordtables></highscores>",
+       "Ann"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind.file);
+    ClearUserDir();
+    Put(UserFile(c.kind.file), EncipherPlayerText(c.xml, c.kind.key));
+    EXPECT_EQ(c.kind.loadAndAdd("Bob"), c.expected);
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere)) << "nothing is written outside the player file";
+    EXPECT_EQ(c.kind.loadAndAdd(""), c.expected + ",Bob");
+    EXPECT_EQ(Plain(UserFile(c.kind.file), c.kind.key).find("_outstorage"), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace kestrelle::testing
