@@ -40,7 +40,10 @@ bool SdlVideoDevice::CreateWindow(const std::string& title) {
     DestroyWindow();
     return false;
   }
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+  // Drivers without a display have no usable GL surface: draw in software there.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  bool displayless = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  if (!displayless) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) {
     LogSdlError("Cannot create a renderer for the window");
@@ -201,6 +204,22 @@ void SdlVideoDevice::Present(const PictureView& picture, const std::vector<Pixel
   SDL_Rect dst = PictureDestination();
   SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
   SDL_RenderPresent(renderer_);
+}
+
+bool SdlVideoDevice::ReadOutput(std::vector<uint32_t>& pixels, int& width, int& height) {
+  width = height = 0;
+  if (!renderer_ || !texture_) return false;
+  if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width <= 0 || height <= 0) return false;
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_Rect dst = PictureDestination();
+  SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+  pixels.assign(size_t(width) * size_t(height), 0);
+  if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4) != 0) {
+    LogSdlError("Cannot read the window's picture");
+    return false;
+  }
+  return true;
 }
 
 bool SdlVideoDevice::GetCursorPos(int& x, int& y) {

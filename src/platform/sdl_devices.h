@@ -34,6 +34,9 @@ class SdlVideoDevice : public IVideoDevice {
   void WindowToPicture(int windowX, int windowY, int& pictureX, int& pictureY) const;
   // Where the picture lands in the renderer's output, in output pixels.
   SDL_Rect PictureDestination() const;
+  // Draws the current picture into the renderer again and reads the output back (0x00RRGGBB
+  // words, bars included), without showing it. For tests and screenshots.
+  bool ReadOutput(std::vector<uint32_t>& pixels, int& width, int& height);
   // Called by the event source for SDL's render reset events.
   void OnRenderReset(bool deviceLost);
 

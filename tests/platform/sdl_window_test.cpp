@@ -1,0 +1,156 @@
+// The real SDL window on the offscreen video driver (no display needed): presenting a picture,
+// the letterbox of the wide-screen mode and the pointer mapped back into the picture.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/sdl_devices.h"
+
+namespace kestrelle {
+namespace {
+
+constexpr uint32_t kRed = 0x00FF0000u;
+constexpr uint32_t kBlue = 0x000000FFu;
+
+// A picture whose left half is red and right half blue.
+struct TwoColourPicture {
+  int width;
+  int height;
+  std::vector<uint32_t> pixels;
+  TwoColourPicture(int w, int h) : width(w), height(h), pixels(size_t(w) * size_t(h)) {
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) pixels[size_t(y) * w + x] = (x < w / 2 ? kRed : kBlue) | 0xFF000000u;
+  }
+  PictureView View() const { return PictureView{pixels.data(), width * 4, width, height}; }
+};
+
+class SdlWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Before SDL starts: no display and no sound card needed.
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    devices = CreateSdlDevices();
+    video = std::static_pointer_cast<SdlVideoDevice>(devices.video);
+    ASSERT_TRUE(video->CreateWindow("Kestrelle test")) << SDL_GetError();
+  }
+  void TearDown() override {
+    devices = DeviceSet{};
+    video.reset();
+  }
+  // Lets SDL deliver what the mode switch caused; returns the messages made.
+  std::vector<Message> Drain() {
+    SDL_PumpEvents();
+    std::vector<Message> messages;
+    Message m;
+    while (devices.events->PollMessage(m)) messages.push_back(m);
+    return messages;
+  }
+  uint32_t OutputAt(const std::vector<uint32_t>& out, int w, int x, int y) {
+    return out[size_t(y) * size_t(w) + size_t(x)] & 0x00FFFFFFu;
+  }
+
+  DeviceSet devices;
+  std::shared_ptr<SdlVideoDevice> video;
+};
+
+TEST_F(SdlWindowTest, WindowedPresentsThePictureAtItsSize) {
+  TwoColourPicture picture(320, 200);
+  ASSERT_TRUE(video->SetMode(VideoMode{320, 200, false, false}));
+  Drain();
+  EXPECT_EQ(video->CheckDevice(), DeviceState::Ready);
+  video->Present(picture.View(), {});
+  std::vector<uint32_t> out;
+  int w = 0;
+  int h = 0;
+  ASSERT_TRUE(video->ReadOutput(out, w, h));
+  ASSERT_EQ(w, 320);
+  ASSERT_EQ(h, 200);
+  EXPECT_EQ(OutputAt(out, w, 0, 0), kRed);
+  EXPECT_EQ(OutputAt(out, w, 159, 199), kRed);
+  EXPECT_EQ(OutputAt(out, w, 160, 0), kBlue);
+
+  // Only the changed rectangles are uploaded after the first present.
+  std::fill(picture.pixels.begin(), picture.pixels.end(), 0xFF00FF00u);
+  video->Present(picture.View(), {PixelRect{10, 10, 20, 20}});
+  ASSERT_TRUE(video->ReadOutput(out, w, h));
+  EXPECT_EQ(OutputAt(out, w, 15, 15), 0x0000FF00u);
+  EXPECT_EQ(OutputAt(out, w, 25, 25), kRed);
+  // A reset of the renderer uploads everything again.
+  SDL_Event reset{};
+  reset.type = SDL_RENDER_DEVICE_RESET;
+  SDL_PushEvent(&reset);
+  Drain();
+  EXPECT_EQ(video->CheckDevice(), DeviceState::Restored);
+  video->Present(picture.View(), {});
+  ASSERT_TRUE(video->ReadOutput(out, w, h));
+  EXPECT_EQ(OutputAt(out, w, 25, 25), 0x0000FF00u);
+}
+
+TEST_F(SdlWindowTest, WideScreenKeepsProportionsAndMapsThePointerThroughTheBars) {
+  // 3:1 is far from any desktop's proportions, so there are bars.
+  const int pw = 300;
+  const int ph = 100;
+  TwoColourPicture picture(pw, ph);
+  ASSERT_TRUE(video->SetMode(VideoMode{pw, ph, true, true}));
+  Drain();
+  video->Present(picture.View(), {});
+  std::vector<uint32_t> out;
+  int w = 0;
+  int h = 0;
+  ASSERT_TRUE(video->ReadOutput(out, w, h));
+  int dw = 0;
+  int dh = 0;
+  video->GetDesktopSize(dw, dh);
+  ASSERT_EQ(w, dw) << "desktop full screen covers the desktop";
+  ASSERT_EQ(h, dh);
+
+  double scale = std::min(double(w) / pw, double(h) / ph);
+  int shownW = int(std::lround(pw * scale));
+  int shownH = int(std::lround(ph * scale));
+  int left = (w - shownW) / 2;
+  int top = (h - shownH) / 2;
+  ASSERT_GT(top, 0) << "expected bars above and below";
+  EXPECT_EQ(OutputAt(out, w, w / 2, 0), 0u) << "bar";
+  EXPECT_EQ(OutputAt(out, w, w / 2, h - 1), 0u) << "bar";
+  EXPECT_EQ(OutputAt(out, w, left + 2, top + 2), kRed);
+  EXPECT_EQ(OutputAt(out, w, left + shownW - 3, top + shownH - 3), kBlue);
+
+  // The pointer over picture pixel (75, 50), and over the bar above the picture.
+  auto motion = [&](int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(video->Window());
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+    std::vector<Message> messages = Drain();
+    EXPECT_EQ(messages.size(), 1u);
+    return messages.empty() ? Message{} : messages.back();
+  };
+  int wx = left + int((75 + 0.5) * shownW / pw);
+  int wy = top + int((50 + 0.5) * shownH / ph);
+  Message inside = motion(wx, wy);
+  EXPECT_EQ(inside.message, WM_MOUSEMOVE);
+  EXPECT_EQ(PointParamX(inside.lParam), 75);
+  EXPECT_EQ(PointParamY(inside.lParam), 50);
+  Message inBar = motion(wx, top / 2);
+  EXPECT_EQ(PointParamX(inBar.lParam), 75);
+  EXPECT_LT(PointParamY(inBar.lParam), 0) << "above the picture is negative";
+
+  // Stretched (no wide screen): the picture fills the screen.
+  ASSERT_TRUE(video->SetMode(VideoMode{pw, ph, true, false}));
+  Drain();
+  video->Present(picture.View(), {});
+  ASSERT_TRUE(video->ReadOutput(out, w, h));
+  EXPECT_EQ(OutputAt(out, w, 1, 1), kRed);
+  EXPECT_EQ(OutputAt(out, w, w - 2, h - 2), kBlue);
+  Message stretched = motion(w - 1, h - 1);
+  EXPECT_EQ(PointParamX(stretched.lParam), pw - 1);
+  EXPECT_EQ(PointParamY(stretched.lParam), ph - 1);
+}
+
+}  // namespace
+}  // namespace kestrelle
