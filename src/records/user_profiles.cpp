@@ -47,7 +47,13 @@ void TUserProfileCollection::LoadItems(const StorageRef& storage) {
   outStorage_.clear();
   isTemplate_ = false;
   TPersistItemCollection::LoadItems(storage);
-  SetCurrent(ReadString(storage, std::string(rf::kUsersCurrentAttribute), ""));
+  // Only a name that is there picks a profile: with the attribute absent no profile is current,
+  // even one whose name is empty.
+  Variant current = storage->ReadValue(std::string(rf::kUsersCurrentAttribute), Variant());
+  if (current.IsEmpty())
+    current_.reset();
+  else
+    SetCurrent(current.ToString());
 }
 
 void TUserProfileCollection::SaveItems(const StorageRef& storage) {
