@@ -20,11 +20,14 @@ std::unique_ptr<TMultiLanguages>& Table() {
 
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string TrimSpacesAndControls(std::string text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsTrimmed(text[begin])) ++begin;
-  while (end > begin && IsTrimmed(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
+// Trims spaces and control characters off the part of `text` from `start` on.
+void TrimTail(std::string& text, size_t start) {
+  size_t end = text.size();
+  while (end > start && IsTrimmed(text[end - 1])) --end;
+  text.resize(end);
+  size_t first = start;
+  while (first < end && IsTrimmed(text[first])) ++first;
+  text.erase(start, first - start);
 }
 
 // The document as UTF-8: a declaration naming windows-1252 is honoured (pugixml knows latin-1
@@ -43,46 +46,62 @@ std::string TranslateForStorage(const std::string& text) { return Translate(text
 
 }  // namespace
 
+// Appends within the byte budget; false (with what still fitted appended) once it is spent.
+static bool Put(std::string& out, std::string_view piece, size_t& bytesLeft) {
+  if (piece.size() > bytesLeft) {
+    out.append(piece.substr(0, bytesLeft));
+    bytesLeft = 0;
+    return false;
+  }
+  bytesLeft -= piece.size();
+  out.append(piece);
+  return true;
+}
+
 std::string TMultiLanguages::Translate(const std::string& text, bool trim) const {
   std::string out;
-  TranslateInto(out, text, trim, 0);
+  Budget budget;
+  TranslateInto(out, text, trim, 0, budget);
   return out;
 }
 
-void TMultiLanguages::TranslateInto(std::string& out, const std::string& text, bool trim, int depth) const {
+bool TMultiLanguages::TranslateInto(std::string& out, const std::string& text, bool trim, int depth,
+                                    Budget& budget) const {
+  const std::string_view view(text);
   size_t pos = 0;
   for (;;) {
-    size_t open = text.find('%', pos);
-    if (open == std::string::npos) {
-      out.append(text, pos, std::string::npos);
-      return;
-    }
-    out.append(text, pos, open - pos);
-    size_t close = text.find('%', open + 1);
-    if (close == std::string::npos) {  // a single percent sign stays as it is
-      out.append(text, open, std::string::npos);
-      return;
-    }
+    size_t open = view.find('%', pos);
+    if (open == std::string::npos) return Put(out, view.substr(pos), budget.bytesLeft);
+    if (!Put(out, view.substr(pos, open - pos), budget.bytesLeft)) return false;
+    size_t close = view.find('%', open + 1);
+    if (close == std::string::npos) return Put(out, view.substr(open), budget.bytesLeft);  // a lone "%" stays
     pos = close + 1;
     if (close == open + 1) {  // "%%"
-      out += '%';
+      if (!Put(out, "%", budget.bytesLeft)) return false;
       continue;
     }
-    std::string key = text.substr(open + 1, close - open - 1);
-    bool isVariable = false;
-    for (const auto& [name, value] : variables_) {
+    std::string key(view.substr(open + 1, close - open - 1));
+    const std::string* value = nullptr;
+    for (const auto& [name, variableValue] : variables_) {
       if (name == key) {
-        out += value;
-        isVariable = true;
+        value = &variableValue;
         break;
       }
     }
-    if (isVariable || depth >= kMaxNesting) continue;  // too deep: treated as missing
+    if (value) {
+      if (!Put(out, *value, budget.bytesLeft)) return false;
+      continue;
+    }
+    // Too deep (a string that uses itself) or too much work: the key counts as missing.
+    if (depth >= kMaxNesting || budget.substitutionsLeft <= 0) continue;
     auto it = strings_.find(AsciiUpper(key));
     if (it == strings_.end()) continue;
-    std::string expanded;
-    TranslateInto(expanded, it->second, trim, depth + 1);
-    out += trim ? TrimSpacesAndControls(std::move(expanded)) : expanded;
+    --budget.substitutionsLeft;
+    // Expanded in place at the end of the output, then trimmed there.
+    const size_t start = out.size();
+    bool complete = TranslateInto(out, it->second, trim, depth + 1, budget);
+    if (trim) TrimTail(out, start);
+    if (!complete) return false;
   }
 }
 

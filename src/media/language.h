@@ -16,6 +16,11 @@ class TMultiLanguages {
   // A string reached through this many nested strings is treated as missing, so a string that
   // refers to itself (directly or through others) ends.
   static constexpr int kMaxNesting = 16;
+  // Strings that use other strings several times grow exponentially with the nesting: one
+  // translation substitutes at most this many strings and produces at most this many bytes;
+  // past that, keys are treated as missing and the text is cut.
+  static constexpr int kMaxSubstitutions = 10000;
+  static constexpr size_t kMaxTranslatedBytes = 1u << 20;
 
   // "%key%" replaced by the variable named exactly key, else by the string of that key (any
   // case; missing gives ""), itself translated; "%%" gives "%"; a lone "%" stays. With `trim`,
@@ -40,7 +45,12 @@ class TMultiLanguages {
   const std::string& GetName() const { return name_; }
 
  private:
-  void TranslateInto(std::string& out, const std::string& text, bool trim, int depth) const;
+  struct Budget {
+    int substitutionsLeft = kMaxSubstitutions;
+    size_t bytesLeft = kMaxTranslatedBytes;
+  };
+  // False once the budget is spent.
+  bool TranslateInto(std::string& out, const std::string& text, bool trim, int depth, Budget& budget) const;
 
   std::string id_, name_;
   std::unordered_map<std::string, std::string> strings_;        // upper-cased key -> text

@@ -53,6 +53,13 @@ TEST(Translate, SelfReferenceStopsAtAFixedDepth) {
   std::string cycle = table.Translate("%ping%");
   EXPECT_EQ(cycle.size(), static_cast<size_t>(TMultiLanguages::kMaxNesting));
   EXPECT_EQ(cycle.substr(0, 4), "abab");
+  // Strings that use themselves several times would grow exponentially: the work is bounded.
+  table.SetString("triple", "%triple%%triple%%triple%");
+  table.SetString("wide", std::string(1000, 'w') + "%wide%%wide%");
+  EXPECT_EQ(table.Translate("%triple%"), "");
+  std::string wide = table.Translate("[%wide%]");
+  EXPECT_LE(wide.size(), TMultiLanguages::kMaxTranslatedBytes);
+  EXPECT_EQ(wide.substr(0, 1001), "[" + std::string(1000, 'w'));
   // A chain just within the limit is expanded completely.
   for (int i = 0; i < TMultiLanguages::kMaxNesting - 1; ++i)
     table.SetString("k" + std::to_string(i), "%k" + std::to_string(i + 1) + "%");
