@@ -94,7 +94,14 @@ void Serialize(pugi::xml_node start, std::string& out) {
   pugi::xml_node node = start;
   while (true) {
     if (IsText(node)) {
-      AppendEscaped(out, node.value(), false);
+      std::string_view text = node.value();
+      bool blank = !text.empty() && text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+      if (blank && (node.previous_sibling() || node.next_sibling())) {
+        // The parser drops blank text beside elements; as references it is kept.
+        for (char c : text) out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
+      } else {
+        AppendEscaped(out, text, false);
+      }
     } else if (node.type() == pugi::node_element) {
       out += '<';
       out += node.name();
@@ -730,13 +737,13 @@ std::string DecodeDocumentBytes(std::string_view bytes) {
   if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::optional<std::string> label = DeclaredEncoding(bytes);
   if (!label || IsUtf8Label(*label)) return SanitizeUtf8(bytes);
-  if (IsCp1252Label(*label)) return Cp1252ToUtf8(bytes);
+  if (IsCp1252Label(*label)) return SanitizeUtf8(Cp1252ToUtf8(bytes));
   std::string decoded;
   // The declaration was readable as ASCII, so a decoding that does not keep it was the wrong one.
   if (IsPlainLabel(*label) && IconvToUtf8(*label, bytes, decoded) && decoded.compare(0, 5, "<?xml") == 0)
     return SanitizeUtf8(decoded);
   LogLine("storage: encoding \"" + *label + "\" not known; read as windows-1252");
-  return Cp1252ToUtf8(bytes);
+  return SanitizeUtf8(Cp1252ToUtf8(bytes));
 }
 
 StorageRef LoadStorageFromFile(const std::string& fileName) {

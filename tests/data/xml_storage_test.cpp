@@ -102,8 +102,11 @@ TEST(XmlStorage, WritesOnlyTheElementTreeWithoutDeclarationOrIndentation) {
   // Comments, processing instructions and the declaration of a loaded file are not kept.
   StorageRef loaded = Parse("<?xml version=\"1.0\"?>\n<!-- c -->\n<r>\n  <a/>\n  <?pi x?>\n</r>\n");
   EXPECT_EQ(loaded->GetXML().ToString(), "<r><a/></r>");
-  // Whitespace that is an element's whole text is text.
+  // Whitespace that is an element's whole text is text; blank text beside elements is kept too.
   EXPECT_EQ(Parse("<r><t> </t></r>")->ReadChildText("t").ToString(), " ");
+  StorageRef mixed = Parse("<r><![CDATA[ ]]><b/></r>");
+  EXPECT_EQ(mixed->GetXML().ToString(), "<r>&#32;<b/></r>");
+  EXPECT_EQ(Parse(mixed->GetXML().ToString())->ReadText().ToString(), " ");
 }
 
 TEST(XmlStorage, UnparsableTextGivesNoStorage) {
