@@ -66,10 +66,11 @@ void TCustomExpressionParser::DefineFunction(const std::string& name, const std:
 
 void TCustomExpressionParser::ReplaceWord(TExprWord* oldWord, TExprWord* newWord) {
   if (!oldWord || !newWord) return;
-  if (oldWord->ArgCount() != newWord->ArgCount())
-    ThrowExprError(std::string(kExprPrefix) + "Cannot replace variable/function NFuntionArg doesn't match");
   float* oldAddress = oldWord->ValueAddress();
   float* newAddress = newWord->ValueAddress();
+  // A value cannot give way to a word without one: compiled expressions read it.
+  if (oldWord->ArgCount() != newWord->ArgCount() || (oldAddress && !newAddress))
+    ThrowExprError(std::string(kExprPrefix) + "Cannot replace variable/function NFuntionArg doesn't match");
   for (auto& compiled : expressions_) {
     FlatExpression& flat = compiled->flat;
     for (EvalNode& node : flat.nodes) {
@@ -160,7 +161,10 @@ void TCustomExpressionParser::RenameSeparator(char oldSeparator) {
   std::unique_ptr<TExprWord> comma = std::move(it->second);
   words_.erase(it);
   comma->SetName(std::string(1, argumentSeparator_));
-  words_[comma->Name()] = std::move(comma);
+  // A word already under the new name may be read by compiled expressions: keep it alive.
+  auto& slot = words_[comma->Name()];
+  if (slot) retired_.push_back(std::move(slot));
+  slot = std::move(comma);
 }
 
 void TCustomExpressionParser::SetDecimalSeparator(char separator) {

@@ -73,6 +73,7 @@ class TCustomExpressionParser {
   std::map<std::string, std::unique_ptr<expr::TExprWord>> words_;  // by lower-case name
   expr::InternalWords internal_;
   std::vector<std::unique_ptr<Compiled>> expressions_;
+  std::vector<std::unique_ptr<expr::TExprWord>> retired_;  // displaced words compiled code may still read
   char decimalSeparator_ = '.';
   char argumentSeparator_ = ',';
   bool optimize_ = true;
