@@ -14,7 +14,10 @@ using testing_functions::EnsureDataClasses;
 using testing_functions::LoadFunction;
 
 struct Geometry {
-  float x0 = 0, y0 = 0, x1 = 0, y1 = 0, steps = 10;
+  Geometry(float x0, float y0, float x1, float y1, float steps, std::vector<float> extra = {},
+           std::vector<std::vector<float>> vectors = {})
+      : x0(x0), y0(y0), x1(x1), y1(y1), steps(steps), extra(std::move(extra)), vectors(std::move(vectors)) {}
+  float x0, y0, x1, y1, steps;
   std::vector<float> extra;                 // v[2][6] ...
   std::vector<std::vector<float>> vectors;  // v[3], v[4] ...
 };
