@@ -23,6 +23,7 @@ namespace {
 #define KTARGET __attribute__((target("avx2")))
 #define KPIXELS 8
 #define KFULL (-1)
+#define KHAS_SSSE3 1
 
 #include "media/blend_simd_impl.h"
 
@@ -36,6 +37,7 @@ namespace {
 #undef KTARGET
 #undef KPIXELS
 #undef KFULL
+#undef KHAS_SSSE3
 
 }  // namespace
 }  // namespace avx2
@@ -46,7 +48,8 @@ const RowKernels kAvx2Kernels = {
     avx2::NormalOpaqueRow,
     avx2::ColorAlphaRow,
     avx2::ColorBlendRow,
-    avx2::BilinearRow,
+    avx2::BilinearVertical,
+    avx2::BilinearHorizontal,
     avx2::BilinearLine,
 };
 

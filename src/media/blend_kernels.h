@@ -18,12 +18,13 @@ struct RowKernels {
                      bool targetKeepsAlpha);
   // DrawColor, normal mode, shape without alpha, k < 255: the colour blended over the row.
   void (*colorBlend)(uint32_t* dst, int count, uint32_t colour, uint32_t k, bool targetKeepsAlpha);
-  // Bilinear samples along a row: for i in 0..count-1, x = (sx + i * dx) in 16.16 (never
-  // negative), the mix of row0[x], row0[x + 1], row1[x], row1[x + 1] with weight wx = the top
-  // 7 bits of x's fraction and `wy` (0..127). Alpha is forced to 255 unless `keepAlpha`.
-  // Every sample must lie inside: 0 <= x < (width - 1) * 65536.
-  void (*bilinearRow)(uint32_t* dst, const uint32_t* row0, const uint32_t* row1, int count, int64_t sx, int64_t dx,
-                      uint32_t wy, bool keepAlpha);
+  // Bilinear scaling of a row in two passes. Vertical: for each source column i, four 16-bit
+  // channels row0[i] * (128 - wy) + row1[i] * wy (wy 0..127).
+  void (*bilinearVertical)(uint16_t* out, const uint32_t* row0, const uint32_t* row1, int count, uint32_t wy);
+  // Horizontal: dst[i] = (v[index[i]] * (128 - w) + v[index[i] + 1] * w + 8192) >> 14 per channel,
+  // with weight[i] = (w << 16) | (128 - w); alpha forced to 255 unless `keepAlpha`.
+  void (*bilinearHorizontal)(uint32_t* dst, const uint16_t* vert, const int32_t* index, const uint32_t* weight,
+                             int count, bool keepAlpha);
   // Bilinear samples along a line through the source (both coordinates stepping), every
   // sample's four pixels inside; `stride` is the source width in pixels.
   void (*bilinearLine)(uint32_t* dst, const uint32_t* src, int64_t stride, int count, int64_t sx, int64_t sy,

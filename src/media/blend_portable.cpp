@@ -35,12 +35,19 @@ void ColorBlendRow(uint32_t* dst, int count, uint32_t colour, uint32_t k, bool k
   for (int i = 0; i < count; ++i) dst[i] = ReferenceDrawColor(kBlendNormal, false, ka, k, c, 0xFF000000u, dst[i]);
 }
 
-void BilinearRow(uint32_t* dst, const uint32_t* row0, const uint32_t* row1, int count, int64_t sx, int64_t dx,
-                 uint32_t wy, bool ka) {
-  for (int i = 0; i < count; ++i, sx += dx) {
-    const uint64_t x = static_cast<uint64_t>(sx);
-    const size_t ix = static_cast<size_t>(x >> 16);
-    uint32_t p = Bilinear(row0[ix], row0[ix + 1], row1[ix], row1[ix + 1], (x >> 9) & 127, wy);
+void BilinearVertical(uint16_t* out, const uint32_t* row0, const uint32_t* row1, int count, uint32_t wy) {
+  for (int i = 0; i < count; ++i)
+    for (int c = 0; c < 4; ++c)
+      out[4 * i + c] = static_cast<uint16_t>(Channel(row0[i], c) * (128 - wy) + Channel(row1[i], c) * wy);
+}
+
+void BilinearHorizontal(uint32_t* dst, const uint16_t* vert, const int32_t* index, const uint32_t* weight, int count,
+                        bool ka) {
+  for (int i = 0; i < count; ++i) {
+    const uint16_t* v = vert + 4 * index[i];
+    const uint32_t left = weight[i] & 0xFFFF, right = weight[i] >> 16;
+    uint32_t p = 0;
+    for (int c = 0; c < 4; ++c) p |= ((v[c] * left + v[c + 4] * right + 8192) >> 14) << (8 * c);
     dst[i] = ka ? p : p | 0xFF000000u;
   }
 }
@@ -58,7 +65,8 @@ void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, int count,
 }  // namespace
 
 const RowKernels kPortableKernels = {
-    "portable", NormalAlphaRow, NormalOpaqueRow, ColorAlphaRow, ColorBlendRow, BilinearRow, BilinearLine,
+    "portable",    NormalAlphaRow,   NormalOpaqueRow,    ColorAlphaRow,
+    ColorBlendRow, BilinearVertical, BilinearHorizontal, BilinearLine,
 };
 
 const RowKernels* KernelsFor(KernelLevel level) {

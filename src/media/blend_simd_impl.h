@@ -25,7 +25,24 @@ KFN KV Select(KV mask, KV a, KV b) { return KSI(or)(KSI(and)(mask, a), KSI(andno
 // Per pixel: all ones where the alpha byte is 0.
 KFN KV AlphaZero(KV p) { return KI(cmpeq_epi32)(KSI(and)(p, AlphaMask()), KZERO()); }
 // Each pixel's 16-bit lane 3 copied into its four lanes.
-KFN KV BroadcastAlpha16(KV p16) { return KI(shufflehi_epi16)(KI(shufflelo_epi16)(p16, 0xFF), 0xFF); }
+KFN KV BroadcastAlpha16(KV p16) {
+#if KHAS_SSSE3
+  // Only the 256-bit build has byte shuffles.
+  return KI(shuffle_epi8)(
+      p16, _mm256_set_epi64x(0x0F0E0F0E0F0E0F0Ell, 0x0706070607060706ll, 0x0F0E0F0E0F0E0F0Ell, 0x0706070607060706ll));
+#else
+  return KI(shufflehi_epi16)(KI(shufflelo_epi16)(p16, 0xFF), 0xFF);
+#endif
+}
+
+#if KHAS_SSSE3
+// Colour lanes of the normal rule without the bias: t + sign(s - t) * (|s - t| * g >> 8).
+// The alpha lane comes out in 0..509 and is replaced by the caller.
+KFN KV MixSigned(KV s16, KV t16, KV g) {
+  KV d = KI(sub_epi16)(s16, t16);
+  return KI(add_epi16)(t16, KI(sign_epi16)(KI(srli_epi16)(KI(mullo_epi16)(KI(abs_epi16)(d), g), 8), d));
+}
+#endif
 
 // (t * m1 + s * m2 + bias) >> 8 on 16-bit lanes.
 KFN KV MulAdd8(KV t16, KV m1, KV s16, KV m2, KV bias) {
@@ -48,8 +65,12 @@ KFN KV NormalFullHalf(KV s16, KV t16) {
     KV bias = KSI(or)(NegBias(t16, sA), alpha255);
     return MulAdd8(t16, m1, sA, g, bias);
   } else {
+#if KHAS_SSSE3
+    return MixSigned(s16, t16, g);
+#else
     KV m1 = KI(sub_epi16)(KI(set1_epi16)(256), g);
     return MulAdd8(t16, m1, s16, g, NegBias(t16, s16));  // the alpha lane is replaced later
+#endif
   }
 }
 
@@ -95,14 +116,18 @@ KFN bool NormalFullBlock(KV s, KV t, KV& out) {
 // = (h * (256 - g) + 255 * g + g) >> 8. Opaque target: the alpha lane carries h through.
 template <bool KA>
 KFN KV NormalPartHalf(KV s16, KV t16, KV g) {
-  KV m1 = KI(sub_epi16)(KI(set1_epi16)(256), g);
   if constexpr (KA) {
+    KV m1 = KI(sub_epi16)(KI(set1_epi16)(256), g);
     KV alpha255 = KLANES(0x00FF000000000000ull);
     KV sA = KSI(or)(s16, alpha255);
     KV bias = KSI(or)(NegBias(t16, sA), KSI(and)(g, KLANES(0xFFFF000000000000ull)));
     return MulAdd8(t16, m1, sA, g, bias);
   } else {
-    return MulAdd8(t16, m1, s16, g, NegBias(t16, s16));
+#if KHAS_SSSE3
+    return MixSigned(s16, t16, g);  // the alpha lane (s = t = h) stays h
+#else
+    return MulAdd8(t16, KI(sub_epi16)(KI(set1_epi16)(256), g), s16, g, NegBias(t16, s16));
+#endif
   }
 }
 // g = source alpha * a div 256 for each pixel of a half.
@@ -339,26 +364,84 @@ KFN uint32_t BilinearStoreOne(__m128i m, __m128i alphaOr) {
   return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_or_si128(_mm_packus_epi16(p, p), alphaOr)));
 }
 
-KTARGET void BilinearRow(uint32_t* dst, const uint32_t* row0, const uint32_t* row1, int count, int64_t sx, int64_t dx,
-                         uint32_t wy, bool ka) {
-  const __m128i wy0 = _mm_set1_epi16(static_cast<short>(128 - wy));
-  const __m128i wy1 = _mm_set1_epi16(static_cast<short>(wy));
+// Vertical pass of a scaled row: four 16-bit channels per source column.
+KTARGET void BilinearVertical(uint16_t* out, const uint32_t* row0, const uint32_t* row1, int count, uint32_t wy) {
+  const KV w0 = KI(set1_epi16)(static_cast<short>(128 - wy));
+  const KV w1 = KI(set1_epi16)(static_cast<short>(wy));
+  const KV z = KZERO();
+  int i = 0;
+  for (; i + KPIXELS <= count; i += KPIXELS) {
+    const KV a = KLOAD(row0 + i), b = KLOAD(row1 + i);
+    // Per 128-bit lane the low half holds the lane's first two pixels: stored in pixel order.
+    KV lo = KI(add_epi16)(KI(mullo_epi16)(KI(unpacklo_epi8)(a, z), w0), KI(mullo_epi16)(KI(unpacklo_epi8)(b, z), w1));
+    KV hi = KI(add_epi16)(KI(mullo_epi16)(KI(unpackhi_epi8)(a, z), w0), KI(mullo_epi16)(KI(unpackhi_epi8)(b, z), w1));
+#if KPIXELS == 8
+    KSTORE(out + 4 * i, _mm256_permute2x128_si256(lo, hi, 0x20));
+    KSTORE(out + 4 * i + 16, _mm256_permute2x128_si256(lo, hi, 0x31));
+#else
+    KSTORE(out + 4 * i, lo);
+    KSTORE(out + 4 * i + 8, hi);
+#endif
+  }
+  for (; i < count; ++i)
+    for (int c = 0; c < 4; ++c)
+      out[4 * i + c] =
+          static_cast<uint16_t>(((row0[i] >> (8 * c)) & 255) * (128 - wy) + ((row1[i] >> (8 * c)) & 255) * wy);
+}
+
+// One horizontal sample: columns index and index + 1 of the vertical pass, packed weight
+// (w << 16) | (128 - w); four rounded 32-bit channels.
+KFN __m128i BilinearSample(const uint16_t* vert, int32_t index, uint32_t weight) {
+  __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(vert + 4 * index));
+  __m128i pairs = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
+  __m128i m = _mm_madd_epi16(pairs, _mm_set1_epi32(static_cast<int>(weight)));
+  return _mm_srli_epi32(_mm_add_epi32(m, _mm_set1_epi32(8192)), 14);
+}
+
+#if KPIXELS == 8
+// Samples j and j + 1: lane 0 and lane 1 each hold four rounded 32-bit channels.
+KFN __m256i BilinearTwo(const uint16_t* vert, const int32_t* index, const uint32_t* weight, int j, __m256i pairCtrl,
+                        __m256i spread, __m256i round) {
+  __m256i v = _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(vert + 4 * index[j]))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(vert + 4 * index[j + 1])), 1);
+  __m256i w = _mm256_permutevar8x32_epi32(
+      _mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(weight + j))), spread);
+  __m256i m = _mm256_madd_epi16(_mm256_shuffle_epi8(v, pairCtrl), w);
+  return _mm256_srli_epi32(_mm256_add_epi32(m, round), 14);
+}
+#endif
+
+KTARGET void BilinearHorizontal(uint32_t* dst, const uint16_t* vert, const int32_t* index, const uint32_t* weight,
+                                int count, bool ka) {
   const __m128i alphaOr = ka ? _mm_setzero_si128() : _mm_set1_epi32(static_cast<int>(0xFF000000u));
   int i = 0;
-  for (; i + 2 <= count; i += 2) {
-    const uint64_t x0 = static_cast<uint64_t>(sx), x1 = static_cast<uint64_t>(sx + dx);
-    sx += 2 * dx;
-    const size_t i0 = static_cast<size_t>(x0 >> 16), i1 = static_cast<size_t>(x1 >> 16);
-    __m128i m0 = BilinearHorizontal(BilinearVertical(row0 + i0, row1 + i0, wy0, wy1), (x0 >> 9) & 127);
-    __m128i m1 = BilinearHorizontal(BilinearVertical(row0 + i1, row1 + i1, wy0, wy1), (x1 >> 9) & 127);
-    __m128i p = _mm_packs_epi32(m0, m1);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), _mm_or_si128(_mm_packus_epi16(p, p), alphaOr));
+#if KPIXELS == 8
+  const __m256i pairCtrl =
+      _mm256_set_epi64x(0x0F0E07060D0C0504ll, 0x0B0A030209080100ll, 0x0F0E07060D0C0504ll, 0x0B0A030209080100ll);
+  const __m256i spread = _mm256_set_epi32(1, 1, 1, 1, 0, 0, 0, 0);
+  const __m256i order = _mm256_set_epi32(5, 1, 4, 0, 5, 1, 4, 0);
+  const __m256i round = _mm256_set1_epi32(8192);
+  for (; i + 4 <= count; i += 4) {
+    __m256i p = _mm256_packs_epi32(
+        BilinearTwo(vert, index, weight, i, pairCtrl, spread, round),
+        BilinearTwo(vert, index, weight, i + 2, pairCtrl, spread, round));  // lane 0: pixels 0, 2; lane 1: 1, 3
+    p = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(p, p), order);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_or_si128(_mm256_castsi256_si128(p), alphaOr));
   }
-  if (i < count) {
-    const uint64_t x0 = static_cast<uint64_t>(sx);
-    const size_t i0 = static_cast<size_t>(x0 >> 16);
-    dst[i] = BilinearStoreOne(BilinearHorizontal(BilinearVertical(row0 + i0, row1 + i0, wy0, wy1), (x0 >> 9) & 127),
-                              alphaOr);
+#else
+  for (; i + 4 <= count; i += 4) {
+    __m128i p01 =
+        _mm_packs_epi32(BilinearSample(vert, index[i], weight[i]), BilinearSample(vert, index[i + 1], weight[i + 1]));
+    __m128i p23 = _mm_packs_epi32(BilinearSample(vert, index[i + 2], weight[i + 2]),
+                                  BilinearSample(vert, index[i + 3], weight[i + 3]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_or_si128(_mm_packus_epi16(p01, p23), alphaOr));
+  }
+#endif
+  for (; i < count; ++i) {
+    __m128i m = BilinearSample(vert, index[i], weight[i]);
+    __m128i p = _mm_packs_epi32(m, m);
+    dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_or_si128(_mm_packus_epi16(p, p), alphaOr)));
   }
 }
 

@@ -22,6 +22,7 @@ namespace {
 #define KTARGET
 #define KPIXELS 4
 #define KFULL 0xFFFF
+#define KHAS_SSSE3 0
 
 #include "media/blend_simd_impl.h"
 
@@ -35,6 +36,7 @@ namespace {
 #undef KTARGET
 #undef KPIXELS
 #undef KFULL
+#undef KHAS_SSSE3
 
 }  // namespace
 }  // namespace sse2
@@ -45,7 +47,8 @@ const RowKernels kSse2Kernels = {
     sse2::NormalOpaqueRow,
     sse2::ColorAlphaRow,
     sse2::ColorBlendRow,
-    sse2::BilinearRow,
+    sse2::BilinearVertical,
+    sse2::BilinearHorizontal,
     sse2::BilinearLine,
 };
 

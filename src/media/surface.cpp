@@ -1,5 +1,9 @@
 #include "media/surface.h"
 
+#if defined(__x86_64__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -26,6 +30,20 @@ namespace {
 // The largest pixel block a surface may hold (the byte count must fit a signed 32-bit value).
 constexpr int64_t kMaxSurfaceBytes = std::numeric_limits<int32_t>::max();
 constexpr std::align_val_t kPixelAlignment{64};
+
+// Row copy; short rows (sprites, glyphs) are copied inline rather than through memcpy.
+inline void CopyRow(uint32_t* dst, const uint32_t* src, int count) {
+#if defined(__x86_64__) || defined(_M_X64)
+  if (count <= 64) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
+    for (; i < count; ++i) dst[i] = src[i];
+    return;
+  }
+#endif
+  std::memcpy(dst, src, static_cast<size_t>(count) * 4);
+}
 
 // A source that is this very surface is copied first when the areas overlap, so that every
 // pixel is read before it is written.
@@ -220,6 +238,11 @@ bool TSurface::DrawOnce(const ISurface* source, const TRect& sourceRect, uint8_t
 
   const int count = static_cast<int>(at.w);
   const bool copy = mode == kBlendBltFast || (mode == kBlendNormal && !view.keepAlpha && opacity == 255);
+  if (copy && at.w == width_ && at.w == view.width) {
+    // Whole rows of both surfaces: one block.
+    std::memcpy(pixels_ + at.ty * width_, view.pixels + at.sy * view.width, static_cast<size_t>(at.w * at.h) * 4);
+    return true;
+  }
   const blend::RowKernels& kernels = ActiveKernels();
   for (int64_t y = 0; y < at.h; ++y) {
     uint32_t* dst = pixels_ + (at.ty + y) * width_ + at.tx;

@@ -109,17 +109,32 @@ void TSurface::RenderScaled(const ISurface* source, double offsetX, double offse
   const uint32_t alphaOr = ka ? 0u : 0xFF000000u;
   const int64_t w = width_;
 
-  // Columns: [0, inA) and [inB, w) fall outside the source; within, [intA, intB) have both
-  // horizontal neighbours inside, the rest sit on the last column.
-  int64_t inA = 0, inB = 0, intA = 0, intB = 0;
+  // Columns [0, inA) and [inB, w) fall outside the source.
+  int64_t inA = 0, inB = 0;
   if (src.data) StepSpan(sx0, dx, 0, limX - 1, w, inA, inB);
-  if (inB > inA) StepSpan(sx0, dx, 0, limX - kOne - 1, w, intA, intB);
-  intA = std::clamp(intA, inA, inB);
-  intB = std::clamp(intB, intA, inB);
-  std::vector<int32_t> column;
+  // Per column: the source column (nearest), or for smooth sampling the column relative to the
+  // first one used and the packed weights; the buffers are reused from call to call.
+  thread_local std::vector<int32_t> column;
+  thread_local std::vector<uint32_t> weight;
+  thread_local std::vector<uint16_t> vertical;
+  int64_t firstColumn = 0, lastColumn = 0, usedColumns = 0;
+  column.resize(static_cast<size_t>(w));
   if (!smooth) {
-    column.resize(static_cast<size_t>(w));
-    for (int64_t x = 0; x < w; ++x) column[x] = static_cast<int32_t>(FloorDiv(sx0 + x * dx, kOne));
+    for (int64_t x = inA; x < inB; ++x) column[x] = static_cast<int32_t>((sx0 + x * dx) / kOne);
+  } else if (inB > inA) {
+    const int64_t c0 = (sx0 + inA * dx) / kOne, c1 = (sx0 + (inB - 1) * dx) / kOne;
+    firstColumn = std::min(c0, c1);
+    // The right-hand neighbour of the last column is the last column again.
+    lastColumn = std::min(std::max(c0, c1) + 1, src.width - 1);
+    usedColumns = std::max(c0, c1) + 2 - firstColumn;
+    weight.resize(static_cast<size_t>(w));
+    vertical.resize(static_cast<size_t>(usedColumns) * 4);
+    for (int64_t x = inA; x < inB; ++x) {
+      const int64_t sx = sx0 + x * dx;
+      const uint32_t wx = static_cast<uint32_t>(sx & 0xFFFF) >> 9;
+      column[x] = static_cast<int32_t>(sx / kOne - firstColumn);
+      weight[x] = (wx << 16) | (128 - wx);
+    }
   }
   const blend::RowKernels& kernels = blend::ActiveKernels();
 
@@ -134,24 +149,19 @@ void TSurface::RenderScaled(const ISurface* source, double offsetX, double offse
     const uint32_t* r0 = src.data + iy * src.width;
     for (int64_t x = 0; x < inA; ++x) row[x] = Uncovered(row[x], ka);
     for (int64_t x = inB; x < w; ++x) row[x] = Uncovered(row[x], ka);
+    if (inB <= inA) continue;
     if (!smooth) {
       for (int64_t x = inA; x < inB; ++x) row[x] = r0[column[x]] | alphaOr;
       continue;
     }
-    // The last row and column repeat at the edge.
+    // The last row repeats at the bottom edge, the last column at the right edge.
     const uint32_t* r1 = iy + 1 < src.height ? r0 + src.width : r0;
     const uint32_t wy = static_cast<uint32_t>(sy & 0xFFFF) >> 9;
-    if (intB > intA)
-      kernels.bilinearRow(row + intA, r0, r1, static_cast<int>(intB - intA), sx0 + intA * dx, dx, wy, ka);
-    auto edge = [&](int64_t x) {
-      const int64_t sx = sx0 + x * dx;
-      const int64_t ix = sx / kOne;
-      const uint32_t wx = static_cast<uint32_t>(sx & 0xFFFF) >> 9;
-      const int64_t ix1 = std::min(ix + 1, src.width - 1);
-      row[x] = Bilinear(r0[ix], r0[ix1], r1[ix], r1[ix1], wx, wy) | alphaOr;
-    };
-    for (int64_t x = inA; x < intA; ++x) edge(x);
-    for (int64_t x = intB; x < inB; ++x) edge(x);
+    const int64_t computed = lastColumn + 1 - firstColumn;
+    kernels.bilinearVertical(vertical.data(), r0 + firstColumn, r1 + firstColumn, static_cast<int>(computed), wy);
+    if (usedColumns > computed) std::memcpy(&vertical[4 * computed], &vertical[4 * (computed - 1)], 8);
+    kernels.bilinearHorizontal(row + inA, vertical.data(), column.data() + inA, weight.data() + inA,
+                               static_cast<int>(inB - inA), ka);
   }
 }
 

@@ -38,7 +38,7 @@ class PixelSource {
       case 1:
         return rgb | 0xFF000000u;
       case 2:
-        return rgb | (uint32_t{1 + rng_() % 254} << 24);
+        return rgb | (static_cast<uint32_t>(1 + rng_() % 254) << 24);
       default:
         return rng_();
     }
@@ -113,7 +113,7 @@ TEST(SurfaceKernels, ColourModeMatchesTheRulesExactly) {
   }
 }
 
-TEST(SurfaceKernels, BilinearRowsAndLinesMatchTheScalarMix) {
+TEST(SurfaceKernels, BilinearPassesAndLinesMatchTheScalarMix) {
   constexpr int kW = 23, kH = 9;
   PixelSource gen(5);
   std::vector<uint32_t> src(kW * kH);
@@ -123,27 +123,40 @@ TEST(SurfaceKernels, BilinearRowsAndLinesMatchTheScalarMix) {
     for (int iter = 0; iter < 3000; ++iter) {
       const bool ka = iter % 2 == 0;
       const int n = 1 + static_cast<int>(rng() % 30);
-      // Steps up and down; every sample stays inside 0 .. (kW - 1) * 65536 - 1.
-      const int64_t last = int64_t{kW - 1} * 65536 - 1;
+      const uint32_t alphaOr = ka ? 0 : 0xFF000000u;
+
+      // Scaling: a vertical pass over a row pair, then samples at random columns.
+      const int iy = static_cast<int>(rng() % (kH - 1)), first = static_cast<int>(rng() % 4);
+      const int columns = first + 2 + static_cast<int>(rng() % (kW - first - 1));  // first .. kW
+      const uint32_t wy = rng() % 128;
+      std::vector<uint16_t> vert(4 * (columns - first));
+      k->bilinearVertical(vert.data(), &src[iy * kW + first], &src[(iy + 1) * kW + first], columns - first, wy);
+      std::vector<int32_t> index(n);
+      std::vector<uint32_t> weight(n), row(n);
+      for (int i = 0; i < n; ++i) {
+        index[i] = static_cast<int32_t>(rng() % (columns - first - 1));
+        const uint32_t wx = rng() % 128;
+        weight[i] = (wx << 16) | (128 - wx);
+      }
+      k->bilinearHorizontal(row.data(), vert.data(), index.data(), weight.data(), n, ka);
+      for (int i = 0; i < n; ++i) {
+        const uint32_t* r = &src[iy * kW + first + index[i]];
+        ASSERT_EQ(row[i], Bilinear(r[0], r[1], r[kW], r[kW + 1], weight[i] >> 16, wy) | alphaOr)
+            << k->name << " i=" << i;
+      }
+
+      // Rotation: both coordinates step; every sample's four pixels inside.
+      const int64_t last = int64_t{kW - 1} * 65536 - 1, ylast = int64_t{kH - 1} * 65536 - 1;
       const int64_t dx = static_cast<int64_t>(rng() % (last / n)) * (rng() % 2 ? 1 : -1);
       const int64_t sx = dx >= 0 ? static_cast<int64_t>(rng() % (last - dx * (n - 1) + 1))
                                  : -dx * (n - 1) + static_cast<int64_t>(rng() % (last + dx * (n - 1) + 1));
-      const int64_t ylast = int64_t{kH - 1} * 65536 - 1;
       const int64_t dy = static_cast<int64_t>(rng() % (ylast / n));
       const int64_t sy = static_cast<int64_t>(rng() % (ylast - dy * (n - 1) + 1));
-      const uint32_t alphaOr = ka ? 0 : 0xFF000000u;
-
-      std::vector<uint32_t> row(n), line(n);
-      const int64_t iy = sy / 65536;
-      const uint32_t wy = (sy & 0xFFFF) >> 9;
-      k->bilinearRow(row.data(), &src[iy * kW], &src[(iy + 1) * kW], n, sx, dx, wy, ka);
+      std::vector<uint32_t> line(n);
       k->bilinearLine(line.data(), src.data(), kW, n, sx, sy, dx, dy, ka);
       for (int i = 0; i < n; ++i) {
-        const int64_t x = sx + i * dx, ix = x / 65536, y = sy + i * dy, jy = y / 65536;
-        const uint32_t* r = &src[iy * kW];
-        ASSERT_EQ(row[i], Bilinear(r[ix], r[ix + 1], r[ix + kW], r[ix + kW + 1], (x & 0xFFFF) >> 9, wy) | alphaOr)
-            << k->name << " i=" << i;
-        const uint32_t* q = &src[jy * kW + ix];
+        const int64_t x = sx + i * dx, y = sy + i * dy;
+        const uint32_t* q = &src[(y / 65536) * kW + x / 65536];
         ASSERT_EQ(line[i], Bilinear(q[0], q[1], q[kW], q[kW + 1], (x & 0xFFFF) >> 9, (y & 0xFFFF) >> 9) | alphaOr)
             << k->name << " i=" << i;
       }

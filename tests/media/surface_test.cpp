@@ -343,24 +343,26 @@ TEST(Surface, RenderScaledNearestMirrorAndOutside) {
 
 TEST(Surface, RenderScaledSmoothMixesNeighboursAndRepeatsTheEdge) {
   auto src = MakeSurface(5, 4, true, 91);
-  auto dst = MakeSurface(23, 17, true);
-  const double scale = 4.5;
-  dst->RenderScaled(src.get(), 0.25, 0.1, scale, scale, true);
-  const int64_t step = static_cast<int64_t>(65536 / scale);
-  const int64_t sx0 = 16384, sy0 = static_cast<int64_t>(std::nearbyint(0.1 * 65536));
-  for (int y = 0; y < 17; ++y)
-    for (int x = 0; x < 23; ++x) {
-      const int64_t sx = sx0 + x * step, sy = sy0 + y * step;
-      if (sx >= 5 * 65536 || sy >= 4 * 65536) {
-        EXPECT_EQ(Alpha(dst->GetPixel(x, y)), 0u);
-        continue;
+  // Enlarging, mirrored, and reducing.
+  for (double scale : {4.5, -3.0, 0.75}) {
+    auto dst = MakeSurface(23, 17, true);
+    dst->RenderScaled(src.get(), 0.25, 0.1, scale, std::fabs(scale), true);
+    const int64_t dx = static_cast<int64_t>(65536 / scale), dy = static_cast<int64_t>(65536 / std::fabs(scale));
+    const int64_t sx0 = 16384 + (dx < 1 ? 5 * 65536 : 0), sy0 = std::llrint(0.1 * 65536);
+    for (int y = 0; y < 17; ++y)
+      for (int x = 0; x < 23; ++x) {
+        const int64_t sx = sx0 + x * dx, sy = sy0 + y * dy;
+        if (sx < 0 || sx >= 5 * 65536 || sy >= 4 * 65536) {
+          EXPECT_EQ(Alpha(dst->GetPixel(x, y)), 0u);
+          continue;
+        }
+        const int ix = static_cast<int>(sx / 65536), iy = static_cast<int>(sy / 65536);
+        const int ix1 = std::min(ix + 1, 4), iy1 = std::min(iy + 1, 3);
+        const uint32_t want = Bilinear(src->GetPixel(ix, iy), src->GetPixel(ix1, iy), src->GetPixel(ix, iy1),
+                                       src->GetPixel(ix1, iy1), (sx & 0xFFFF) >> 9, (sy & 0xFFFF) >> 9);
+        ASSERT_EQ(dst->GetPixel(x, y), want) << scale << " at " << x << "," << y;
       }
-      const int ix = static_cast<int>(sx / 65536), iy = static_cast<int>(sy / 65536);
-      const int ix1 = std::min(ix + 1, 4), iy1 = std::min(iy + 1, 3);
-      const uint32_t want = Bilinear(src->GetPixel(ix, iy), src->GetPixel(ix1, iy), src->GetPixel(ix, iy1),
-                                     src->GetPixel(ix1, iy1), (sx & 0xFFFF) >> 9, (sy & 0xFFFF) >> 9);
-      ASSERT_EQ(dst->GetPixel(x, y), want) << x << "," << y;
-    }
+  }
 }
 
 // A plain model of RenderTransformed's per-pixel rule, for rotations through the fast spans.
