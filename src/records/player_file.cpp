@@ -148,6 +148,7 @@ bool PlayerFile::Save(const PlayerFileSpec& spec, const Saver& save) {
         LogLine(userPath + ": the damaged file could not be copied aside, so it is not overwritten");
         return false;
       }
+      damaged_ = false;
       // With the damaged file kept aside, removing it stops the writer from turning it into the
       // backup in place of the clean one that was loaded.
       if (backupLoaded_) RemoveFile(userPath);
@@ -156,7 +157,7 @@ bool PlayerFile::Save(const PlayerFileSpec& spec, const Saver& save) {
       LogLine(backupPath + ": the damaged backup could not be copied aside, so nothing is written");
       return false;
     }
-    damaged_ = false;
+    damaged_ = false;  // a damaged file that is gone needs no copy
     damagedBackup_ = false;
     if (!SaveUserTextFile(bytes, spec.fileName)) {
       LogLine(userPath + ": could not be written; the previous file is left as it was");
