@@ -113,7 +113,9 @@ TEST_F(HighScores, AddScoreToAFullTable) {
     EXPECT_EQ(scores->AddScore(Score(c.score, "New"), "t", &added), c.enters);
     EXPECT_EQ(Rows(T(*scores)), c.rows);
     EXPECT_EQ(T(*scores).GetLastIndex(), c.lastIndex);
-    if (c.enters) EXPECT_EQ(T(*scores).GetRecords()->Get(c.lastIndex), added);
+    if (c.enters) {
+      EXPECT_EQ(T(*scores).GetRecords()->Get(c.lastIndex), added);
+    }
   }
 }
 
