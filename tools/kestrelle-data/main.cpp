@@ -14,6 +14,9 @@ const Subcommand kSubcommands[] = {
     {"encipher", "KEY < plain > hex", RunEncipher},
     {"decipher", "KEY < hex > plain", RunDecipher},
     {"eval", "[EXPRESSION...]  (else one a line from stdin)", RunEval},
+    {"pack", "FOLDER OUT.pak", RunPack},
+    {"unpack", "ARCHIVE [OUTDIR]  (no OUTDIR: lists NAME SIZE)", RunUnpack},
+    {"cat", "[--app-dir DIR] PATH  (read through the resource reader)", RunCat},
 };
 
 void PrintUsage(std::FILE* out) {

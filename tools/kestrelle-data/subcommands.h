@@ -29,4 +29,11 @@ int RunDecipher(const Args& args);
 // eval_command.cpp
 int RunEval(const Args& args);
 
+// archive_commands.cpp
+int RunPack(const Args& args);
+int RunUnpack(const Args& args);
+
+// reader_commands.cpp
+int RunCat(const Args& args);
+
 }  // namespace kestrelle::data_tool
