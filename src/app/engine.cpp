@@ -314,6 +314,7 @@ void TEngine::SetConfigValue(const std::string& name, const Variant& value) {
   } else if (EqualsIgnoreAsciiCase(name, "SoundVolume")) {
     int64_t volume = value.ToInt(soundVolume_);
     soundVolume_ = static_cast<int32_t>(std::clamp<int64_t>(volume, 0, 100));
+    audio_.SetSoundVolume(soundVolume_);
   } else if (EqualsIgnoreAsciiCase(name, "ShowFPS")) {
     showFps_ = IsYes(value);
   } else if (EqualsIgnoreAsciiCase(name, "ShowRects")) {
@@ -612,28 +613,35 @@ void TEngine::RemoveResource(const std::string& name) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Audio. PLACEHOLDER: the mixer, samples, music and their stack come with the sound code; until
-// then audio is not loaded, the game runs silent and only the volumes are kept.
+// Audio: the mixer, its device, the music stack and the ducking are in EngineAudio. Without a
+// device audio is not loaded and the game runs silent. PLACEHOLDER: PlayMusic, StopMusic,
+// PlaySound, StopSound and StopAllSounds wait for the sound and music objects; each looks up its
+// resource, calls Choose, and hands the handle to audio_ (see app/engine_audio.h).
 
-void TEngine::InitAudio() { audioLoaded_ = false; }
+void TEngine::InitAudio() {
+  audioLoaded_ = audio_.Start(devices_.audio, focused_);
+  audio_.SetMusicVolume(musicVolume_);
+  audio_.SetSoundVolume(soundVolume_);
+}
 
 void TEngine::FreeAudio() {
-  if (audioLoaded_ && devices_.audio) devices_.audio->Close();
+  audio_.Shutdown();
   audioLoaded_ = false;
   musicStack_.clear();
   playingSounds_.clear();
 }
 
-void TEngine::ServiceAudio() {}
+void TEngine::ServiceAudio() { audio_.Service(); }
 
-AudioHandle TEngine::LoadMusic(const std::string& fileName) { return 0; }
-void TEngine::FreeMusic(AudioHandle handle) {}
-AudioHandle TEngine::LoadSample(const std::string& fileName, int maxPlaybacks, bool loop) { return 0; }
-AudioHandle TEngine::LoadSampleChannel(const std::string& fileName, AudioHandle& sample) {
-  sample = LoadSample(fileName, 1, false);
-  return 0;
+AudioHandle TEngine::LoadMusic(const std::string& fileName) { return audio_.LoadMusic(fileName); }
+void TEngine::FreeMusic(AudioHandle handle) { audio_.FreeMusic(handle); }
+AudioHandle TEngine::LoadSample(const std::string& fileName, int maxPlaybacks, bool loop) {
+  return audio_.LoadSample(fileName, maxPlaybacks, loop);
 }
-void TEngine::FreeSample(AudioHandle handle) {}
+AudioHandle TEngine::LoadSampleChannel(const std::string& fileName, AudioHandle& sample) {
+  return audio_.LoadSampleChannel(fileName, sample);
+}
+void TEngine::FreeSample(AudioHandle handle) { audio_.FreeSample(handle); }
 void TEngine::PlayMusic(const std::shared_ptr<IMusic>& music) {}
 void TEngine::StopMusic(const std::shared_ptr<IMusic>& music) {}
 AudioHandle TEngine::PlaySound(const std::shared_ptr<ISound>& sound) { return 0; }
@@ -652,6 +660,7 @@ void TEngine::SetMusicVolume(const Variant& value) {
     volume = value.ToInt();
   }
   musicVolume_ = static_cast<int32_t>(std::clamp<int64_t>(volume, INT32_MIN, INT32_MAX));
+  audio_.SetMusicVolume(musicVolume_);
 }
 
 }  // namespace kestrelle

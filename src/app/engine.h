@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/engine_control.h"
+#include "app/engine_audio.h"
 #include "app/engine_interface.h"
 #include "app/game_interface.h"
 #include "app/resources.h"
@@ -163,6 +164,7 @@ class TEngine : public TAbstractObject,
   int32_t musicVolume_ = 0;
   int32_t soundVolume_ = 0;
   std::vector<AudioHandle> playingSounds_;
+  EngineAudio audio_;
   bool terminated_ = false;
   int32_t frameInterval_ = kFrameInterval;
   uint32_t lastFrameTime_ = 0;
