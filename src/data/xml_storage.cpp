@@ -92,15 +92,26 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
 void Serialize(pugi::xml_node start, std::string& out) {
   if (!start) return;
   pugi::xml_node node = start;
+  bool referenceRun = false;
   while (true) {
     if (IsText(node)) {
-      std::string_view text = node.value();
-      bool blank = !text.empty() && text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-      if (blank && (node.previous_sibling() || node.next_sibling())) {
-        // The parser drops blank text beside elements; as references it is kept.
-        for (char c : text) out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
+      // The parser drops a blank run of text that stands beside elements; as character
+      // references it is kept. (Adjacent text nodes merge when read, so runs decide, not nodes.)
+      if (node == start || !IsText(node.previous_sibling())) {
+        pugi::xml_node first = node;
+        while (IsText(first.previous_sibling())) first = first.previous_sibling();
+        bool blank = true;
+        pugi::xml_node last = first;
+        for (pugi::xml_node run = first; IsText(run); run = run.next_sibling()) {
+          last = run;
+          if (std::string_view(run.value()).find_first_not_of(" \t\r\n") != std::string_view::npos) blank = false;
+        }
+        referenceRun = blank && (first.previous_sibling() || last.next_sibling());
+      }
+      if (referenceRun) {
+        for (char c : std::string_view(node.value())) out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
       } else {
-        AppendEscaped(out, text, false);
+        AppendEscaped(out, node.value(), false);
       }
     } else if (node.type() == pugi::node_element) {
       out += '<';
@@ -570,9 +581,10 @@ void TXMLStorage::RemoveChild(const StorageRef& storage) {
 }
 
 Variant TXMLStorage::ReadContent() {
-  pugi::xml_node first = node_.first_child();
-  if (!first) return std::string();
-  if (!first.next_sibling() && IsText(first)) return std::string(first.value());
+  // Only text (a text node, or text and CDATA sections side by side): the text itself.
+  bool onlyText = true;
+  for (pugi::xml_node child : node_.children()) onlyText = onlyText && IsText(child);
+  if (onlyText) return DirectText(node_);
   std::string out;
   for (pugi::xml_node child : node_.children()) Serialize(child, out);
   return out;

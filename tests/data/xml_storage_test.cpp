@@ -109,6 +109,24 @@ TEST(XmlStorage, WritesOnlyTheElementTreeWithoutDeclarationOrIndentation) {
   EXPECT_EQ(Parse(mixed->GetXML().ToString())->ReadText().ToString(), " ");
 }
 
+// What is written reads back to a document that is written the same way (cases found by fuzzing).
+TEST(XmlStorage, SavedTextIsStableAcrossReloads) {
+  const std::string cases[] = {
+      "<r>caf &am &#26;&#\xD4;<![CDATA[\t]]></r>",    // text then blank CDATA: one run of text
+      "<r><![CDATA[ ]]><b/><![CDATA[\n]]> <c/></r>",  // blank runs beside elements
+      "<r> <![CDATA[ ]]></r>",                        // a blank run that is all the content
+  };
+  for (const std::string& text : cases) {
+    StorageRef first = Parse(text);
+    ASSERT_TRUE(first);
+    std::string saved = first->GetXML().ToString();
+    StorageRef second = Parse(saved);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->GetXML().ToString(), saved) << text;
+    EXPECT_EQ(second->ReadContent().ToString(), first->ReadContent().ToString()) << text;
+  }
+}
+
 TEST(XmlStorage, UnparsableTextGivesNoStorage) {
   for (const char* text : {"", "hello", "<a>", "<a></b>", "<a x=1/>", "\xEF\xBB\xBF"})
     EXPECT_FALSE(LoadStorageFromString(text)) << text;
