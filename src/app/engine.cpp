@@ -94,7 +94,7 @@ bool TEngine::Start(const std::string& gameFileName) {
     frameInterval_ = kFrameInterval;
     SetFocused(true);
 
-    if (devices_.video && devices_.events && devices_.clock && devices_.video->CreateWindow(Settings().ProductName)) {
+    if (devices_.video && devices_.events && devices_.clock && devices_.video->OpenWindow(Settings().ProductName)) {
       // The window shows the picture in the standard 32-bit layout whatever the desktop uses.
       pixelFormat_ = kStandardPixelFormat;
       desktopBpp_ = 32;
@@ -427,7 +427,7 @@ intptr_t TEngine::WindowProc(const Message& m) {
       return DefaultProcessing(m);
     case WM_NCHITTEST: {
       if (fullScreen_) return DefaultProcessing(m);
-      intptr_t result = DefWindowProc(m);
+      intptr_t result = DefaultWindowProc(m);
       SetPointerOutside(static_cast<uintptr_t>(result) != HTCLIENT);
       return result;
     }
@@ -442,14 +442,14 @@ intptr_t TEngine::WindowProc(const Message& m) {
         // The menu key's character arrives as a character with the Alt bit.
         if (GameRef game = game_)
           if (game->KeyEvent(WM_CHAR, static_cast<uintptr_t>(m.lParam), kAltContextBit)) return 0;
-        return DefWindowProc(m);
+        return DefaultWindowProc(m);
       }
       if (command == SC_MINIMIZE) {
         SetActive(false);
       } else {
         SetActive(focused_ || !fullScreen_);
       }
-      return DefWindowProc(m);
+      return DefaultWindowProc(m);
     }
     default:
       if (IsMouseMessage(m.message)) {
@@ -467,10 +467,10 @@ intptr_t TEngine::DefaultProcessing(const Message& m) {
     MessageHook hook = hook_;
     hook(m);
   }
-  return DefWindowProc(m);
+  return DefaultWindowProc(m);
 }
 
-intptr_t TEngine::DefWindowProc(const Message& m) {
+intptr_t TEngine::DefaultWindowProc(const Message& m) {
   switch (m.message) {
     case WM_CLOSE:
       DestroyWindow();
@@ -533,12 +533,12 @@ void TEngine::ApplyCursorVisibility(bool visible) {
 // Shell, files, surfaces
 
 void TEngine::Close() {
-  if (devices_.events) devices_.events->PostMessage(Message{WM_CLOSE, 0, 0});
+  if (devices_.events) devices_.events->Post(Message{WM_CLOSE, 0, 0});
   active_ = false;
 }
 
 void TEngine::PostMinimize() {
-  if (devices_.events) devices_.events->PostMessage(Message{WM_SYSCOMMAND, SC_MINIMIZE, 0});
+  if (devices_.events) devices_.events->Post(Message{WM_SYSCOMMAND, SC_MINIMIZE, 0});
 }
 
 void TEngine::RunFile(const std::string& fileName) {

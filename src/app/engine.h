@@ -134,7 +134,7 @@ class TEngine : public TAbstractObject,
   void SetPointerOutside(bool outside);
   void ApplyCursorVisibility(bool visible);
   intptr_t DefaultProcessing(const Message& message);
-  intptr_t DefWindowProc(const Message& message);
+  intptr_t DefaultWindowProc(const Message& message);
   void DestroyWindow();
   void PostMinimize();
   uint32_t Now() const;

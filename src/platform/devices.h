@@ -51,7 +51,7 @@ class IVideoDevice {
  public:
   virtual ~IVideoDevice() = default;
   // Makes the (hidden) window. False when no window can be made.
-  virtual bool CreateWindow(const std::string& title) = 0;
+  virtual bool OpenWindow(const std::string& title) = 0;
   virtual void DestroyWindow() = 0;
   virtual bool HasWindow() const = 0;
   // Sets the window up for the mode and shows it. The windowed position is centred the first
@@ -81,9 +81,9 @@ class IEventSource {
   // Blocks until a message is waiting.
   virtual void WaitMessage() = 0;
   // Appends a message to the queue.
-  virtual void PostMessage(const Message& message) = 0;
+  virtual void Post(const Message& message) = 0;
   // Appends WM_QUIT.
-  void PostQuit(int exitCode = 0) { PostMessage(Message{WM_QUIT, static_cast<uintptr_t>(exitCode), 0}); }
+  void PostQuit(int exitCode = 0) { Post(Message{WM_QUIT, static_cast<uintptr_t>(exitCode), 0}); }
 };
 
 // The millisecond timer and the sleep of the frame loop.

@@ -14,7 +14,7 @@ void HeadlessClock::Advance(uint32_t milliseconds) {
 
 // ---------------------------------------------------------------------------------------------
 
-bool HeadlessVideo::CreateWindow(const std::string& title) {
+bool HeadlessVideo::OpenWindow(const std::string& title) {
   if (failWindow_) return false;
   window_ = true;
   title_ = title;
@@ -102,7 +102,7 @@ void HeadlessVideo::GetDesktopSize(int& width, int& height) {
 void HeadlessEventSource::Schedule(uint32_t at, Action action) { scheduled_.emplace(at, std::move(action)); }
 
 void HeadlessEventSource::ScheduleMessage(uint32_t at, const Message& message) {
-  Schedule(at, [message](HeadlessEventSource& events) { events.PostMessage(message); });
+  Schedule(at, [message](HeadlessEventSource& events) { events.Post(message); });
 }
 
 void HeadlessEventSource::RunDue() {

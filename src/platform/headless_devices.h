@@ -32,7 +32,7 @@ class HeadlessClock : public IClock {
 
 class HeadlessVideo : public IVideoDevice {
  public:
-  bool CreateWindow(const std::string& title) override;
+  bool OpenWindow(const std::string& title) override;
   void DestroyWindow() override;
   bool HasWindow() const override { return window_; }
   bool SetMode(const VideoMode& mode) override;
@@ -102,7 +102,7 @@ class HeadlessEventSource : public IEventSource {
   // Nothing waiting: the clock jumps to the next scheduled action. With nothing scheduled no
   // message can ever come, so the run ends (WM_QUIT) instead of hanging.
   void WaitMessage() override;
-  void PostMessage(const Message& message) override { queue_.push_back(message); }
+  void Post(const Message& message) override { queue_.push_back(message); }
 
   // Runs `action` once the clock has reached `at` (actions of the same time in the order given).
   void Schedule(uint32_t at, Action action);

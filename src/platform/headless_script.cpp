@@ -203,7 +203,7 @@ void ScheduleHeadlessScript(const std::vector<ScriptCommand>& commands, const He
   for (const ScriptCommand& c : commands) {
     devices.events->Schedule(c.at, [c, buttons, video, shotFunction](HeadlessEventSource& events) {
       auto post = [&](uint32_t message, uintptr_t flags) {
-        events.PostMessage(Message{message, flags, MakePointParam(c.x, c.y)});
+        events.Post(Message{message, flags, MakePointParam(c.x, c.y)});
       };
       auto moveTo = [&] {
         video->SetPointer(c.x, c.y);
@@ -241,35 +241,35 @@ void ScheduleHeadlessScript(const std::vector<ScriptCommand>& commands, const He
           post(WM_LBUTTONUP, *buttons & ~MK_LBUTTON);
           break;
         case ScriptCommand::Key: {
-          events.PostMessage(Message{WM_KEYDOWN, c.key, 1});
+          events.Post(Message{WM_KEYDOWN, c.key, 1});
           if (c.key == VK_BACK || c.key == VK_TAB || c.key == VK_RETURN || c.key == VK_ESCAPE)
-            events.PostMessage(Message{WM_CHAR, c.key, 1});
-          events.PostMessage(Message{WM_KEYUP, c.key, static_cast<intptr_t>(0xC0000001u)});
+            events.Post(Message{WM_CHAR, c.key, 1});
+          events.Post(Message{WM_KEYUP, c.key, static_cast<intptr_t>(0xC0000001u)});
           break;
         }
         case ScriptCommand::Char: {
           size_t pos = 0;
           while (pos < c.text.size()) {
             int byte = CodePointToCp1252(DecodeUtf8(c.text, pos));
-            if (byte >= 0x20 && byte != 0x7F) events.PostMessage(Message{WM_CHAR, static_cast<uintptr_t>(byte), 1});
+            if (byte >= 0x20 && byte != 0x7F) events.Post(Message{WM_CHAR, static_cast<uintptr_t>(byte), 1});
           }
           break;
         }
         case ScriptCommand::Alt:
-          events.PostMessage(Message{WM_SYSCOMMAND, SC_KEYMENU, static_cast<intptr_t>(c.key)});
+          events.Post(Message{WM_SYSCOMMAND, SC_KEYMENU, static_cast<intptr_t>(c.key)});
           break;
         case ScriptCommand::Focus:
-          events.PostMessage(Message{c.on ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0});
+          events.Post(Message{c.on ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0});
           break;
         case ScriptCommand::Minimize:
-          events.PostMessage(Message{WM_SYSCOMMAND, SC_MINIMIZE, 0});
+          events.Post(Message{WM_SYSCOMMAND, SC_MINIMIZE, 0});
           break;
         case ScriptCommand::Restore:
           video->SetMinimized(false);
-          events.PostMessage(Message{WM_SYSCOMMAND, SC_RESTORE, 0});
+          events.Post(Message{WM_SYSCOMMAND, SC_RESTORE, 0});
           break;
         case ScriptCommand::Close:
-          events.PostMessage(Message{WM_CLOSE, 0, 0});
+          events.Post(Message{WM_CLOSE, 0, 0});
           break;
         case ScriptCommand::Shot:
           if (*shotFunction) (*shotFunction)(c.text);

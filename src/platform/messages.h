@@ -14,6 +14,9 @@ struct Message {
   friend bool operator==(const Message&, const Message&) = default;
 };
 
+// The codes below carry the names and values of the Windows headers. Where those headers are
+// already included (they define the names as macros) theirs are used.
+#ifndef _WINUSER_
 // Message codes.
 inline constexpr uint32_t WM_NULL = 0x0000;
 inline constexpr uint32_t WM_DESTROY = 0x0002;
@@ -59,9 +62,11 @@ inline constexpr uintptr_t MK_SHIFT = 0x0004;
 inline constexpr uintptr_t MK_CONTROL = 0x0008;
 inline constexpr uintptr_t MK_MBUTTON = 0x0010;
 
+#endif  // _WINUSER_
 // Bit 29 of a key message's lParam: the Alt key was down (a menu character).
 inline constexpr intptr_t kAltContextBit = 0x20000000;
 
+#ifndef _WINUSER_
 // Virtual key codes. Letters and digits are their upper-case ASCII codes ('A', '0').
 inline constexpr uint32_t VK_LBUTTON = 0x01;
 inline constexpr uint32_t VK_RBUTTON = 0x02;
@@ -118,6 +123,7 @@ inline constexpr uint32_t VK_OEM_4 = 0xDB;       // [{
 inline constexpr uint32_t VK_OEM_5 = 0xDC;       // \|
 inline constexpr uint32_t VK_OEM_6 = 0xDD;       // ]}
 inline constexpr uint32_t VK_OEM_7 = 0xDE;       // '"
+#endif  // _WINUSER_
 
 // Packs a point into a mouse message's lParam: x in the low word, y in the high word, each as
 // 16 bits, so a negative coordinate (a drag captured left of or above the window) survives.

@@ -23,7 +23,7 @@ int FloorScale(double value) { return static_cast<int>(std::floor(value)); }
 
 SdlVideoDevice::~SdlVideoDevice() { DestroyWindow(); }
 
-bool SdlVideoDevice::CreateWindow(const std::string& title) {
+bool SdlVideoDevice::OpenWindow(const std::string& title) {
   if (window_) return true;
   // Closing the window is a request the game may decline; SDL must not quit by itself.
   SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");

@@ -16,7 +16,7 @@ class SdlVideoDevice : public IVideoDevice {
  public:
   ~SdlVideoDevice() override;
 
-  bool CreateWindow(const std::string& title) override;
+  bool OpenWindow(const std::string& title) override;
   void DestroyWindow() override;
   bool HasWindow() const override { return window_ != nullptr; }
   bool SetMode(const VideoMode& mode) override;
@@ -68,7 +68,7 @@ class SdlEventSource : public IEventSource {
   explicit SdlEventSource(std::shared_ptr<SdlVideoDevice> video);
   bool PollMessage(Message& out) override;
   void WaitMessage() override;
-  void PostMessage(const Message& message) override { queue_.push_back(message); }
+  void Post(const Message& message) override { queue_.push_back(message); }
   // Translates one SDL event into the queue (also used by tests to feed made-up events).
   void Feed(const SDL_Event& event);
 

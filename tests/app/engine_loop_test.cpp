@@ -178,7 +178,9 @@ TEST_F(LoopTest, InvalidateRectClipsToThePicture) {
     EXPECT_EQ(engine->IsRedrawRequested(), c.added);
     const TRegion& region = engine->GetBackSurface()->GetDirtyRegion();
     ASSERT_EQ(region.GetCount(), c.added ? 1 : 0);
-    if (c.added) EXPECT_EQ(region.Get(0), c.out);
+    if (c.added) {
+      EXPECT_EQ(region.Get(0), c.out);
+    }
   }
 }
 

@@ -150,7 +150,7 @@ class EngineTest : public ::testing::Test {
     size_t target = game().elapsed.size() + size_t(count);
     for (int guard = 0; guard < 100000 && game().elapsed.size() < target; ++guard) engine->LoopStep();
   }
-  void Post(const Message& m) { devices.events->PostMessage(m); }
+  void Post(const Message& m) { devices.events->Post(m); }
   // Serves every queued message (one loop step each).
   void ServeMessages() {
     while (devices.events->QueuedCount() > 0) engine->LoopStep();

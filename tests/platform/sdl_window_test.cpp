@@ -34,7 +34,7 @@ class SdlWindowTest : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     devices = CreateSdlDevices();
     video = std::static_pointer_cast<SdlVideoDevice>(devices.video);
-    ASSERT_TRUE(video->CreateWindow("Kestrelle test")) << SDL_GetError();
+    ASSERT_TRUE(video->OpenWindow("Kestrelle test")) << SDL_GetError();
   }
   void TearDown() override {
     devices = DeviceSet{};
