@@ -1,9 +1,5 @@
 #include "media/surface.h"
 
-#if defined(__x86_64__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -30,20 +26,6 @@ namespace {
 // The largest pixel block a surface may hold (the byte count must fit a signed 32-bit value).
 constexpr int64_t kMaxSurfaceBytes = std::numeric_limits<int32_t>::max();
 constexpr std::align_val_t kPixelAlignment{64};
-
-// Row copy; short rows (sprites, glyphs) are copied inline rather than through memcpy.
-inline void CopyRow(uint32_t* dst, const uint32_t* src, int count) {
-#if defined(__x86_64__) || defined(_M_X64)
-  if (count <= 64) {
-    int i = 0;
-    for (; i + 4 <= count; i += 4)
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
-    for (; i < count; ++i) dst[i] = src[i];
-    return;
-  }
-#endif
-  std::memcpy(dst, src, static_cast<size_t>(count) * 4);
-}
 
 // A source that is this very surface is copied first when the areas overlap, so that every
 // pixel is read before it is written.
@@ -233,8 +215,8 @@ bool TSurface::DrawOnce(const ISurface* source, const TRect& sourceRect, uint8_t
   BlitArea area;
   if (!ClipBlit(targetRect, sourceRect, view.width, view.height, width_, height_, clipEnabled_, clipRect_, area))
     return false;
-  BlitArea at;
-  DetachIfOverlapping(source, this, area, view, at);
+  BlitArea at = area;
+  if (source == this) DetachIfOverlapping(source, this, area, view, at);
 
   const int count = static_cast<int>(at.w);
   const bool copy = mode == kBlendBltFast || (mode == kBlendNormal && !view.keepAlpha && opacity == 255);
@@ -243,19 +225,25 @@ bool TSurface::DrawOnce(const ISurface* source, const TRect& sourceRect, uint8_t
     std::memcpy(pixels_ + at.ty * width_, view.pixels + at.sy * view.width, static_cast<size_t>(at.w * at.h) * 4);
     return true;
   }
-  const blend::RowKernels& kernels = ActiveKernels();
-  for (int64_t y = 0; y < at.h; ++y) {
-    uint32_t* dst = pixels_ + (at.ty + y) * width_ + at.tx;
-    const uint32_t* src = view.pixels + (at.sy + y) * view.width + at.sx;
-    if (copy)
-      std::memcpy(dst, src, static_cast<size_t>(count) * 4);
-    else if (mode == kBlendNormal && view.keepAlpha)
-      kernels.normalAlpha(dst, src, count, opacity, keepAlpha_);
-    else if (mode == kBlendNormal)
-      kernels.normalOpaque(dst, src, count, opacity, keepAlpha_);
-    else
-      blend::ReferenceDrawRow(mode, view.keepAlpha, keepAlpha_, opacity, dst, src, count);
+  // One loop per kind of row, stepping both pointers.
+  uint32_t* dst = pixels_ + at.ty * width_ + at.tx;
+  const uint32_t* src = view.pixels + at.sy * view.width + at.sx;
+  const int64_t dstStride = width_, srcStride = view.width;
+  const uint32_t* const end = src + at.h * srcStride;
+  if (copy) {
+    const size_t bytes = static_cast<size_t>(count) * 4;
+    for (; src != end; dst += dstStride, src += srcStride) std::memcpy(dst, src, bytes);
+    return true;
   }
+  const bool ka = keepAlpha_;
+  if (mode == kBlendNormal) {
+    const blend::RowKernels& kernels = ActiveKernels();
+    const auto row = view.keepAlpha ? kernels.normalAlpha : kernels.normalOpaque;
+    for (; src != end; dst += dstStride, src += srcStride) row(dst, src, count, opacity, ka);
+    return true;
+  }
+  for (; src != end; dst += dstStride, src += srcStride)
+    blend::ReferenceDrawRow(mode, view.keepAlpha, ka, opacity, dst, src, count);
   return true;
 }
 
