@@ -23,6 +23,8 @@ public:
   // absent attribute is, so an attribute present in this element always wins over the outer one.
   virtual Variant ReadValue(const std::string& name, const Variant& fallback) = 0;
   virtual void WriteValueByIndex(int index, const Variant& value) = 0;
+  // Values are stored as valid UTF-8 (malformed bytes and NUL become U+FFFD); a name that is not
+  // an XML name is refused (nothing written), so a saved document always reads back.
   virtual void WriteValue(const std::string& name, const Variant& value) = 0;
   virtual void DeleteValue(const std::string& name) = 0;
   // Null when `name` is not an XML name.
@@ -76,8 +78,9 @@ std::string DecodeDocumentBytes(std::string_view bytes);
 // non-ASCII character, not starting with a digit, "." or "-").
 bool IsValidXmlName(std::string_view name);
 
-// Typed accessors. Readers take a default; writers do nothing when `write` is false or the
-// storage is null.
+// Typed accessors. Readers take a default, answered when the attribute is absent (here and in the
+// outer storages) or is not of the reader's form; writers do nothing when `write` is false or the
+// storage is null. Reals are written in the shortest form that reads back to the same double.
 std::string ReadString(const StorageRef& storage, const std::string& name, const std::string& fallback = {});
 bool ReadBool(const StorageRef& storage, const std::string& name, bool fallback);
 int64_t ReadInt(const StorageRef& storage, const std::string& name, int64_t fallback);
