@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "archive_builder.h"
+#include "data/hier_storage.h"
 #include "data/number_format.h"
 #include "data/process_settings.h"
 #include "data/user_files.h"
@@ -109,6 +110,10 @@ TEST_F(LanguageFile, LoadsStringsThroughTheReader) {
   EXPECT_EQ(Translate("%who%"), "Ann");
   // The separator is taken as written, a space included.
   EXPECT_EQ(FormatThousands(-1234567), "-1 234 567");
+  // Storage hands its localized texts through the table.
+  StorageRef node = LoadStorageFromString(R"(<w text="%welcome%, %who%"/>)");
+  ASSERT_TRUE(node);
+  EXPECT_EQ(ReadLocalizedText(node, "text"), "Hi again, Ann");
 
   // The second file, Languages\NAME.lng in the program folder, adds to the first.
   app_.Write("Languages/de.lng", R"(<l id="de"><strings><string name="extra">Extra</string></strings></l>)");
