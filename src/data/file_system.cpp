@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace kestrelle {
 
@@ -82,12 +81,23 @@ bool CreateDirectories(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
+  // Only regular files, and only of a plausible size: a data path naming a device or a pipe
+  // ("/dev/zero") must not read forever.
+  constexpr uintmax_t kLargestFile = uintmax_t{1} << 30;
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
+  uintmax_t size = fs::file_size(path, ec);
+  if (ec || size > kLargestFile) {
+    if (!ec) LogLine("file too large to read: " + path);
+    return std::nullopt;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
+  std::string bytes(static_cast<size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(size));
   if (in.bad()) return std::nullopt;
-  return buffer.str();
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  return bytes;
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {

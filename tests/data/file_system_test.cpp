@@ -95,6 +95,14 @@ TEST(UserFiles, TextFilesAreWrittenAsCrLfLines) {
   unsetenv("KESTRELLE_USER_DIR");
 }
 
+TEST(FileSystem, OnlyRegularFilesAreRead) {
+  EXPECT_FALSE(ReadWholeFile("/dev/zero"));  // would never end
+  EXPECT_FALSE(ReadWholeFile("/tmp"));
+  TempFolder folder;
+  ASSERT_TRUE(WriteFileAtomic(folder.Path("f"), std::string("a\0b", 3)));
+  EXPECT_EQ(*ReadWholeFile(folder.Path("f")), std::string("a\0b", 3));
+}
+
 TEST(FileSystem, DataPathsUseBackslashes) {
   EXPECT_EQ(NativePath("data\\ini\\x.ini"), "data/ini/x.ini");
   EXPECT_EQ(JoinPath("/game/", "data\\x"), "/game/data/x");
