@@ -74,6 +74,9 @@ class TEngine : public TAbstractObject,
   AudioHandle PlaySound(const std::shared_ptr<ISound>& sound) override;
   void StopSound(const std::shared_ptr<ISound>& sound) override;
   void StopAllSounds() override;
+  bool IsChannelActive(AudioHandle channel) override {
+    return audio_.GetMixer().IsActive(channel) == ChannelState::Playing;
+  }
   void SetMusicVolume(const Variant& value) override;
   void Close() override;
   void RunFile(const std::string& fileName) override;

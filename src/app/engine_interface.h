@@ -93,6 +93,8 @@ class IEngine : public virtual IInterface {
   virtual AudioHandle PlaySound(const std::shared_ptr<ISound>& sound) = 0;
   virtual void StopSound(const std::shared_ptr<ISound>& sound) = 0;
   virtual void StopAllSounds() = 0;
+  // The channel of a sound started by PlaySound is still playing.
+  virtual bool IsChannelActive(AudioHandle channel) { return false; }
   virtual void SetMusicVolume(const Variant& value) = 0;
   // Asks the window to close (WM_CLOSE) and stops making frames.
   virtual void Close() = 0;
