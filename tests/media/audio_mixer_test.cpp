@@ -152,7 +152,9 @@ TEST(AudioMixer, SlidesRampEverySample) {
       const int perSample = std::abs(to - from) * (c.linear ? 1 : 2) / end + 2;
       EXPECT_LE(MaxStep(samples), perSample) << "side " << side;
       EXPECT_NEAR(samples[0], from, perSample);
-      if (c.linear) EXPECT_NEAR(samples[end / 2 - 1], (from + to) / 2, perSample);
+      if (c.linear) {
+        EXPECT_NEAR(samples[end / 2 - 1], (from + to) / 2, perSample);
+      }
       EXPECT_NEAR(samples[end - 1], to, 1);
       for (int i = end; i < static_cast<int>(samples.size()); ++i) {
         ASSERT_EQ(samples[i], to) << "side " << side << " frame " << i;
