@@ -2,6 +2,7 @@
 
 #include "app/engine.h"
 #include "app/engine_control.h"
+#include "app/game.h"
 #include "app/resources.h"
 #include "data/class_registry.h"
 
@@ -9,6 +10,7 @@ namespace kestrelle {
 
 void RegisterAppClasses() {
   RegisterObjectClass<TEngine>(kEngineClassName);
+  RegisterObjectClass<TGame>("Game");
   RegisterResourceClasses();
 }
 

@@ -3,6 +3,7 @@
 #include "app/app_registration.h"
 #include "data/data_registration.h"
 #include "media/surface.h"
+#include "widgets/widgets_registration.h"
 
 namespace kestrelle {
 
@@ -11,6 +12,7 @@ void RegisterAllClasses() {
   RegisterDataClasses();
   RegisterSurfaceClasses();
   RegisterAppClasses();
+  RegisterWidgetsClasses();
 }
 
 }  // namespace kestrelle

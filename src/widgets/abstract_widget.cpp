@@ -1,0 +1,396 @@
+#include "widgets/abstract_widget.h"
+
+#include <algorithm>
+
+#include "data/file_system.h"
+#include "data/hier_storage.h"
+#include "data/numbers.h"
+#include "data/text_encoding.h"
+#include "data/text_lists.h"
+#include "widgets/widget_sounds.h"
+#include "widgets/widget_values.h"
+
+namespace kestrelle {
+
+namespace {
+
+bool Is(const std::string& name, const char* word) { return EqualsIgnoreAsciiCase(name, word); }
+
+// Depth of alias resolution in progress (one thread: the main loop's).
+int aliasDepth = 0;
+
+struct AliasStep {
+  AliasStep() { ++aliasDepth; }
+  ~AliasStep() { --aliasDepth; }
+  AliasStep(const AliasStep&) = delete;
+  AliasStep& operator=(const AliasStep&) = delete;
+};
+
+}  // namespace
+
+void SplitWidgetPath(const std::string& path, std::string& head, std::string& rest) {
+  size_t slash = path.find('/');
+  if (slash == std::string::npos) {
+    head = path;
+    rest.clear();
+  } else {
+    head = path.substr(0, slash);
+    rest = path.substr(slash + 1);
+  }
+}
+
+void TAbstractWidget::Initialize() {
+  TPropertyObject::Initialize();
+  storageName_ = "widget";
+  changed_ = false;
+  owner_.reset();
+  dead_ = false;
+  paused_ = false;
+  updated_ = false;
+  transparentLevel_ = 255;
+  initialTime_ = 0;
+  currentTime_ = 0;
+  timeToLive_ = 0;
+  timeRate_ = 1.0;
+  sounds_ = nullptr;
+  function_ = nullptr;
+  aliases_.clear();
+  extraParams_ = nullptr;
+  redefinedParams_.clear();
+  firstPass_ = true;
+  reported_ = false;
+}
+
+void TAbstractWidget::LoadProperties(const StorageRef& storage) {
+  TPropertyObject::LoadProperties(storage);
+  paused_ = ReadBool(storage, "paused", false);
+  transparentLevel_ = static_cast<int32_t>(std::clamp<int64_t>(ReadInt(storage, "transparentlevel", 255), 0, 255));
+  currentTime_ = static_cast<int32_t>(ReadInt(storage, "currenttime", 0));
+  initialTime_ = currentTime_;
+  timeToLive_ = static_cast<int32_t>(ReadInt(storage, "timetolive", 0));
+  timeRate_ = ReadFloat(storage, "time_rate", 1.0);
+  aliases_ = ReadString(storage, "aliases", "");
+  std::string extra = ReadString(storage, "extraparams", "");
+  if (!extra.empty()) {
+    extraParams_ = CreateParams();
+    for (const auto& [key, value] : SplitKeyValues(extra, '\\', '=')) extraParams_->SetValue(key, value);
+  }
+  redefinedParams_ = ReadString(storage, "redefinedparams", "");
+  if (SoundCollectionRef sounds = LoadWidgetSounds(storage)) sounds_ = sounds;
+  if (storage && storage->GetChildCount("function_widget") > 0) {
+    if (auto function = std::dynamic_pointer_cast<IFunction>(CreateChildObject(storage, "function_widget", 0)))
+      function_ = function;
+  }
+}
+
+void TAbstractWidget::SaveProperties(const StorageRef& storage) {
+  TPropertyObject::SaveProperties(storage);
+  WriteBool(storage, "paused", paused_, paused_);
+  WriteInt(storage, "currenttime", initialTime_, initialTime_ != 0);
+  WriteInt(storage, "timetolive", timeToLive_, timeToLive_ != 0);
+  WriteFloat(storage, "time_rate", timeRate_, timeRate_ != 1.0);
+  WriteInt(storage, "transparentlevel", transparentLevel_, transparentLevel_ != 255);
+  WriteString(storage, "aliases", aliases_, !aliases_.empty());
+  if (extraParams_ && extraParams_->GetCount() > 0) {
+    std::string text;
+    for (int i = 0; i < extraParams_->GetCount(); ++i) {
+      ParamRef param = extraParams_->GetParam(Variant(i));
+      if (param) text += "\\" + param->GetName() + "=" + param->GetValue().ToString();
+    }
+    WriteString(storage, "extraparams", text);
+  }
+  WriteString(storage, "redefinedparams", redefinedParams_, !redefinedParams_.empty());
+  SaveWidgetSounds(sounds_, storage);
+  if (function_) SaveChildObject(function_, storage, "function_widget");
+}
+
+void TAbstractWidget::Reset() {
+  TPropertyObject::Reset();
+  extraParams_ = nullptr;
+  sounds_ = nullptr;
+  if (function_) function_->Unlink();
+  function_ = nullptr;
+}
+
+bool TAbstractWidget::AliasTarget(const std::string& name, std::string& target) const {
+  if (aliases_.empty()) return false;
+  bool found = false;
+  target = FindPairValue(aliases_, name, found);
+  return found && target != name;
+}
+
+Variant TAbstractWidget::GetProperty(const std::string& name) {
+  if (name.find('/') != std::string::npos) {
+    std::string head, rest;
+    SplitWidgetPath(name, head, rest);
+    if (!rest.empty()) {
+      WidgetRef widget = FindWidget(head);
+      if (!widget) return Null{};
+      return widget->GetProperty(rest);
+    }
+  }
+  if (Is(name, "currenttime")) return Variant(currentTime_);
+  if (Is(name, "name")) return Variant(GetName());
+  if (Is(name, "dead")) return Variant(GetDead());
+  if (Is(name, "paused")) return Variant(GetPaused());
+  if (Is(name, "visible")) return Variant(GetVisible());
+  if (Is(name, "z")) return Variant(GetZ());
+  if (Is(name, "anchor_left")) return Variant(GetAnchorLeft());
+  if (Is(name, "anchor_top")) return Variant(GetAnchorTop());
+  if (Is(name, "left")) return Variant(GetLeft());
+  if (Is(name, "top")) return Variant(GetTop());
+  if (Is(name, "width")) return Variant(GetWidth());
+  if (Is(name, "height")) return Variant(GetHeight());
+  if (Is(name, "enabled")) return Variant(GetEnabled());
+  if (Is(name, "tabstop")) return Variant(GetTabStop());
+  if (Is(name, "mousestop")) return Variant(GetMouseStop());
+  if (Is(name, "timetolive")) return Variant(timeToLive_);
+  if (Is(name, "time_rate")) return Variant(timeRate_);
+  if (Is(name, "owner")) return Variant(InterfaceRef(GetOwner()));
+  if (Is(name, "transparentlevel")) return Variant(GetTransparentLevel());
+  if (Is(name, "image")) return Variant(InterfaceRef(CreateImage()));
+  if (extraParams_ && extraParams_->GetParam(Variant(name))) return extraParams_->GetValue(name, Null{});
+  std::string target;
+  if (AliasTarget(name, target)) {
+    if (aliasDepth >= kMaxAliasDepth) return Null{};
+    AliasStep step;
+    return GetProperty(target);
+  }
+  return Null{};
+}
+
+void TAbstractWidget::SetProperty(const std::string& name, const Variant& value) {
+  if (name.find('/') != std::string::npos) {
+    std::string head, rest;
+    SplitWidgetPath(name, head, rest);
+    if (!rest.empty()) {
+      if (WidgetRef widget = FindWidget(head)) widget->SetProperty(rest, value);
+      return;
+    }
+  }
+  int64_t i = 0;
+  double d = 0;
+  bool b = false;
+  if (Is(name, "name")) {
+    SetName(value.ToString());
+  } else if (Is(name, "dead")) {
+    if (VariantToBool(value, b)) SetDead(b);
+  } else if (Is(name, "paused")) {
+    if (VariantToBool(value, b)) SetPaused(b);
+  } else if (Is(name, "visible")) {
+    if (VariantToBool(value, b)) SetVisible(b);
+  } else if (Is(name, "z")) {
+    if (VariantToInt(value, i)) SetZ(static_cast<int32_t>(i));
+  } else if (Is(name, "anchor_left")) {
+    if (VariantToReal(value, d)) SetAnchorLeft(d);
+  } else if (Is(name, "anchor_top")) {
+    if (VariantToReal(value, d)) SetAnchorTop(d);
+  } else if (Is(name, "enabled")) {
+    if (VariantToBool(value, b)) SetEnabled(b);
+  } else if (Is(name, "tabstop")) {
+    if (VariantToBool(value, b)) SetTabStop(b);
+  } else if (Is(name, "mousestop")) {
+    if (VariantToBool(value, b)) SetMouseStop(b);
+  } else if (Is(name, "currenttime")) {
+    if (VariantToInt(value, i) && static_cast<int32_t>(i) != currentTime_) {
+      SetChanged(true);
+      currentTime_ = static_cast<int32_t>(i);
+    }
+  } else if (Is(name, "timetolive")) {
+    if (VariantToInt(value, i)) timeToLive_ = static_cast<int32_t>(i);
+  } else if (Is(name, "time_rate")) {
+    if (VariantToReal(value, d)) timeRate_ = d;
+  } else if (Is(name, "transparentlevel")) {
+    if (VariantToInt(value, i)) SetTransparentLevel(static_cast<int32_t>(std::clamp<int64_t>(i, 0, 255)));
+  } else if (extraParams_ && extraParams_->GetParam(Variant(name))) {
+    extraParams_->SetValue(name, value);
+  } else {
+    std::string target;
+    if (AliasTarget(name, target) && aliasDepth < kMaxAliasDepth) {
+      AliasStep step;
+      SetProperty(target, value);
+    }
+  }
+}
+
+void TAbstractWidget::SetOwner(const WidgetOwnerRef& owner) {
+  owner_ = owner;
+  if (!redefinedParams_.empty()) {
+    for (const auto& [target, source] : SplitKeyValues(redefinedParams_, '\\', '=')) {
+      try {
+        SetProperty(target, GetProperty(source));
+      } catch (const std::exception& e) {
+        LogLine("Widget \"" + GetName() + "\": redefined parameter \"" + target + "\" failed: " + e.what());
+      }
+    }
+  }
+  if (function_) {
+    try {
+      function_->SetOwner(nullptr);
+    } catch (const std::exception& e) {
+      LogLine("Widget \"" + GetName() + "\": its function could not be prepared: " + e.what());
+    }
+    RunFunction(FunctionRun::kReset);
+    RunFunction(FunctionRun::kEvaluate);
+  }
+}
+
+void TAbstractWidget::ClearOwner() {
+  if (function_) function_->Unlink();
+  owner_.reset();
+}
+
+void TAbstractWidget::Update(int32_t elapsedMs) {
+  if (timeRate_ != 1.0) elapsedMs = Round32(timeRate_ * elapsedMs);
+  DoUpdate(elapsedMs);
+}
+
+void TAbstractWidget::DoUpdate(int32_t elapsedMs) {
+  updated_ = true;
+  currentTime_ += elapsedMs;
+  if (timeToLive_ > 0 && currentTime_ >= timeToLive_) SetDead(true);
+  if (function_) RunFunction(FunctionRun::kEvaluate);
+}
+
+void TAbstractWidget::Restart() {
+  currentTime_ = 0;
+  paused_ = false;
+  if (function_) RunFunction(FunctionRun::kReset);
+  DoUpdate(0);
+}
+
+void TAbstractWidget::PushFunctionInputs() {
+  FunctionRef function = function_;
+  for (int row = 0; row <= 1; ++row) {
+    int count = row == 0 ? function->GetOutputCount() : function->GetInputCount();
+    for (int i = 0; i < count; ++i) {
+      try {
+        std::string name = function->GetSlotOutName(row, i);
+        if (name.empty()) continue;
+        Variant value = GetProperty(name);
+        double real = 0;
+        if (value.IsEmptyOrNull() || !VariantToReal(value, real)) continue;
+        if (row == 0)
+          function->SetOutput(i, static_cast<float>(real));
+        else
+          function->SetInput(i, static_cast<float>(real));
+      } catch (const std::exception&) {
+        // One parameter that cannot be fed does not stop the others.
+      }
+    }
+  }
+}
+
+void TAbstractWidget::PullFunctionOutputs() {
+  FunctionRef function = function_;
+  int count = function->GetOutputCount();
+  for (int i = 0; i < count; ++i) {
+    try {
+      std::string name = function->GetSlotOutName(0, i);
+      if (!name.empty()) SetProperty(name, Variant(static_cast<double>(function->GetOutput(i))));
+    } catch (const std::exception&) {
+    }
+  }
+}
+
+void TAbstractWidget::RunFunction(FunctionRun run) {
+  FunctionRef function = function_;  // the binding may drop the widget's reference
+  if (!function) return;
+  PushFunctionInputs();
+  try {
+    if (run == FunctionRun::kEvaluate)
+      function->Calculate();
+    else
+      function->Execute();
+  } catch (const std::exception& e) {
+    LogLine("Widget \"" + GetName() + "\": its function failed: " + e.what());
+  }
+  if (function_ == function) PullFunctionOutputs();
+}
+
+WidgetRef TAbstractWidget::FindWidget(const std::string& path) {
+  if (path.empty()) return Self();
+  std::string head, rest;
+  SplitWidgetPath(path, head, rest);
+  if (head == ".") return FindWidget(rest);
+  if (head == "..") {
+    WidgetOwnerRef owner = GetOwner();
+    return owner ? owner->FindWidget(rest) : nullptr;
+  }
+  if (head == "window:") {
+    WidgetOwnerRef owner = GetOwner();
+    WindowRef window = owner ? owner->GetWindow() : nullptr;
+    return window ? window->FindWidget(rest) : nullptr;
+  }
+  WidgetRef child = GetChild(Variant(head));
+  if (child && !rest.empty()) return child->FindWidget(rest);
+  return child;
+}
+
+std::string TAbstractWidget::GetPath() {
+  std::string own = GetName();
+  WidgetOwnerRef owner = GetOwner();
+  if (!owner) return "/" + own;
+  std::string path = owner->GetPath();
+  if (!own.empty()) path += "/" + own;
+  return path;
+}
+
+TPoint TAbstractWidget::ScreenToOwner(const TPoint& point) {
+  WidgetOwnerRef owner = GetOwner();
+  return owner ? owner->ScreenToClient(point) : point;
+}
+
+TRect TAbstractWidget::GetRect() {
+  const double left = GetLeft();
+  const double top = GetTop();
+  return TRect{Round32(left), Round32(top), Round32(left + GetWidth()), Round32(top + GetHeight())};
+}
+
+void TAbstractWidget::SetTransparentLevel(int32_t level) {
+  if (level != transparentLevel_) SetChanged(true);
+  transparentLevel_ = level;
+}
+
+WidgetRef TAbstractWidget::WidgetAtPoint(const TPoint& point) {
+  if (GetVisible() && GetMouseStop() && ContainsPoint(point, false)) return Self();
+  return nullptr;
+}
+
+bool TAbstractWidget::ContainsPoint(const TPoint& point, bool ignoreVisibility) {
+  if (!ignoreVisibility && !GetVisible()) return false;
+  const TRect r = GetRect();
+  return point.x >= r.left && point.x <= r.right && point.y >= r.top && point.y <= r.bottom;
+}
+
+EngineRef TAbstractWidget::OwnerEngine() {
+  WidgetOwnerRef owner = GetOwner();
+  return owner ? owner->GetEngine() : nullptr;
+}
+
+AudioHandle TAbstractWidget::PlaySound(const std::string& name, bool useValues, int32_t pan, int32_t volume) {
+  if (!sounds_) return 0;
+  return PlayWidgetSound(OwnerEngine(), sounds_, name, useValues, pan, volume);
+}
+
+void TAbstractWidget::StopSound(const std::string& name) {
+  if (sounds_) StopWidgetSound(OwnerEngine(), sounds_, name);
+}
+
+bool TAbstractWidget::UpdateDirtyRects(bool forceOld, bool forceNew) {
+  updated_ = false;
+  reported_ = false;
+  return false;
+}
+
+void TAbstractWidget::Show(bool show) {
+  SetVisible(show);
+  SetPaused(!show);
+}
+
+void TAbstractWidget::SetExtraParam(const std::string& name, const Variant& value) {
+  if (!extraParams_) extraParams_ = CreateParams();
+  extraParams_->SetValue(name, value);
+}
+
+}  // namespace kestrelle

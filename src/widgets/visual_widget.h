@@ -1,0 +1,71 @@
+#pragma once
+// A widget that is seen: visibility, z order, anchor, mouse stop, and the dirty-rectangle pass
+// that reports the screen areas to redraw (old and new rectangles) to the owner chain.
+// TSingleWidget adds a width and a height of its own.
+
+#include <cstdint>
+
+#include "widgets/abstract_widget.h"
+
+namespace kestrelle {
+
+class TVisualWidget : public TAbstractWidget {
+ public:
+  void Initialize() override;
+  void LoadProperties(const StorageRef& storage) override;
+  void SaveProperties(const StorageRef& storage) override;
+
+  bool GetVisible() override { return visible_; }
+  // Only stores the flag; the dirty-rectangle pass notices the change.
+  void SetVisible(bool visible) override { visible_ = visible; }
+  int32_t GetZ() override { return z_; }
+  void SetZ(int32_t z) override;
+  double GetAnchorLeft() override { return anchorLeft_; }
+  void SetAnchorLeft(double x) override;
+  double GetAnchorTop() override { return anchorTop_; }
+  void SetAnchorTop(double y) override;
+  double GetTop() override { return anchorTop_; }
+  double GetLeft() override { return anchorLeft_; }
+  SurfaceRef CreateImage() override;
+  bool GetMouseStop() override { return mouseStop_; }
+  void SetMouseStop(bool mouseStop) override { mouseStop_ = mouseStop; }
+  bool UpdateDirtyRects(bool forceOld, bool forceNew) override;
+  bool GetWasVisible() override { return wasVisible_; }
+
+  bool GetGeometryChanged() const { return geometryChanged_; }
+  void SetGeometryChanged(bool changed) { geometryChanged_ = changed; }
+  const TRect& GetOldRect() const { return oldRect_; }
+
+ protected:
+  // The TVisualWidget step of the pass (subclasses run their own work around it).
+  bool VisualDirtyStep(bool forceOld, bool forceNew);
+
+  bool visible_ = false;
+  int32_t z_ = 0;
+  double anchorLeft_ = 0;
+  double anchorTop_ = 0;
+  bool mouseStop_ = false;
+  TRect oldRect_;
+  bool wasVisible_ = false;
+  TRect newRect_;
+  bool geometryChanged_ = false;
+};
+
+class TSingleWidget : public TVisualWidget {
+ public:
+  void Initialize() override;
+  void LoadProperties(const StorageRef& storage) override;
+  void SaveProperties(const StorageRef& storage) override;
+  void SetProperty(const std::string& name, const Variant& value) override;
+
+  int32_t GetWidth() override { return width_; }
+  int32_t GetHeight() override { return height_; }
+  virtual void SetWidth(int32_t width);
+  virtual void SetHeight(int32_t height);
+
+ protected:
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+};
+
+}  // namespace kestrelle

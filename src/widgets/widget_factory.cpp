@@ -1,0 +1,151 @@
+#include "widgets/widget_factory.h"
+
+#include "data/class_registry.h"
+#include "data/file_system.h"
+#include "data/hier_storage.h"
+#include "data/text_lists.h"
+
+namespace kestrelle {
+
+std::string EscapeXmlText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+void TWidgetFactory::Initialize() {
+  TPersistObject::Initialize();
+  storageName_ = "widgetfactory";
+  widgetString_.clear();
+  useMacros_ = true;
+  redefinedParams_.clear();
+  parsed_ = nullptr;
+}
+
+void TWidgetFactory::LoadProperties(const StorageRef& storage) {
+  TPersistObject::LoadProperties(storage);
+  widgetString_ = ReadString(storage, "widgetstring", "");
+  useMacros_ = ReadBool(storage, "usemacros", true);
+  redefinedParams_ = ReadString(storage, "redefinedparams", "");
+  parsed_ = nullptr;
+}
+
+void TWidgetFactory::SaveProperties(const StorageRef& storage) {
+  TPersistObject::SaveProperties(storage);
+  WriteString(storage, "widgetstring", widgetString_);
+  WriteBool(storage, "usemacros", useMacros_);
+  WriteString(storage, "redefinedparams", redefinedParams_, !redefinedParams_.empty());
+}
+
+void TWidgetFactory::SetWidgetString(const std::string& text) {
+  widgetString_ = text;
+  parsed_ = nullptr;
+}
+
+void TWidgetFactory::SetUseMacros(bool useMacros) {
+  useMacros_ = useMacros;
+  parsed_ = nullptr;
+}
+
+std::string TWidgetFactory::ExpandMacros(const ParamsRef& params) {
+  std::string text = widgetString_;
+  if (!params) return text;
+  for (int i = 0; i < params->GetCount(); ++i) {
+    ParamRef param = params->GetParam(Variant(i));
+    if (!param) continue;
+    const std::string macro = "%" + param->GetName() + "%";
+    if (macro.size() == 2) continue;
+    const std::string value = EscapeXmlText(param->GetValue().ToString());
+    for (size_t at = text.find(macro); at != std::string::npos; at = text.find(macro, at + value.size()))
+      text.replace(at, macro.size(), value);
+  }
+  return text;
+}
+
+WidgetRef TWidgetFactory::CreateWidget(const ParamsRef& params) {
+  WidgetRef result;
+  try {
+    StorageRef storage;
+    if (useMacros_) {
+      storage = LoadStorageFromString(ExpandMacros(params));
+    } else {
+      if (!parsed_) parsed_ = LoadStorageFromString(widgetString_);
+      storage = parsed_;
+    }
+    if (!storage) {
+      LogLine("Widget factory \"" + GetName() + "\": its widget string is not a readable element");
+      return nullptr;
+    }
+    const std::string name = ReadString(storage, "name", "");
+    const std::string type = ReadString(storage, "type", "");
+    auto object = CreateObjectFromString(type);
+    if (!object) {
+      LogLine("Widget factory \"" + GetName() + "\": unknown widget type \"" + type + "\"");
+      return nullptr;
+    }
+    if (auto named = std::dynamic_pointer_cast<INamedObject>(object)) named->SetName(name);
+    result = std::dynamic_pointer_cast<IWidget>(object);
+    if (auto persistent = std::dynamic_pointer_cast<IPersistent>(object)) persistent->LoadFromStorage(storage);
+  } catch (const std::exception& e) {
+    LogLine("Widget factory \"" + GetName() + "\": " + e.what());
+    return nullptr;
+  }
+  if (!result) return nullptr;
+  if (!useMacros_ && !redefinedParams_.empty()) {
+    for (const auto& [key, source] : SplitKeyValues(redefinedParams_, '\\', '=')) {
+      try {
+        Variant value = params ? params->GetValue(source, Null{}) : Variant(Null{});
+        result->SetProperty(source, value);
+      } catch (const std::exception&) {
+      }
+    }
+  }
+  if (auto persist = std::dynamic_pointer_cast<IPersistObject>(result)) persist->SetStored(false);
+  return result;
+}
+
+void TWidgetFactoryCollection::Initialize() {
+  TTypedCreationPersistItemCollection::Initialize();
+  storageName_ = "widgetfactories";
+  itemElementName_ = "widgetfactory";
+}
+
+InterfaceRef TWidgetFactoryCollection::CreateItem(const StorageRef& storage) {
+  if (ReadString(storage, "type", "").empty()) {
+    auto factory = Create<TWidgetFactory>();
+    factory->SetName(ReadString(storage, "name", ""));
+    return factory;
+  }
+  return TTypedCreationPersistItemCollection::CreateItem(storage);
+}
+
+void TWidgetFactoryCollection::AddItem(const InterfaceRef& item) {
+  if (auto factory = std::dynamic_pointer_cast<IWidgetFactory>(item)) Add(factory);
+}
+
+void TWidgetFactoryCollection::Add(const WidgetFactoryRef& factory) {
+  if (factory) items_.Add(factory, factory->GetName());
+}
+
+}  // namespace kestrelle
