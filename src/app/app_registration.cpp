@@ -3,7 +3,9 @@
 #include "app/engine.h"
 #include "app/engine_control.h"
 #include "app/game.h"
+#include "app/game_screen.h"
 #include "app/resources.h"
+#include "app/sounds.h"
 #include "data/class_registry.h"
 
 namespace kestrelle {
@@ -12,6 +14,8 @@ void RegisterAppClasses() {
   RegisterObjectClass<TEngine>(kEngineClassName);
   RegisterObjectClass<TGame>("Game");
   RegisterResourceClasses();
+  RegisterSoundClasses();
+  RegisterScreenClasses();
 }
 
 }  // namespace kestrelle
