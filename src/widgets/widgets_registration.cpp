@@ -1,10 +1,15 @@
 #include "widgets/widgets_registration.h"
 
 #include "data/class_registry.h"
+#include "widgets/animation_widget.h"
+#include "widgets/appearance_effect_widget.h"
 #include "widgets/decorate_widget.h"
 #include "widgets/group_widget.h"
+#include "widgets/image_widget.h"
 #include "widgets/rect_widget.h"
+#include "widgets/sound_widget.h"
 #include "widgets/surface_widget.h"
+#include "widgets/text_widget.h"
 #include "widgets/widget_factory.h"
 
 namespace kestrelle {
@@ -16,6 +21,14 @@ void RegisterWidgetsClasses() {
   RegisterObjectClass<TReplicatorWidget>("replicator_widget");
   RegisterObjectClass<TRectWidget>("rect_widget");
   RegisterObjectClass<TWidgetFactory>("WidgetFactory");
+  RegisterObjectClass<TImageWidget>("image_widget");
+  RegisterObjectClass<TAnimationWidget>("animation_widget");
+  RegisterObjectClass<TSequenceAnimationWidget>("sequence_animation_widget");
+  RegisterObjectClass<TBlinkWidget>("blink_widget");
+  RegisterObjectClass<TTextWidget>("text_widget");
+  RegisterObjectClass<TSoundWidget>("sound_widget");
+  // Until the appearance effects exist, the screen root is a plain group under their name.
+  RegisterObjectClass<TAppearanceEffectWdiget>("appearance_effect_widget");
 }
 
 }  // namespace kestrelle
