@@ -20,9 +20,9 @@ std::shared_ptr<TCursorCollection> LoadCursors(const std::string& xml) {
 }
 
 constexpr const char* kTwoCursors = R"(<cursors default_cursor_name="hand">
-  <cursor name="arrow"><widget type="cursor_probe_widget" name="arrow_w" width="4" height="6" color="FF0000FF"/></cursor>
+  <cursor name="arrow"><widget type="cursor_probe_widget" name="arrow_w" width="4" height="6" color="$FF0000FF"/></cursor>
   <cursor name="hand" hotspotx="7" hotspoty="-2">
-    <widget type="cursor_probe_widget" name="hand_w" width="3" height="2" color="FF00FF00"/>
+    <widget type="cursor_probe_widget" name="hand_w" width="3" height="2" color="$FF00FF00"/>
   </cursor>
   <cursor name="broken"><widget type="no_such_widget"/></cursor>
 </cursors>)";
