@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/sounds.h"
 #include "data/cipher.h"
 #include "data/class_registry.h"
 #include "data/data_files.h"
@@ -614,9 +615,9 @@ void TEngine::RemoveResource(const std::string& name) {
 
 // ---------------------------------------------------------------------------------------------
 // Audio: the mixer, its device, the music stack and the ducking are in EngineAudio. Without a
-// device audio is not loaded and the game runs silent. PLACEHOLDER: PlayMusic, StopMusic,
-// PlaySound, StopSound and StopAllSounds wait for the sound and music objects; each looks up its
-// resource, calls Choose, and hands the handle to audio_ (see app/engine_audio.h).
+// device audio is not loaded and the game runs silent. Playing looks up the resource, lets a
+// group choose its member, and hands the handle to audio_; stopping uses the member chosen last
+// and never loads a resource that is still waiting for its first use.
 
 void TEngine::InitAudio() {
   audioLoaded_ = audio_.Start(devices_.audio, focused_);
@@ -642,11 +643,69 @@ AudioHandle TEngine::LoadSampleChannel(const std::string& fileName, AudioHandle&
   return audio_.LoadSampleChannel(fileName, sample);
 }
 void TEngine::FreeSample(AudioHandle handle) { audio_.FreeSample(handle); }
-void TEngine::PlayMusic(const std::shared_ptr<IMusic>& music) {}
-void TEngine::StopMusic(const std::shared_ptr<IMusic>& music) {}
-AudioHandle TEngine::PlaySound(const std::shared_ptr<ISound>& sound) { return 0; }
-void TEngine::StopSound(const std::shared_ptr<ISound>& sound) {}
-void TEngine::StopAllSounds() {}
+namespace {
+
+// The handle a stop compares or stops: that of a group's current member; 0 for a resource that
+// has not been loaded (asking a pending resource for its handle would load it).
+template <class Resource>
+AudioHandle LoadedHandle(const std::shared_ptr<Resource>& resource) {
+  if (!resource) return 0;
+  if (auto group = std::dynamic_pointer_cast<TGroupResource>(resource))
+    return LoadedHandle(std::dynamic_pointer_cast<Resource>(group->GetCurrentMember()));
+  if (auto plain = std::dynamic_pointer_cast<TResource>(resource); plain && plain->IsPending()) return 0;
+  return resource->GetHandle();
+}
+
+}  // namespace
+
+// An "ogg" music's handle is already the channel of its looping sample, so both formats stack
+// their handle: StopMusic finds it on top, and fades and plays reach the playing channel.
+void TEngine::PlayMusic(const std::shared_ptr<IMusic>& music) {
+  if (!music || !audioLoaded_) return;
+  auto resource = std::dynamic_pointer_cast<IMusicResource>(GetResource(music->GetResourceName()));
+  if (!resource) return;
+  resource->Choose();
+  const AudioHandle handle = resource->GetHandle();
+  if (handle != 0) audio_.PlayMusic(handle);
+}
+
+void TEngine::StopMusic(const std::shared_ptr<IMusic>& music) {
+  if (!music || !audioLoaded_) return;
+  auto resource = std::dynamic_pointer_cast<IMusicResource>(GetResource(music->GetResourceName()));
+  // No Choose here: a group stops the member its last play chose.
+  const AudioHandle handle = LoadedHandle(resource);
+  if (handle != 0) audio_.StopMusic(handle);
+}
+
+AudioHandle TEngine::PlaySound(const std::shared_ptr<ISound>& sound) {
+  if (!sound) return 0;
+  auto resource = std::dynamic_pointer_cast<ISoundResource>(GetResource(sound->GetResourceName()));
+  if (!resource) return 0;
+  resource->Choose();
+  const AudioHandle handle = audioLoaded_ ? resource->GetHandle() : 0;
+  if (handle == 0) return 0;
+  return audio_.PlaySound(handle, resource->GetMasterVolume(), sound->GetVolume(), sound->GetPan(),
+                          sound->GetMuteMusic());
+}
+
+void TEngine::StopSound(const std::shared_ptr<ISound>& sound) {
+  if (!sound) return;
+  auto resource = std::dynamic_pointer_cast<ISoundResource>(GetResource(sound->GetResourceName()));
+  const AudioHandle handle = audioLoaded_ ? LoadedHandle(resource) : 0;
+  // With nothing to stop this is still the bookkeeping: finished muting effects give the music back.
+  audio_.StopSound(handle);
+}
+
+void TEngine::StopAllSounds() {
+  std::vector<AudioHandle> samples;
+  if (audioLoaded_) {
+    for (int i = 0, count = resources_->GetCount(); i < count; ++i) {
+      auto resource = std::dynamic_pointer_cast<ISoundResource>(resources_->GetResourceAt(i));
+      if (AudioHandle handle = LoadedHandle(resource)) samples.push_back(handle);
+    }
+  }
+  audio_.StopAllSounds(samples);
+}
 
 void TEngine::SetMusicVolume(const Variant& value) {
   int64_t volume = 0;

@@ -77,6 +77,11 @@ void EngineAudio::FreeSample(AudioHandle handle) {
   if (loaded_) mixer_.FreeSample(handle);
 }
 
+// The music volume as a voice takes it: the stored value may lie outside 0..100 (it comes from
+// the options as given), and a negative volume would mean "keep" or "fade out and stop" to a
+// slide.
+int EngineAudio::MusicVoiceVolume() const { return std::clamp(musicVolume_, 0, 100); }
+
 void EngineAudio::PlayMusic(AudioHandle handle) {
   if (!loaded_ || handle == 0) return;
   if (!musicStack_.empty()) mixer_.Slide(musicStack_.back(), kFadeOutAndStop, kKeepPan, kFadeTime);
@@ -84,7 +89,7 @@ void EngineAudio::PlayMusic(AudioHandle handle) {
   if (mixer_.IsActive(handle) != ChannelState::Stopped) mixer_.Stop(handle);
   musicStack_.push_back(handle);
   mixer_.SetAttributes(handle, 0, kKeepPan);
-  mixer_.Slide(handle, musicVolume_, kKeepPan, kFadeTime);
+  mixer_.Slide(handle, MusicVoiceVolume(), kKeepPan, kFadeTime);
   mixer_.Play(handle, true);
 }
 
@@ -95,7 +100,7 @@ void EngineAudio::StopMusic(AudioHandle handle) {
   if (musicStack_.empty()) return;
   const AudioHandle below = musicStack_.back();
   mixer_.SetAttributes(below, 0, kKeepPan);
-  if (musicVolume_ > 0) mixer_.Slide(below, musicVolume_, kKeepPan, kFadeTime);
+  if (musicVolume_ > 0) mixer_.Slide(below, MusicVoiceVolume(), kKeepPan, kFadeTime);
   mixer_.Play(below, false);
 }
 
@@ -103,9 +108,10 @@ AudioHandle EngineAudio::PlaySound(AudioHandle sample, int masterVolume, int vol
   if (!loaded_ || sample == 0) return 0;
   const AudioHandle channel = mixer_.GetSampleChannel(sample);
   if (channel == 0) return 0;
-  int level = volume > 0 ? volume * masterVolume / 100 : masterVolume;
+  // Wide arithmetic: the volume comes from data and may be any number.
+  int64_t level = volume > 0 ? int64_t{volume} * masterVolume / 100 : masterVolume;
   level = level * soundVolume_ / 100;
-  mixer_.SetAttributes(channel, std::max(level, 0), pan);
+  mixer_.SetAttributes(channel, static_cast<int>(std::clamp<int64_t>(level, 0, 100)), pan);
   mixer_.Play(channel, true);
   if (muteMusic) {
     ducking_.push_back(channel);
@@ -152,13 +158,13 @@ void EngineAudio::RestoreMusic(int timeMs) {
   if (timeMs == 0) {
     mixer_.Play(top, false);
   } else {
-    mixer_.Slide(top, musicVolume_, kKeepPan, timeMs);
+    mixer_.Slide(top, MusicVoiceVolume(), kKeepPan, timeMs);
   }
 }
 
 void EngineAudio::SetMusicVolume(int32_t volume) {
   musicVolume_ = volume;
-  if (loaded_ && !musicStack_.empty()) mixer_.SetAttributes(musicStack_.back(), std::max(volume, 0), kKeepPan);
+  if (loaded_ && !musicStack_.empty()) mixer_.SetAttributes(musicStack_.back(), MusicVoiceVolume(), kKeepPan);
 }
 
 void EngineAudio::SetSoundVolume(int32_t volume) { soundVolume_ = std::clamp(volume, 0, 100); }

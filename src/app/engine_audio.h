@@ -59,7 +59,7 @@ class EngineAudio {
   // has gone the music comes back.
   void Service();
 
-  // Used as given (the mixer plays at most 100); the top music changes at once.
+  // Kept as given; voices get it clamped to 0..100. The top music changes at once.
   void SetMusicVolume(int32_t volume);
   // Clamped to 0..100; later effects only.
   void SetSoundVolume(int32_t volume);
@@ -71,6 +71,7 @@ class EngineAudio {
   Mixer& GetMixer() { return mixer_; }
 
  private:
+  int MusicVoiceVolume() const;
   void DuckMusic(int timeMs);
   void RestoreMusic(int timeMs);
 
