@@ -1,5 +1,6 @@
 #include "app/cursors.h"
 
+#include "app/game.h"
 #include "data/hier_storage.h"
 
 namespace kestrelle {
@@ -123,6 +124,27 @@ void TCursorCollection::DetachWidgets() {
   for (const auto& entry : items_)
     if (auto cursor = std::dynamic_pointer_cast<ICursor>(entry.item))
       if (WidgetRef widget = cursor->GetWidget()) widget->ClearOwner();
+}
+
+namespace {
+
+class TGameCursorAccess : public GameCursorAccess {
+ public:
+  explicit TGameCursorAccess(std::shared_ptr<TCursorCollection> cursors) : cursors_(std::move(cursors)) {}
+  void AttachWidgets(const WidgetOwnerRef& owner) override { cursors_->AttachWidgets(owner); }
+  void DetachWidgets() override { cursors_->DetachWidgets(); }
+  bool MakeDefaultCurrent() override { return cursors_->MakeDefaultCurrent(); }
+  WidgetRef CurrentWidget() override { return cursors_->CurrentWidget(); }
+  TPoint CurrentHotspot() override { return cursors_->CurrentHotspot(); }
+
+ private:
+  std::shared_ptr<TCursorCollection> cursors_;
+};
+
+}  // namespace
+
+std::shared_ptr<GameCursorAccess> MakeGameCursorAccess(const std::shared_ptr<TCursorCollection>& cursors) {
+  return cursors ? std::make_shared<TGameCursorAccess>(cursors) : nullptr;
 }
 
 }  // namespace kestrelle

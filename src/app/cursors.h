@@ -18,6 +18,8 @@
 
 namespace kestrelle {
 
+struct GameCursorAccess;  // app/game.h
+
 class ICursor : public virtual INamedObject {
  public:
   virtual WidgetRef GetWidget() = 0;
@@ -95,5 +97,8 @@ class TCursorCollection : public TStaticCreationPersistItemCollection, public vi
   std::string defaultCursorName_;
   CursorRef current_;
 };
+
+// How the game reaches these cursors.
+std::shared_ptr<GameCursorAccess> MakeGameCursorAccess(const std::shared_ptr<TCursorCollection>& cursors);
 
 }  // namespace kestrelle

@@ -1,5 +1,6 @@
 #include "app/game.h"
 
+#include "app/cursors.h"
 #include "app/game_screen_interface.h"
 #include "data/file_system.h"
 #include "data/global_options.h"
@@ -58,6 +59,9 @@ void TGame::Initialize() {
   splashScreen_.clear();
   closeQueryScreen_.clear();
   mainScreen_.clear();
+  auto cursors = Create<TCursorCollection>();
+  cursors_ = cursors;
+  cursorAccess_ = MakeGameCursorAccess(cursors);
   resourceFiles_ = Create<TResourceFileCollection>();
   settings_ = CreateParams();
   screens_ = Create<TGSCollection>();
@@ -82,6 +86,7 @@ void TGame::LoadProperties(const StorageRef& storage) {
   mainScreen_ = ReadString(storage, "maings", "");
   // Children in order: custom settings and cursors (read by their own objects), resource files,
   // settings, screens.
+  LoadChildObject(cursors_, storage, "cursors", 0);
   LoadChildObject(resourceFiles_, storage, "resourcefiles", 0);
   LoadChildObject(settings_, storage, "params", 0);
   LoadChildObject(screens_, storage, "gamescreens", 0);
@@ -93,6 +98,7 @@ void TGame::SaveProperties(const StorageRef& storage) {
   WriteString(storage, "splashgs", splashScreen_, !splashScreen_.empty());
   WriteString(storage, "closequerygs", closeQueryScreen_, !closeQueryScreen_.empty());
   WriteString(storage, "maings", mainScreen_, !mainScreen_.empty());
+  SaveChildObject(cursors_, storage, "cursors");
   SaveChildObject(resourceFiles_, storage, "resourcefiles");
   SaveChildObject(settings_, storage, "params");
   SaveChildObject(screens_, storage, "gamescreens");
