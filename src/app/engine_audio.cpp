@@ -108,10 +108,11 @@ AudioHandle EngineAudio::PlaySound(AudioHandle sample, int masterVolume, int vol
   if (!loaded_ || sample == 0) return 0;
   const AudioHandle channel = mixer_.GetSampleChannel(sample);
   if (channel == 0) return 0;
-  // Wide arithmetic: the volume comes from data and may be any number.
-  int64_t level = volume > 0 ? int64_t{volume} * masterVolume / 100 : masterVolume;
+  // The effect's own volume comes from data and may be any number: above 100 it plays as 100.
+  const int master = std::clamp(masterVolume, 0, 100);
+  int level = volume > 0 ? std::min(volume, 100) * master / 100 : master;
   level = level * soundVolume_ / 100;
-  mixer_.SetAttributes(channel, static_cast<int>(std::clamp<int64_t>(level, 0, 100)), pan);
+  mixer_.SetAttributes(channel, std::clamp(level, 0, 100), pan);
   mixer_.Play(channel, true);
   if (muteMusic) {
     ducking_.push_back(channel);

@@ -50,8 +50,8 @@ class EngineAudio {
   void PlayMusic(AudioHandle handle);
   // Only the music on top of the stack stops.
   void StopMusic(AudioHandle handle);
-  // volume: 1..100 scales `masterVolume`, 0 or less plays at `masterVolume`; then the sound
-  // volume scales it. pan -100..100 or -101 (keep). Returns the channel, 0 when nothing plays.
+  // volume: 1..100 (more acts as 100) scales `masterVolume`, 0 or less plays at `masterVolume`;
+  // then the sound volume scales it. pan -100..100 or -101 (keep). Returns the channel, 0 when nothing plays.
   AudioHandle PlaySound(AudioHandle sample, int masterVolume, int volume, int pan, bool muteMusic);
   void StopSound(AudioHandle sample);
   void StopAllSounds(const std::vector<AudioHandle>& samples);
