@@ -21,6 +21,12 @@ bool ToInt32(const Variant& value, int32_t& out) {
   return true;
 }
 
+// An integer attribute; a value outside 32 bits reads as the default.
+int32_t ReadInt32(const StorageRef& storage, const char* name, int32_t fallback) {
+  const int64_t value = ReadInt(storage, name, fallback);
+  return value < INT32_MIN || value > INT32_MAX ? fallback : static_cast<int32_t>(value);
+}
+
 bool ToBoolWord(const Variant& value, bool& out) {
   if (value.IsBool() || value.IsInteger()) {
     out = value.ToBool();
@@ -61,8 +67,8 @@ void TSound::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
 void TSound::LoadProperties(const StorageRef& storage) {
   TPropertyObject::LoadProperties(storage);
   resourceName_ = ReadString(storage, "resourcename", "");
-  volume_ = static_cast<int32_t>(ReadInt(storage, "volume", kDefaultVolume));
-  pan_ = static_cast<int32_t>(ReadInt(storage, "pan", kKeepPan));
+  volume_ = ReadInt32(storage, "volume", kDefaultVolume);
+  pan_ = ReadInt32(storage, "pan", kKeepPan);
   muteMusic_ = ReadBool(storage, "mutemusic", false);
 }
 

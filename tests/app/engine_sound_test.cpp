@@ -453,7 +453,7 @@ TEST(SoundObjects, ReadWriteAndPropertiesOfSoundAndMusic) {
   auto sounds = Create<TSoundCollection>();
   sounds->LoadFromStorage(LoadStorageFromString(R"(<sounds>
       <sound name="click" resourcename="click_res" volume="50" pan="-20" mutemusic="yes"/>
-      <sound name="plain" resourcename="plain_res"/>
+      <sound name="plain" resourcename="plain_res" volume="99999999999"/>
       <sound name="click" resourcename="second"/></sounds>)"));
   ASSERT_EQ(sounds->GetCount(), 2);  // a name already present adds nothing
   auto click = sounds->Get("click");
@@ -464,7 +464,7 @@ TEST(SoundObjects, ReadWriteAndPropertiesOfSoundAndMusic) {
   EXPECT_TRUE(click->GetMuteMusic());
   auto plain = sounds->Get(Variant(int64_t{1}));
   ASSERT_TRUE(plain);
-  EXPECT_EQ(plain->GetVolume(), -1);
+  EXPECT_EQ(plain->GetVolume(), -1);  // beyond 32 bits: the default
   EXPECT_EQ(plain->GetPan(), -101);
   EXPECT_FALSE(plain->GetMuteMusic());
   EXPECT_FALSE(sounds->Get("missing"));
