@@ -6,6 +6,7 @@
 #include "app/game_screen.h"
 #include "app/resources.h"
 #include "app/sounds.h"
+#include "app/standard_screens/standard_screens.h"
 #include "data/class_registry.h"
 
 namespace kestrelle {
@@ -16,6 +17,7 @@ void RegisterAppClasses() {
   RegisterResourceClasses();
   RegisterSoundClasses();
   RegisterScreenClasses();
+  RegisterStandardScreenClasses();
 }
 
 }  // namespace kestrelle

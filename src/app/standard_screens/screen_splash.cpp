@@ -1,0 +1,96 @@
+#include "app/standard_screens/screen_splash.h"
+
+#include "app/cursors.h"
+#include "app/standard_screens/screen_helpers.h"
+#include "data/hier_storage.h"
+
+namespace kestrelle {
+
+void TGameScreenSplash::LoadProperties(const StorageRef& storage) {
+  TGameScreen::LoadProperties(storage);
+  waitButtonName_ = ReadString(storage, "wait_button_name", "");
+}
+
+void TGameScreenSplash::SaveProperties(const StorageRef& storage) {
+  TGameScreen::SaveProperties(storage);
+  WriteString(storage, "wait_button_name", waitButtonName_, true);
+}
+
+void TGameScreenSplash::Show(const ParamsRef& params) {
+  TGameScreen::Show(params);
+  try {
+    if (!screens::HasParam(params, "LoadComplete")) return;
+    if (!waitButtonName_.empty() && FindWidget(waitButtonName_)) {
+      ShowLoadComplete();
+    } else if (GameScreenOwnerRef owner = GetOwner()) {
+      owner->ShowMainScreen();
+    }
+  } catch (...) {
+  }
+}
+
+void TGameScreenSplash::OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) {
+  TGameScreen::OnEvent(sender, code, params);
+  if (sender && sender->GetName() == waitButtonName_) Continue();
+}
+
+void TGameScreenSplash::Continue() {
+  if (GameScreenOwnerRef owner = GetOwner()) owner->ShowMainScreen();
+}
+
+void TGameScreenSplashProgress::Initialize() {
+  TGameScreenSplash::Initialize();
+  totalUpdates_ = 200;
+}
+
+void TGameScreenSplashProgress::LoadProperties(const StorageRef& storage) {
+  TGameScreenSplash::LoadProperties(storage);
+  totalUpdates_ = static_cast<int32_t>(ReadInt(storage, "TotalUpdates", totalUpdates_));
+}
+
+void TGameScreenSplashProgress::ShowNamedWidget(const std::string& name, bool show) {
+  screens::ShowWidget(FindWidget(name), show);
+}
+
+void TGameScreenSplashProgress::Update(int32_t elapsedMs) {
+  TGameScreenSplash::Update(elapsedMs);
+  if (loaded_) return;
+  WidgetRef loading = FindWidget("image_loading");
+  if (!loading || !loading->GetVisible()) return;
+  if (WidgetRef progress = loading->GetChild(Variant("progress"))) {
+    ++count_;
+    // A longer loading than TotalUpdates steps goes past a full bar (the bar clamps it).
+    double position = totalUpdates_ > 0 ? static_cast<double>(count_) / totalUpdates_ : 1.0;
+    progress->SetProperty("position", Variant(position));
+  }
+  loading->Update(1);
+}
+
+void TGameScreenSplashProgress::ShowLoadComplete() {
+  ShowNamedWidget(waitButtonName_, true);
+  ShowNamedWidget("image_loading", false);
+  ShowNamedWidget("image_loaded", true);
+  if (WidgetRef loaded = FindWidget("image_loaded")) loaded->Restart();
+  PlaySound("sound_effect");
+  loaded_ = true;
+  if (GameScreenOwnerRef owner = GetOwner()) {
+    if (std::shared_ptr<ICursorCollection> cursors = owner->GetCursors())
+      cursors->SetCurrent(cursors->GetDefaultName());
+  }
+}
+
+void TGameScreenSplashProgress::Continue() {
+  TGameScreenSplash::Continue();
+  if (EngineRef engine = GetEngine()) {
+    engine->UnloadResources("splash");
+    engine->UnloadResources("splash2");
+  }
+}
+
+void TGameScreenSplashLogos::OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) {
+  TGameScreen::OnEvent(sender, code, params);
+  if (code != screens::kEventSequenceEnded) return;
+  if (GameScreenOwnerRef owner = GetOwner()) owner->CloseScreen(SelfAs<IGameScreenSlave>(), nullptr);
+}
+
+}  // namespace kestrelle
