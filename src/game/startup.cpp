@@ -31,6 +31,8 @@ void InitializeKestrelle() {
   settings.OptionsInFile = true;
   settings.RegistryKey = "Software\\Halvenor\\Kestrelle\\";
   settings.GlobalOptionNames = ";FullScreenMode;MusicVolume;SoundVolume;ShowHints;WideScreenMode;";
+  // Taken once, now: the label of the "new user" entry of the profiles screen.
+  settings.CreateNewUserText = Translate("%CreateNewUser%");
   RecordsSettings& records = RecordSettings();
   records.UsersFileName = record_files::kUsersFileName;
   records.UsersKey = record_files::kUsersKey;
