@@ -59,33 +59,15 @@ bool VariantToBool(const Variant& value, bool& out) {
 }
 
 bool VariantToColor(const Variant& value, uint32_t& out) {
+  int64_t number = 0;
   if (value.IsNumber()) {
-    out = static_cast<uint32_t>(value.ToInt());
-    return true;
+    number = value.ToInt();
+  } else if (!value.IsString() || !ParseIntOrHex(value.ToString(), number)) {
+    return false;
   }
-  if (!value.IsString()) return false;
-  std::string text = value.ToString();
-  size_t start = 0;
-  if (!text.empty() && text[0] == '$')
-    start = 1;
-  else if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    start = 2;
-  if (start >= text.size() || text.size() - start > 8) return false;
-  uint32_t result = 0;
-  for (size_t i = start; i < text.size(); ++i) {
-    char c = text[i];
-    uint32_t digit;
-    if (c >= '0' && c <= '9')
-      digit = static_cast<uint32_t>(c - '0');
-    else if (c >= 'a' && c <= 'f')
-      digit = static_cast<uint32_t>(c - 'a' + 10);
-    else if (c >= 'A' && c <= 'F')
-      digit = static_cast<uint32_t>(c - 'A' + 10);
-    else
-      return false;
-    result = (result << 4) | digit;
-  }
-  out = result;
+  // As the data files read them: 32-bit patterns ("-1" is opaque white); wider values are not colours.
+  if (number < INT32_MIN || number > static_cast<int64_t>(UINT32_MAX)) return false;
+  out = static_cast<uint32_t>(number);
   return true;
 }
 

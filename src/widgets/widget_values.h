@@ -15,7 +15,7 @@ bool VariantToInt(const Variant& value, int64_t& out);
 bool VariantToReal(const Variant& value, double& out);
 // Booleans from booleans, numbers (not 0) and the words "yes", "no", "true", "false" (any case).
 bool VariantToBool(const Variant& value, bool& out);
-// Colours from numbers and hexadecimal text ("FF8000", "$FF8000", "0xFF8000").
+// Colours from numbers and text as the data files write them (decimal, "$FF8000", "0xFF8000").
 bool VariantToColor(const Variant& value, uint32_t& out);
 
 // "key=value" pairs of a "\key=value\key=value" text, in order.
