@@ -1,6 +1,7 @@
 #include "game/class_registration.h"
 
 #include "app/app_registration.h"
+#include "controls/controls_registration.h"
 #include "data/data_registration.h"
 #include "media/surface.h"
 #include "widgets/widgets_registration.h"
@@ -13,6 +14,7 @@ void RegisterAllClasses() {
   RegisterSurfaceClasses();
   RegisterAppClasses();
   RegisterWidgetsClasses();
+  RegisterControlsClasses();
 }
 
 }  // namespace kestrelle

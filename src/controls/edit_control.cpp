@@ -1,0 +1,139 @@
+#include "controls/edit_control.h"
+
+#include "controls/control_values.h"
+#include "data/hier_storage.h"
+#include "data/numbers.h"
+#include "data/text_encoding.h"
+#include "platform/messages.h"
+#include "widgets/text_widget.h"
+#include "widgets/widget_values.h"
+
+namespace kestrelle {
+
+void TEditControl::Initialize() {
+  TControlWidget::Initialize();
+  text_ = TEditText();
+  cursorOffset_ = {};
+}
+
+void TEditControl::LoadProperties(const StorageRef& storage) {
+  TControlWidget::LoadProperties(storage);
+  text_.SetMax(static_cast<int32_t>(ReadInt(storage, "max", 255)));
+  text_.SetCapitalize(ReadBool(storage, "capitalize", false));
+  text_.Load(ReadLocalizedText(storage, "value", ""));
+  RefreshDisplay();
+}
+
+void TEditControl::SaveProperties(const StorageRef& storage) {
+  TControlWidget::SaveProperties(storage);
+  const std::string value = text_.ValueUtf8();
+  WriteString(storage, "value", value, !value.empty());
+  WriteInt(storage, "max", text_.GetMax());
+  WriteBool(storage, "capitalize", text_.GetCapitalize(), text_.GetCapitalize());
+}
+
+Variant TEditControl::GetProperty(const std::string& name) {
+  if (PropIs(name, "value") || PropIs(name, "text_utf8")) return Variant(text_.ValueUtf8());
+  if (PropIs(name, "max")) return Variant(text_.GetMax());
+  if (PropIs(name, "capitalize")) return Variant(text_.GetCapitalize());
+  if (PropIs(name, "caret")) return Variant(text_.Caret());
+  return TControlWidget::GetProperty(name);
+}
+
+void TEditControl::SetProperty(const std::string& name, const Variant& value) {
+  int64_t i = 0;
+  bool b = false;
+  if (PropIs(name, "value") || PropIs(name, "text_utf8")) {
+    SetValue(value.ToString());
+  } else if (PropIs(name, "max")) {
+    if (VariantToInt(value, i)) text_.SetMax(static_cast<int32_t>(i));
+  } else if (PropIs(name, "capitalize")) {
+    if (VariantToBool(value, b)) text_.SetCapitalize(b);
+  } else {
+    TControlWidget::SetProperty(name, value);
+  }
+}
+
+void TEditControl::SetValue(const std::string& utf8) {
+  text_.SetValue(utf8);
+  RefreshDisplay();
+}
+
+void TEditControl::SetOwner(const WidgetOwnerRef& owner) {
+  TControlWidget::SetOwner(owner);
+  WidgetRef text = std::dynamic_pointer_cast<IWidget>(TextChild());
+  WidgetRef cursor = CursorChild();
+  if (text && cursor) {
+    cursorOffset_ = TPoint{Round32(text->GetAnchorLeft() - cursor->GetAnchorLeft()),
+                           Round32(text->GetAnchorTop() - cursor->GetAnchorTop())};
+  } else {
+    cursorOffset_ = TPoint{0, 0};
+  }
+  RefreshDisplay();
+}
+
+std::shared_ptr<ITextWidget> TEditControl::TextChild() {
+  return widgets_ ? std::dynamic_pointer_cast<ITextWidget>(widgets_->GetByName("text")) : nullptr;
+}
+
+void TEditControl::FocusGained() {
+  TControlWidget::FocusGained();
+  RefreshDisplay();
+}
+
+void TEditControl::FocusLost() {
+  TControlWidget::FocusLost();
+  RefreshDisplay();
+}
+
+void TEditControl::CaptureLost() {
+  TControlWidget::CaptureLost();
+  RefreshDisplay();
+}
+
+bool TEditControl::KeyEvent(uint32_t message, uintptr_t key, intptr_t keyData) {
+  if (!focused_) return false;
+  if (message == WM_KEYDOWN && text_.KeyDown(key)) {
+    RefreshDisplay();
+    return true;
+  }
+  if (message == WM_CHAR) {
+    std::shared_ptr<ITextWidget> text = TextChild();
+    auto hasGlyph = [&text](char32_t cp) { return text->TextWidth(CodePointsToUtf8(std::u32string(1, cp))) > 0; };
+    if (text_.TypeChar(key, text != nullptr, hasGlyph)) RefreshDisplay();
+    SendEvent(kEventEditCharacter);
+    return true;
+  }
+  return TControlWidget::KeyEvent(message, key, keyData);
+}
+
+void TEditControl::RefreshDisplay() {
+  std::shared_ptr<ITextWidget> text = TextChild();
+  const std::string value = text_.ValueUtf8();
+  if (text) text->SetProperty("text_utf8", Variant(value));
+  WidgetRef cursor = CursorChild();
+  if (!cursor) return;
+  cursor->SetVisible(focused_);
+  if (!text) return;
+  const std::string align = AsciiLower(text->GetProperty("textalign").ToString());
+  double left = text->GetAnchorLeft();
+  if (align == "right") {
+    left += text->GetWidth() - text->TextWidth(value);
+  } else if (align == "center") {
+    left += (text->GetWidth() - text->TextWidth(value)) / 2;
+  }
+  const std::u32string beforeCaret = text_.Value().substr(0, static_cast<size_t>(text_.Caret()));
+  left += text->TextWidth(CodePointsToUtf8(beforeCaret));
+  cursor->SetAnchorLeft(left);
+  TRect rect;
+  const auto caretPosition = static_cast<int32_t>(Utf8ToUtf16(CodePointsToUtf8(beforeCaret)).size());
+  // The character before the caret: its first UTF-16 unit's position.
+  const int32_t position = caretPosition - (!beforeCaret.empty() && beforeCaret.back() > 0xFFFF ? 1 : 0);
+  if (caretPosition > 0 && text->GetSymbolRect(position, rect)) {
+    cursor->SetAnchorLeft(rect.right - cursorOffset_.x);
+    cursor->SetAnchorTop(rect.top - cursorOffset_.y);
+  }
+  SetChanged(true);
+}
+
+}  // namespace kestrelle

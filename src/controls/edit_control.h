@@ -1,0 +1,46 @@
+#pragma once
+// "EditControl": a one-line text field. Its text child ("text") shows the value, its cursor child
+// ("cursor") marks the caret while the field has the keyboard focus. Typed characters (windows-
+// 1252 character messages) go in at the caret when the font can draw them and the value is
+// shorter than "max", upper-cased with "capitalize"; every character message reports event 4.
+
+#include <cstdint>
+#include <string>
+
+#include "controls/control_widget.h"
+#include "controls/edit_text.h"
+
+namespace kestrelle {
+
+class ITextWidget;
+
+class TEditControl : public TControlWidget {
+ public:
+  void Initialize() override;
+  void LoadProperties(const StorageRef& storage) override;
+  void SaveProperties(const StorageRef& storage) override;
+  Variant GetProperty(const std::string& name) override;
+  void SetProperty(const std::string& name, const Variant& value) override;
+  void SetOwner(const WidgetOwnerRef& owner) override;
+  bool GetTabStop() override { return tabStop_ && visible_ && enabled_; }
+  void FocusGained() override;
+  void FocusLost() override;
+  void CaptureLost() override;
+  bool KeyEvent(uint32_t message, uintptr_t key, intptr_t keyData) override;
+
+  const TEditText& Text() const { return text_; }
+  std::string GetValue() const { return text_.ValueUtf8(); }
+  // Keeps the caret inside the new value.
+  void SetValue(const std::string& utf8);
+
+ private:
+  std::shared_ptr<ITextWidget> TextChild();
+  WidgetRef CursorChild() { return widgets_ ? widgets_->GetByName("cursor") : nullptr; }
+  // The text child shows the value; the cursor shows while focused, after the caret's character.
+  void RefreshDisplay();
+
+  TEditText text_;
+  TPoint cursorOffset_;
+};
+
+}  // namespace kestrelle

@@ -1,0 +1,71 @@
+#include "controls/radio_group_control.h"
+
+#include "controls/control_values.h"
+#include "widgets/widget_values.h"
+
+namespace kestrelle {
+
+void TRadioGroupControl::Initialize() {
+  TControlWidget::Initialize();
+  itemIndex_ = -1;
+}
+
+Variant TRadioGroupControl::GetProperty(const std::string& name) {
+  if (PropIs(name, "RadioGroupItemIndex")) return Variant(itemIndex_);
+  return TControlWidget::GetProperty(name);
+}
+
+void TRadioGroupControl::SetProperty(const std::string& name, const Variant& value) {
+  if (PropIs(name, "RadioGroupItemIndex")) {
+    int64_t i = 0;
+    if (VariantToInt(value, i)) ApplySelection(static_cast<int32_t>(i));
+  } else {
+    TControlWidget::SetProperty(name, value);
+  }
+}
+
+void TRadioGroupControl::SetOwner(const WidgetOwnerRef& owner) {
+  TControlWidget::SetOwner(owner);
+  int32_t first = -1;
+  const auto children = widgets_->Snapshot();
+  for (size_t i = 0; i < children.size(); ++i) {
+    bool checked = false;
+    if (VariantToBool(children[i]->GetProperty("CheckBoxState"), checked) && checked) {
+      first = static_cast<int32_t>(i);
+      break;
+    }
+  }
+  ApplySelection(first);
+}
+
+void TRadioGroupControl::ApplySelection(int32_t index) {
+  itemIndex_ = index;
+  const auto children = widgets_->Snapshot();
+  for (const WidgetRef& child : children) child->SetProperty("CheckBoxState", Variant(false));
+  if (index >= 0 && index < static_cast<int32_t>(children.size()))
+    children[static_cast<size_t>(index)]->SetProperty("CheckBoxState", Variant(true));
+}
+
+EventHandlerRef TRadioGroupControl::OuterHandler() {
+  WidgetOwnerRef owner = TControlWidget::GetOwner();
+  return owner ? owner->GetEventHandler() : nullptr;
+}
+
+void TRadioGroupControl::HandleWidgetEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) {
+  if (code == kEventCheckBoxToggled && sender) {
+    int32_t index = widgets_->IndexOf(sender->GetName());
+    if (index >= 0) {
+      ApplySelection(index);
+      SendEvent(kEventRadioGroupChanged);
+      return;
+    }
+  }
+  if (EventHandlerRef outer = OuterHandler()) outer->HandleWidgetEvent(sender, code, params);
+}
+
+std::shared_ptr<IGameScreenOwner> TRadioGroupControl::GetGameOwner() {
+  EventHandlerRef outer = OuterHandler();
+  return outer ? outer->GetGameOwner() : nullptr;
+}
+
+}  // namespace kestrelle
