@@ -5,6 +5,7 @@
 #include "controls/controls_fixture.h"
 #include "media/png_writer.h"
 #include "records/high_scores.h"
+#include "widgets/memory_resources.h"
 
 namespace kestrelle::testing {
 namespace {
@@ -12,12 +13,12 @@ namespace {
 const char* kScreenXml = R"(
 <window>
   <widgets>
-    <widget type="rect_widget" name="background" width="400" height="300" color="FF203040" visible="yes"/>
+    <widget type="image_widget" name="background" width="400" height="300" resourcename="solid_203040" visible="yes"/>
     <widget type="ButtonControl" name="button" anchor_left="10" anchor_top="10" width="80" height="24"
             enabled="yes" visible="yes" mousestop="yes">
       <widgets>
-        <widget type="rect_widget" name="image_normal" width="80" height="24" color="FF4060A0"/>
-        <widget type="rect_widget" name="image_selected" width="80" height="24" color="FF60A0FF"/>
+        <widget type="image_widget" name="image_normal" width="80" height="24" resourcename="solid_4060A0"/>
+        <widget type="image_widget" name="image_selected" width="80" height="24" resourcename="solid_60A0FF"/>
         <widget type="text_widget" name="caption" anchor_left="8" anchor_top="6" width="70" height="14"
                 resourcename="font12" text="Button" visible="yes"/>
       </widgets>
@@ -32,8 +33,8 @@ const char* kScreenXml = R"(
     <widget type="CheckBoxControl" name="check" anchor_left="190" anchor_top="12" width="20" height="20"
             enabled="yes" visible="yes">
       <widgets>
-        <widget type="rect_widget" name="image_check_normal" width="20" height="20" color="FF40C040"/>
-        <widget type="rect_widget" name="image_uncheck_normal" width="20" height="20" color="FF606060"/>
+        <widget type="image_widget" name="image_check_normal" width="20" height="20" resourcename="solid_40C040"/>
+        <widget type="image_widget" name="image_uncheck_normal" width="20" height="20" resourcename="solid_606060"/>
       </widgets>
     </widget>
     <widget type="RadioGroupControl" name="radio" anchor_left="220" anchor_top="12" width="80" height="20"
@@ -41,14 +42,14 @@ const char* kScreenXml = R"(
       <widgets>
         <widget type="CheckBoxControl" name="one" width="20" height="20" enabled="yes" visible="yes">
           <widgets>
-            <widget type="rect_widget" name="image_check_normal" width="20" height="20" color="FFE0E040"/>
-            <widget type="rect_widget" name="image_uncheck_normal" width="20" height="20" color="FF606060"/>
+            <widget type="image_widget" name="image_check_normal" width="20" height="20" resourcename="solid_E0E040"/>
+            <widget type="image_widget" name="image_uncheck_normal" width="20" height="20" resourcename="solid_606060"/>
           </widgets>
         </widget>
         <widget type="CheckBoxControl" name="two" anchor_left="30" width="20" height="20" enabled="yes" visible="yes">
           <widgets>
-            <widget type="rect_widget" name="image_check_normal" width="20" height="20" color="FFE0E040"/>
-            <widget type="rect_widget" name="image_uncheck_normal" width="20" height="20" color="FF606060"/>
+            <widget type="image_widget" name="image_check_normal" width="20" height="20" resourcename="solid_E0E040"/>
+            <widget type="image_widget" name="image_uncheck_normal" width="20" height="20" resourcename="solid_606060"/>
           </widgets>
         </widget>
       </widgets>
@@ -56,28 +57,28 @@ const char* kScreenXml = R"(
     <widget type="EditControl" name="edit" anchor_left="10" anchor_top="44" width="170" height="20"
             enabled="yes" tabstop="yes" visible="yes" mousestop="yes" value="Player One">
       <widgets>
-        <widget type="rect_widget" name="frame" width="170" height="20" color="FF101010" visible="yes"/>
+        <widget type="image_widget" name="frame" width="170" height="20" resourcename="solid_101010" visible="yes"/>
         <widget type="text_widget" name="text" anchor_left="4" anchor_top="4" width="160" height="14"
                 resourcename="font12" visible="yes"/>
-        <widget type="rect_widget" name="cursor" anchor_top="3" width="2" height="14" color="FFFFFFFF"/>
+        <widget type="image_widget" name="cursor" anchor_top="3" width="2" height="14" resourcename="solid_FFFFFF"/>
       </widgets>
     </widget>
     <widget type="ListBoxControl" name="list" anchor_left="10" anchor_top="74" width="170" height="80"
             rowheight="16" color="FFC0C0C0" selectedcolor="FFFFFF00" enabled="yes" visible="yes">
       <widgets>
-        <widget type="rect_widget" name="frame" width="170" height="80" color="FF101010" visible="yes"/>
-        <widget type="rect_widget" name="image_selectedbackground" width="150" height="16" color="FF405080"/>
+        <widget type="image_widget" name="frame" width="170" height="80" resourcename="solid_101010" visible="yes"/>
+        <widget type="image_widget" name="image_selectedbackground" width="150" height="16" resourcename="solid_405080"/>
         <widget type="text_widget" name="text" anchor_left="4" width="146" height="16" resourcename="font12"
-                drawmode="fillcolor"/>
+               />
       </widgets>
     </widget>
     <widget type="TrackBarControl" name="track" anchor_left="190" anchor_top="44" width="200" height="16"
             min="0" max="100" frequency="10" enabled="yes" visible="yes">
       <widgets>
-        <widget type="rect_widget" name="rail" anchor_top="7" width="200" height="2" color="FF808080" visible="yes"/>
+        <widget type="image_widget" name="rail" anchor_top="7" width="200" height="2" resourcename="solid_808080" visible="yes"/>
         <widget type="group_widget" name="image_slider" visible="yes">
           <widgets>
-            <widget type="rect_widget" name="image_slidernormal" width="10" height="16" color="FFE0E0E0"/>
+            <widget type="image_widget" name="image_slidernormal" width="10" height="16" resourcename="solid_E0E0E0"/>
           </widgets>
         </widget>
       </widgets>
@@ -85,13 +86,13 @@ const char* kScreenXml = R"(
     <widget type="ProgressBarControl" name="progress" anchor_left="190" anchor_top="70" width="200" height="12"
             visible="yes">
       <widgets>
-        <widget type="rect_widget" name="bar" width="200" height="12" color="FF40C040" visible="yes"/>
+        <widget type="image_widget" name="bar" width="200" height="12" resourcename="solid_40C040" visible="yes"/>
       </widgets>
     </widget>
     <widget type="ProgressBarControl" name="vprogress" anchor_left="370" anchor_top="90" width="12" height="60"
             vertical="yes" visible="yes">
       <widgets>
-        <widget type="rect_widget" name="bar" width="12" height="60" color="FFC04040" visible="yes"/>
+        <widget type="image_widget" name="bar" width="12" height="60" resourcename="solid_C04040" visible="yes"/>
       </widgets>
     </widget>
     <widget type="NumLabelControl" name="money" anchor_left="190" anchor_top="90" width="100" height="14"
@@ -114,16 +115,16 @@ const char* kScreenXml = R"(
         <column name="Score" widgetname="score"/>
       </columns>
       <widgets>
-        <widget type="text_widget" name="player" width="100" height="16" resourcename="font12" drawmode="fillcolor"/>
+        <widget type="text_widget" name="player" width="100" height="16" resourcename="font12"/>
         <widget type="text_widget" name="score" anchor_left="110" width="80" height="16" resourcename="font12"
-                drawmode="fillcolor" textalign="right"/>
+                textalign="right"/>
       </widgets>
     </widget>
     <widget type="SequenceControl" name="sequence" anchor_left="230" anchor_top="164" width="40" height="40"
             visible="yes">
       <widgets>
-        <widget type="rect_widget" name="first" width="40" height="40" color="FFA040A0"/>
-        <widget type="rect_widget" name="second" width="40" height="40" color="FF40A0A0"/>
+        <widget type="image_widget" name="first" width="40" height="40" resourcename="solid_A040A0"/>
+        <widget type="image_widget" name="second" width="40" height="40" resourcename="solid_40A0A0"/>
       </widgets>
     </widget>
     <widget type="control_text_vizualization" name="reveal" anchor_left="10" anchor_top="240" width="300"
