@@ -60,7 +60,9 @@ TEST(ZipArchive, RefusesHostileArchives) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     auto archive = OpenBytes(c.bytes);
-    if (archive) EXPECT_EQ(archive->Read(c.member), std::nullopt);
+    if (archive) {
+      EXPECT_EQ(archive->Read(c.member), std::nullopt);
+    }
   }
   // Names that climb out are never matched, under any spelling.
   auto archive = OpenBytes(BuildZip({{"../a.txt", "x", 0}, {"b.txt", "y", 0}}));
