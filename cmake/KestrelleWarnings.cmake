@@ -1,6 +1,6 @@
 # Warning and sanitizer flags for our own targets only (third-party headers are system headers).
 add_library(kestrelle_options INTERFACE)
-target_compile_options(kestrelle_options INTERFACE -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+target_compile_options(kestrelle_options INTERFACE -Wall -Wextra -Wno-unused-parameter)
 # GCC 12 reports -Wrestrict inside libstdc++'s own string code when it inlines operator+ at -O2
 # (a known false positive); it says nothing about our code.
 target_compile_options(kestrelle_options INTERFACE $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
