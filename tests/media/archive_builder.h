@@ -14,6 +14,13 @@
 namespace kestrelle::test {
 
 struct ZipMember {
+  ZipMember(std::string memberName, std::string memberData, uint16_t memberMethod = 8, uint16_t memberFlags = 0,
+            std::optional<uint32_t> memberDeclaredSize = std::nullopt)
+      : name(std::move(memberName)),
+        data(std::move(memberData)),
+        method(memberMethod),
+        flags(memberFlags),
+        declaredSize(memberDeclaredSize) {}
   std::string name;
   std::string data;
   uint16_t method = 8;  // 0 stored, 8 deflated, anything else written as stored bytes

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-// The archive tables name only the fields each case changes.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 #include "archive_builder.h"
 #include "media/streams.h"
 #include "media/zip_archive.h"

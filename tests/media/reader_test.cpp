@@ -75,7 +75,9 @@ TEST_F(ResourceReader, SubFolderArchiveIsFoundInEitherOrder) {
   for (bool archiveFirst : {true, false}) {
     SCOPED_TRACE(archiveFirst ? "archive member first" : "loose file first");
     FreeCachedResourceReader();
-    if (archiveFirst) EXPECT_EQ(Read("data\\images\\x.png"), "x from images.pak");
+    if (archiveFirst) {
+      EXPECT_EQ(Read("data\\images\\x.png"), "x from images.pak");
+    }
     EXPECT_EQ(Read("data\\other.txt"), "other");
     EXPECT_EQ(Read("data\\images\\x.png"), "x from images.pak");
     EXPECT_EQ(Read("data\\other.txt"), "other");
