@@ -72,7 +72,9 @@ TEST(EditText, KeysAndCharactersTable) {
     edit.SetCapitalize(c.capitalize);
     edit.Load(c.loaded);
     for (const auto& step : c.steps) {
-      if (step.key) EXPECT_TRUE(edit.KeyDown(step.key));
+      if (step.key) {
+        EXPECT_TRUE(edit.KeyDown(step.key));
+      }
       if (step.chr) edit.TypeChar(step.chr, true, {});
     }
     EXPECT_EQ(edit.ValueUtf8(), c.value);

@@ -73,10 +73,11 @@ TEST(FunctionCalc, EveryCalculationClass) {
     std::vector<float> out = Outputs(function);
     ASSERT_EQ(out.size(), c.expected.size());
     for (size_t i = 0; i < out.size(); ++i) {
-      if (std::isinf(c.expected[i]))
+      if (std::isinf(c.expected[i])) {
         EXPECT_EQ(out[i], c.expected[i]) << "output " << i;
-      else
+      } else {
         EXPECT_NEAR(out[i], c.expected[i], 1e-5) << "output " << i;
+      }
     }
   }
 }

@@ -112,7 +112,9 @@ TEST_F(DemoStart, StartSequenceOptionsAndQuit) {
   for (const Probe& probe : probes) {
     SurfaceRef& picture = shots[probe.shot];
     if (!picture) picture = Shot(probe.shot);
-    if (picture) EXPECT_TRUE(Near(picture, probe.shot, probe.x, probe.y, probe.rgb, 40));
+    if (picture) {
+      EXPECT_TRUE(Near(picture, probe.shot, probe.x, probe.y, probe.rgb, 40));
+    }
   }
   // The music slider left its place on the track (60 of 100) for a lower volume.
   SurfaceRef before = Shot("options");
