@@ -2,6 +2,7 @@
 // drawn last, restarted by handled button presses.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -104,7 +105,8 @@ class GameCursorTest : public ::testing::Test {
     if (!ClassRegistry::Instance().IsRegistered("cursor_probe_screen"))
       RegisterObjectClass<TProbeScreen>("cursor_probe_screen");
     TProbeScreen::handlesMouse = true;
-    userDir = std::filesystem::temp_directory_path() / "kestrelle-game-cursors";
+    userDir = std::filesystem::temp_directory_path() /
+              ("kestrelle-game-cursors-" + std::to_string(::getpid()));  // tests run in parallel processes
     std::filesystem::remove_all(userDir);
     std::filesystem::create_directories(userDir);
     setenv("KESTRELLE_USER_DIR", userDir.string().c_str(), 1);

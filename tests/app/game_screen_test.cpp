@@ -4,6 +4,7 @@
 #include "app/game_screen.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -95,7 +96,8 @@ class GameScreenTest : public ::testing::Test {
     auto& registry = ClassRegistry::Instance();
     if (!registry.IsRegistered("recording_screen")) RegisterObjectClass<TRecordingScreen>("recording_screen");
     if (!registry.IsRegistered("input_probe")) RegisterObjectClass<TInputProbe>("input_probe");
-    userDir = std::filesystem::temp_directory_path() / "kestrelle-game-screens";
+    userDir = std::filesystem::temp_directory_path() /
+              ("kestrelle-game-screens-" + std::to_string(::getpid()));  // tests run in parallel processes
     std::filesystem::remove_all(userDir);
     std::filesystem::create_directories(userDir);
     setenv("KESTRELLE_USER_DIR", userDir.string().c_str(), 1);

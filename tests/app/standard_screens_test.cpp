@@ -2,6 +2,7 @@
 // options, the new-user name rules, and choosing, creating and deleting players.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -104,7 +105,8 @@ class StandardScreens : public ::testing::Test {
     auto& registry = ClassRegistry::Instance();
     if (!registry.IsRegistered("row_list")) RegisterObjectClass<TRowList>("row_list");
     if (!registry.IsRegistered("answer_log")) RegisterObjectClass<TAnswerLog>("answer_log");
-    userDir = std::filesystem::temp_directory_path() / "kestrelle-standard-screens";
+    userDir = std::filesystem::temp_directory_path() /
+              ("kestrelle-standard-screens-" + std::to_string(::getpid()));  // tests run in parallel processes
     std::filesystem::remove_all(userDir);
     std::filesystem::create_directories(userDir);
     setenv("KESTRELLE_USER_DIR", userDir.string().c_str(), 1);
