@@ -105,8 +105,9 @@ void TSurface::SetSize(int32_t width, int32_t height) {
     height_ = height;
     return;
   }
-  const int64_t bytes = int64_t{width} * height * 4;
-  if (bytes > kMaxSurfaceBytes) {
+  // Unsigned: two 31-bit sides times four bytes still fit in 64 bits.
+  const uint64_t bytes = static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4u;
+  if (bytes > static_cast<uint64_t>(kMaxSurfaceBytes)) {
     LogLine("Surface size " + std::to_string(width) + " x " + std::to_string(height) +
             " is too large; the surface stays empty.");
     return;
