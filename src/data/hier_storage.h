@@ -64,10 +64,10 @@ using StorageRootRef = std::shared_ptr<IHierStorageRoot>;
 StorageRef LoadStorageFromFile(const std::string& fileName);
 StorageRef LoadStorageFromString(const std::string& text);
 StorageRootRef CreateStorage(const std::string& rootName);
-// The outer storage a "file=...\cryptkey=..." spec names (cached per file name), or null.
-StorageRef OpenStorage(const std::string& spec);
-// Writes a storage to the file of a spec; false when nothing could be written.
-bool SaveStorage(const StorageRef& storage, const std::string& spec);
+// The outer storage a "file=...\cryptkey=..." storage description names (cached per file name), or null.
+StorageRef OpenStorage(const std::string& storageSpec);
+// Writes a storage to the file a storage description names; false when nothing could be written.
+bool SaveStorage(const StorageRef& storage, const std::string& storageSpec);
 void ClearOuterStorageCache();
 
 // File bytes to the UTF-8 text the parser reads: a UTF-8 byte-order mark is skipped; a declaration

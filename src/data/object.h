@@ -126,7 +126,7 @@ public:
   virtual void SaveProperties(const StorageRef& storage);
 
   const std::string& GetOutStorage() const { return outStorage_; }
-  void SetOutStorage(const std::string& spec) { outStorage_ = spec; }
+  void SetOutStorage(const std::string& storageSpec) { outStorage_ = storageSpec; }
   bool IsTemplate() const { return isTemplate_; }
   void SetTemplate(bool flag) { isTemplate_ = flag; }
   const std::string& GetTypeName() const { return typeName_; }
@@ -190,7 +190,7 @@ public:
 
   const std::string& GetItemElementName() const { return itemElementName_; }
   const std::string& GetOutStorage() const { return outStorage_; }
-  void SetOutStorage(const std::string& spec) { outStorage_ = spec; }
+  void SetOutStorage(const std::string& storageSpec) { outStorage_ = storageSpec; }
 
 protected:
   std::string outStorage_;

@@ -776,11 +776,11 @@ StorageRootRef CreateStorage(const std::string& rootName) {
   return storage;
 }
 
-StorageRef OpenStorage(const std::string& spec) {
+StorageRef OpenStorage(const std::string& storageSpec) {
   std::string file;
   std::string key;
-  FindKeyValue(spec, "file", file);
-  FindKeyValue(spec, "cryptkey", key);
+  FindKeyValue(storageSpec, "file", file);
+  FindKeyValue(storageSpec, "cryptkey", key);
   if (file.empty()) return nullptr;
   OuterCache& cache = Outer();
   std::lock_guard lock(cache.mutex);
@@ -805,11 +805,11 @@ StorageRef OpenStorage(const std::string& spec) {
   return storage;
 }
 
-bool SaveStorage(const StorageRef& storage, const std::string& spec) {
+bool SaveStorage(const StorageRef& storage, const std::string& storageSpec) {
   std::string file;
   std::string key;
-  FindKeyValue(spec, "file", file);
-  FindKeyValue(spec, "cryptkey", key);
+  FindKeyValue(storageSpec, "file", file);
+  FindKeyValue(storageSpec, "cryptkey", key);
   auto root = std::dynamic_pointer_cast<IHierStorageRoot>(storage);
   if (file.empty() || !root) return false;
   std::string text = root->SaveToString();

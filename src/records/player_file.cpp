@@ -18,14 +18,14 @@ struct Attempt {
   std::string problem;  // empty when `root` is a usable document
 };
 
-Attempt Parse(const std::optional<std::string>& bytes, const PlayerFileSpec& spec) {
+Attempt Parse(const std::optional<std::string>& bytes, const PlayerFileSpec& fileSpec) {
   Attempt attempt;
   if (!bytes) {
     attempt.problem = "the file cannot be read";
     return attempt;
   }
   try {
-    attempt.root = LoadStorageFromString(DecipherPlayerText(*bytes, spec.key));
+    attempt.root = LoadStorageFromString(DecipherPlayerText(*bytes, fileSpec.key));
   } catch (const std::exception& e) {
     attempt.root = nullptr;
     attempt.problem = std::string("reading it failed: ") + e.what();
@@ -37,8 +37,8 @@ Attempt Parse(const std::optional<std::string>& bytes, const PlayerFileSpec& spe
   }
   if (!attempt.root) {
     attempt.problem = "it is not a readable document (damaged, or enciphered with another key)";
-  } else if (std::string name = attempt.root->GetNodeName(); name != spec.rootName) {
-    attempt.problem = "its root element is \"" + name + "\", not \"" + spec.rootName + "\"";
+  } else if (std::string name = attempt.root->GetNodeName(); name != fileSpec.rootName) {
+    attempt.problem = "its root element is \"" + name + "\", not \"" + fileSpec.rootName + "\"";
     attempt.root = nullptr;
   }
   return attempt;
@@ -77,20 +77,20 @@ std::string DecipherPlayerText(const std::string& bytes, const std::string& key)
 
 std::string EncipherPlayerText(const std::string& text, const std::string& key) { return EncipherToHex(key, text); }
 
-PlayerFileSource PlayerFile::Load(const PlayerFileSpec& spec, const Loader& load, const Resetter& reset,
+PlayerFileSource PlayerFile::Load(const PlayerFileSpec& fileSpec, const Loader& load, const Resetter& reset,
                                   ProgramCopy programCopy) {
   damaged_ = false;
   damagedBackup_ = false;
   backupLoaded_ = false;
   try {
-    const std::string& name = spec.fileName;
+    const std::string& name = fileSpec.fileName;
     if (programCopy != ProgramCopy::Only) {
       std::string userPath = JoinPath(GetUserDataPath(), name);
       std::string backupPath = userPath + ".bak";
       bool userExists = FileExists(userPath);
       bool partial = false;  // the object holds part of a damaged file
       if (userExists) {
-        Attempt user = Parse(ReadWholeFile(userPath), spec);
+        Attempt user = Parse(ReadWholeFile(userPath), fileSpec);
         if (user.root) {
           if (LoadInto(user.root, load, user.problem)) return PlayerFileSource::User;
           partial = true;
@@ -99,7 +99,7 @@ PlayerFileSource PlayerFile::Load(const PlayerFileSpec& spec, const Loader& load
         LogLine(userPath + ": " + user.problem + "; the file is kept aside before it is next written");
       }
       if (FileExists(backupPath)) {
-        Attempt backup = Parse(ReadWholeFile(backupPath), spec);
+        Attempt backup = Parse(ReadWholeFile(backupPath), fileSpec);
         if (backup.root) {
           if (partial && reset) reset();
           if (LoadInto(backup.root, load, backup.problem)) {
@@ -120,7 +120,7 @@ PlayerFileSource PlayerFile::Load(const PlayerFileSpec& spec, const Loader& load
     std::string programPath = JoinPath(GetAppPath(), name);
     std::optional<std::string> programBytes = ReadDataFile(programPath);
     if (!programBytes) return PlayerFileSource::None;
-    Attempt program = Parse(programBytes, spec);
+    Attempt program = Parse(programBytes, fileSpec);
     if (program.root && LoadInto(program.root, load, program.problem)) return PlayerFileSource::Program;
     LogLine(programPath + ": " + program.problem);
     return program.root ? PlayerFileSource::Program : PlayerFileSource::None;
@@ -130,18 +130,18 @@ PlayerFileSource PlayerFile::Load(const PlayerFileSpec& spec, const Loader& load
   }
 }
 
-bool PlayerFile::Save(const PlayerFileSpec& spec, const Saver& save) {
+bool PlayerFile::Save(const PlayerFileSpec& fileSpec, const Saver& save) {
   try {
-    StorageRootRef document = CreateStorage(spec.rootName);
+    StorageRootRef document = CreateStorage(fileSpec.rootName);
     StorageRef root = document ? document->GetRoot() : nullptr;
     if (!root) {
-      LogLine(spec.fileName + ": no document could be made; nothing written");
+      LogLine(fileSpec.fileName + ": no document could be made; nothing written");
       return false;
     }
     save(root);
-    std::string bytes = EncipherPlayerText(document->SaveToString(), spec.key);
+    std::string bytes = EncipherPlayerText(document->SaveToString(), fileSpec.key);
 
-    std::string userPath = JoinPath(GetUserDataPath(), spec.fileName);
+    std::string userPath = JoinPath(GetUserDataPath(), fileSpec.fileName);
     std::string backupPath = userPath + ".bak";
     if (damaged_ && FileExists(userPath)) {
       if (PreserveDamagedFile(userPath).empty()) {
@@ -159,15 +159,15 @@ bool PlayerFile::Save(const PlayerFileSpec& spec, const Saver& save) {
     }
     damaged_ = false;  // a damaged file that is gone needs no copy
     damagedBackup_ = false;
-    if (!SaveUserTextFile(bytes, spec.fileName)) {
+    if (!SaveUserTextFile(bytes, fileSpec.fileName)) {
       LogLine(userPath + ": could not be written; the previous file is left as it was");
       return false;
     }
     return true;
   } catch (const std::exception& e) {
-    LogLine(spec.fileName + ": saving failed: " + e.what());
+    LogLine(fileSpec.fileName + ": saving failed: " + e.what());
   } catch (...) {
-    LogLine(spec.fileName + ": saving failed");
+    LogLine(fileSpec.fileName + ": saving failed");
   }
   return false;
 }

@@ -41,13 +41,13 @@ class PlayerFile {
 
   // Loads the best readable copy into the object through `load`. `reset` empties the object
   // again when a load that failed part-way is replaced by the backup's.
-  PlayerFileSource Load(const PlayerFileSpec& spec, const Loader& load, const Resetter& reset,
+  PlayerFileSource Load(const PlayerFileSpec& fileSpec, const Loader& load, const Resetter& reset,
                         ProgramCopy programCopy = ProgramCopy::Never);
 
   // Writes the document `save` fills into the user-data folder; false when nothing was written.
   // A damaged file found by Load is copied aside first; when that copy cannot be made, the file
   // is not overwritten.
-  bool Save(const PlayerFileSpec& spec, const Saver& save);
+  bool Save(const PlayerFileSpec& fileSpec, const Saver& save);
 
   // The last Load found the user file damaged and it has not been copied aside yet.
   bool HasUnsavedDamage() const { return damaged_; }

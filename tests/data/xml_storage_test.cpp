@@ -475,7 +475,7 @@ TEST_F(OuterStorage, CachedPerFileNameUntilClearedOrSaved) {
   EXPECT_EQ(Attr(OpenStorage("file=o.xml"), "v"), "1");
   ClearOuterStorageCache();
   EXPECT_EQ(Attr(OpenStorage("file=o.xml"), "v"), "2");
-  // Saving through the spec replaces the cached copy.
+  // Saving through the storage description replaces the cached copy.
   StorageRootRef doc = CreateStorage("o");
   doc->GetRoot()->WriteValue("v", "3");
   ASSERT_TRUE(SaveStorage(doc->GetRoot(), "file=o.xml"));

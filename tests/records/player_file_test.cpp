@@ -174,7 +174,7 @@ TEST_F(PlayerFiles, WriteThatFailsHalfWayLeavesThePreviousFileReadable) {
 }
 
 TEST_F(PlayerFiles, LoadThatFailsPartWayCountsAsDamage) {
-  const PlayerFileSpec spec{"p.dat", "some key for tests", "root"};
+  const PlayerFileSpec fileSpec{"p.dat", "some key for tests", "root"};
   std::vector<std::string> loaded;
   auto throwing = [&](const StorageRef& root) {
     loaded.push_back(ReadString(root, "v", ""));
@@ -182,7 +182,7 @@ TEST_F(PlayerFiles, LoadThatFailsPartWayCountsAsDamage) {
   };
   auto write = [&](const std::string& v) {
     PlayerFile file;
-    return file.Save(spec, [&](const StorageRef& root) { WriteString(root, "v", v); });
+    return file.Save(fileSpec, [&](const StorageRef& root) { WriteString(root, "v", v); });
   };
   ASSERT_TRUE(write("good"));
   ASSERT_TRUE(write("bad"));  // the backup holds "good"
@@ -190,11 +190,11 @@ TEST_F(PlayerFiles, LoadThatFailsPartWayCountsAsDamage) {
 
   PlayerFile file;
   int resets = 0;
-  EXPECT_EQ(file.Load(spec, throwing, [&] { ++resets; }), PlayerFileSource::Backup);
+  EXPECT_EQ(file.Load(fileSpec, throwing, [&] { ++resets; }), PlayerFileSource::Backup);
   EXPECT_EQ(loaded, (std::vector<std::string>{"bad", "good"}));
   EXPECT_EQ(resets, 1) << "the part loaded from the damaged file is dropped before the backup loads";
   EXPECT_TRUE(file.HasUnsavedDamage());
-  ASSERT_TRUE(file.Save(spec, [](const StorageRef& root) { WriteString(root, "v", "new"); }));
+  ASSERT_TRUE(file.Save(fileSpec, [](const StorageRef& root) { WriteString(root, "v", "new"); }));
   EXPECT_FALSE(file.HasUnsavedDamage());
   auto copies = UserFilesStartingWith("p.dat.damaged-");
   ASSERT_EQ(copies.size(), 1u);
