@@ -3,6 +3,7 @@
 #include "app/app_registration.h"
 #include "controls/controls_registration.h"
 #include "data/data_registration.h"
+#include "game/game_registration.h"
 #include "media/surface.h"
 #include "widgets/widgets_registration.h"
 
@@ -15,6 +16,7 @@ void RegisterAllClasses() {
   RegisterAppClasses();
   RegisterWidgetsClasses();
   RegisterControlsClasses();
+  RegisterGameClasses();
 }
 
 }  // namespace kestrelle

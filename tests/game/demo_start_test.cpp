@@ -1,6 +1,6 @@
-// The demo data end to end: kestrelle-headless runs the start sequence from the program folder
-// of the build with a script (logos, loading, the main menu, the options, quit); the pictures it
-// writes are probed and the options file it leaves is read back.
+// The demo data end to end: kestrelle-headless runs the game from the program folder of the
+// build with a script (logos, loading, the first player, the options, a second player made and
+// deleted, quit); the pictures it writes are probed and the player files it leaves are read back.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 #include "data/cipher.h"
 #include "media/image_decode.h"
+#include "records/record_files.h"
 
 namespace kestrelle {
 namespace {
@@ -91,7 +92,15 @@ class DemoStart : public ::testing::Test {
   fs::path work_;
 };
 
-TEST_F(DemoStart, StartSequenceOptionsAndQuit) {
+// Pixels of the progress bar's row that show its light filling (the empty track is dark brown).
+int FilledLength(const SurfaceRef& picture) {
+  int filled = 0;
+  for (int x = 198; x < 602; ++x)
+    if (PixelOf(picture, x, 416).r > 0xC0) ++filled;
+  return filled;
+}
+
+TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
   ASSERT_EQ(Run(kSource / "tests" / "game" / "data" / "start_sequence.script"), 0) << ReadFile(work_ / "run.log");
 
   // Each step shows its own screen on top (colours of the demo's art).
@@ -99,23 +108,53 @@ TEST_F(DemoStart, StartSequenceOptionsAndQuit) {
     const char* shot;
     int x, y;
     uint32_t rgb;
+    bool expected;  // false: the colour must NOT be there
   };
+  const uint32_t kPanel = 0xF3DFBC, kButton = 0xDC7530, kSelection = 0xFACB94, kListBack = 0xFFFDF6;
   const Probe probes[] = {
-      {"logos", 40, 40, 0x2B1D18},      // the studio card
-      {"loaded", 60, 300, 0xC8553D},    // the title card behind the finished loading look
-      {"loaded", 330, 466, 0xDC7530},   // its Continue button
-      {"menu", 30, 30, 0x8ECAE6},       // the town's sky
-      {"options", 200, 420, 0xF3DFBC},  // the options panel
-      {"quit", 220, 320, 0xF3DFBC},     // the quit query's panel
+      {"logos", 40, 40, 0x2B1D18, true},           // the studio card
+      {"loaded", 60, 300, 0xC8553D, true},         // the title card behind the finished loading look
+      {"loaded", 330, 466, kButton, true},         // its Continue button
+      {"new_user", 250, 225, kPanel, true},        // the name query over the menu
+      {"new_user", 240, 350, kButton, true},       // OK can be pressed...
+      {"new_user", 440, 350, kButton, false},      // ...Cancel cannot: a player is needed
+      {"new_user_typed", 250, 225, kPanel, true},  // Escape did not close it
+      {"menu", 30, 30, 0x8ECAE6, true},            // the town's sky
+      {"menu", 250, 225, kPanel, false},           // no query left on top
+      {"options", 200, 420, kPanel, true},         // the options panel
+      {"players", 400, 221, kSelection, true},     // Ann, the current player, is selected
+      {"new_user_second", 250, 225, kPanel, true},
+      {"new_user_second", 440, 350, kButton, true},  // this time Cancel is allowed
+      {"menu_ben", 250, 225, kPanel, false},
+      {"players_two", 400, 251, kSelection, true},  // Ben, now current, is selected
+      {"players_two", 400, 221, kSelection, false},
+      {"delete_query", 300, 300, kPanel, true},
+      {"players_after_delete", 400, 221, kSelection, true},  // Ann took Ben's place
+      {"players_after_delete", 400, 251, kListBack, true},   // and his row is gone
+      {"menu_ann", 250, 225, kPanel, false},
+      {"quit", 220, 320, kPanel, true},  // the quit query's panel
   };
   std::map<std::string, SurfaceRef> shots;
   for (const Probe& probe : probes) {
     SurfaceRef& picture = shots[probe.shot];
     if (!picture) picture = Shot(probe.shot);
-    if (picture) {
+    if (!picture) continue;
+    if (probe.expected)
       EXPECT_TRUE(Near(picture, probe.shot, probe.x, probe.y, probe.rgb, 40));
-    }
+    else
+      EXPECT_FALSE(Near(picture, probe.shot, probe.x, probe.y, probe.rgb, 40));
   }
+
+  // The progress bar was caught part-filled, and it advanced.
+  SurfaceRef early = Shot("loading_early");
+  SurfaceRef later = Shot("loading_later");
+  if (early && later) {
+    const int before = FilledLength(early), after = FilledLength(later);
+    EXPECT_GT(before, 0);
+    EXPECT_LT(before, 404);
+    EXPECT_GT(after, before);
+  }
+
   // The music slider left its place on the track (60 of 100) for a lower volume.
   SurfaceRef before = Shot("options");
   SurfaceRef after = Shot("options_changed");
@@ -125,13 +164,18 @@ TEST_F(DemoStart, StartSequenceOptionsAndQuit) {
   }
 
   // The options file holds the lower music volume (the definition says 60).
-  // The options key of the game's start-up.
   std::string options = DecipherFromHex("qpwmzlrvtn4826hbxkcyga71e", ReadFile(work_ / "user" / "options.dat"));
   auto at = options.find("MusicVolume=\"");
   ASSERT_NE(at, std::string::npos) << options;
   int volume = std::atoi(options.c_str() + at + 13);
   EXPECT_LT(volume, 60) << options;
   EXPECT_GE(volume, 0);
+
+  // The players file: Ann alone, and current; Ben was made and deleted again.
+  std::string users = DecipherFromHex(record_files::kUsersKey, ReadFile(work_ / "user" / "users.dat"));
+  EXPECT_NE(users.find("current_user_profile_name=\"Ann\""), std::string::npos) << users;
+  EXPECT_NE(users.find("<userprofile name=\"Ann\""), std::string::npos) << users;
+  EXPECT_EQ(users.find("Ben"), std::string::npos) << users;
 }
 
 }  // namespace
