@@ -133,6 +133,8 @@ TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
       {"players_after_delete", 400, 251, kListBack, true},   // and his row is gone
       {"menu_ann", 250, 225, kPanel, false},
       {"quit", 220, 320, kPanel, true},  // the quit query's panel
+      {"menu_after_cancel", 250, 225, kPanel, false},
+      {"quit_on_close", 220, 320, kPanel, true},  // closing the window asks the same
   };
   std::map<std::string, SurfaceRef> shots;
   for (const Probe& probe : probes) {
@@ -144,6 +146,13 @@ TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
     else
       EXPECT_FALSE(Near(picture, probe.shot, probe.x, probe.y, probe.rgb, 40));
   }
+
+  // Exit ended the game at once: the script's own quit, at 30 s, was never reached (a frame every
+  // 10 ms or so).
+  const std::string log = ReadFile(work_ / "run.log");
+  const auto frames = log.find("frames=");
+  ASSERT_NE(frames, std::string::npos) << log;
+  EXPECT_LT(std::atoi(log.c_str() + frames + 7), 2000) << log;
 
   // The progress bar was caught part-filled, and it advanced.
   SurfaceRef early = Shot("loading_early");
