@@ -16,6 +16,7 @@
 #include "data/hier_storage.h"
 #include "data/text_encoding.h"
 #include "data/text_lists.h"
+#include "data/xml_escape.h"
 
 namespace kestrelle {
 
@@ -53,40 +54,6 @@ std::string SanitizeUtf8(std::string_view text) {
   return out;
 }
 
-// Escapes what the parser would otherwise change: markup characters, and control characters as
-// character references (line breaks and tabs in attribute values, carriage returns in text,
-// which the parser would otherwise normalise).
-void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-  for (char ch : text) {
-    auto c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        if (attribute)
-          out += "&quot;";
-        else
-          out += ch;
-        break;
-      default:
-        if (c < 0x20 && (attribute || (c != '\n' && c != '\t'))) {
-          out += "&#";
-          out += std::to_string(c);
-          out += ';';
-        } else {
-          out += ch;
-        }
-    }
-  }
-}
-
 // The XML text of a node and its subtree, without indentation (which would change text).
 // Iterative, so deeply nested documents cannot exhaust the stack.
 void Serialize(pugi::xml_node start, std::string& out) {
@@ -111,7 +78,7 @@ void Serialize(pugi::xml_node start, std::string& out) {
       if (referenceRun) {
         for (char c : std::string_view(node.value())) out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
       } else {
-        AppendEscaped(out, node.value(), false);
+        AppendXmlText(out, node.value());
       }
     } else if (node.type() == pugi::node_element) {
       out += '<';
@@ -120,7 +87,7 @@ void Serialize(pugi::xml_node start, std::string& out) {
         out += ' ';
         out += attr.name();
         out += "=\"";
-        AppendEscaped(out, attr.value(), true);
+        AppendXmlAttribute(out, attr.value());
         out += '"';
       }
       if (node.first_child()) {

@@ -4,35 +4,9 @@
 #include "data/file_system.h"
 #include "data/hier_storage.h"
 #include "data/text_lists.h"
+#include "data/xml_escape.h"
 
 namespace kestrelle {
-
-std::string EscapeXmlText(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 void TWidgetFactory::Initialize() {
   TPersistObject::Initialize();
@@ -76,7 +50,7 @@ std::string TWidgetFactory::ExpandMacros(const ParamsRef& params) {
     if (!param) continue;
     const std::string macro = "%" + param->GetName() + "%";
     if (macro.size() == 2) continue;
-    const std::string value = EscapeXmlText(param->GetValue().ToString());
+    const std::string value = EscapeXmlAttribute(param->GetValue().ToString());
     for (size_t at = text.find(macro); at != std::string::npos; at = text.find(macro, at + value.size()))
       text.replace(at, macro.size(), value);
   }

@@ -44,7 +44,4 @@ class TWidgetFactoryCollection : public TTypedCreationPersistItemCollection, pub
   void Add(const WidgetFactoryRef& factory) override;
 };
 
-// The text with "&", "<", ">", '"' and "'" written as XML entities.
-std::string EscapeXmlText(const std::string& text);
-
 }  // namespace kestrelle

@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "data/text_encoding.h"
+#include "data/xml_escape.h"
 
 namespace {
 
@@ -224,29 +225,6 @@ void WritePng(const std::filesystem::path& path, int width, int height, const st
   if (std::fclose(file) != 0) Fail("cannot write " + path.string());
 }
 
-std::string XmlEscape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -337,8 +315,8 @@ int main(int argc, char** argv) {
 
   std::ostringstream xml;
   xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n <content>\n"
-      << "  <resource type=\"FontResource\" name=\"" << XmlEscape(options.name) << "\" file=\""
-      << XmlEscape(options.file) << "\" format=\"png\">\n   <symbols>\n";
+      << "  <resource type=\"FontResource\" name=\"" << kestrelle::EscapeXmlAttribute(options.name) << "\" file=\""
+      << kestrelle::EscapeXmlAttribute(options.file) << "\" format=\"png\">\n   <symbols>\n";
   for (const Cell& cell : cells) {
     const int wleft = cell.x0;
     const int wright = cell.glyph->advance - (cell.x0 + cell.width);
