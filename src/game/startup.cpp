@@ -5,7 +5,6 @@
 #include "game/class_registration.h"
 #include "media/language.h"
 #include "media/reader.h"
-#include "records/record_files.h"
 #include "records/records_settings.h"
 
 namespace kestrelle {
@@ -33,15 +32,9 @@ void InitializeKestrelle() {
   settings.GlobalOptionNames = ";FullScreenMode;MusicVolume;SoundVolume;ShowHints;WideScreenMode;";
   // Taken once, now: the label of the "new user" entry of the profiles screen.
   settings.CreateNewUserText = Translate("%CreateNewUser%");
+  // The player files' names, keys and tables are the product's; the language pass is the game's.
   RecordsSettings& records = RecordSettings();
-  records.UsersFileName = record_files::kUsersFileName;
-  records.UsersKey = record_files::kUsersKey;
-  records.LevelRecordsFileName = record_files::kLevelRecordsFileName;
-  records.LevelRecordsKey = record_files::kLevelRecordsKey;
-  records.HighScoresFileName = record_files::kHighScoresFileName;
-  records.HighScoresKey = record_files::kHighScoresKey;
-  records.HighScoreTables = record_files::kHighScoreTables;
-  records.LevelRecordTables = record_files::kLevelRecordTables;
+  records = ProductRecordsSettings();
   // High-score texts get the language pass; without a language table only "%%" is undone.
   records.Translate = [](const std::string& text) {
     return LanguageTable() ? Translate(text, false) : UnescapePercent(text);
