@@ -165,16 +165,22 @@ TEST_F(SplashScreens, LoadingGivesItsWindowAFixedShareOfWidgetTimePerItem) {
   StartScreens();
   struct Case {
     const char* screen;
-    const char* loadList;
+    std::string loadList;
     std::vector<int32_t> shares;
     std::vector<std::string> loaded;
   };
+  // 15 items in 10 ms: weight 1, and the last share (10 - 14) would run time backwards.
+  std::string many = "x";
+  for (int i = 1; i < 15; ++i) many += ";x";
+  std::vector<int32_t> manyShares(14, 1);
+  manyShares.push_back(0);
   const Case cases[] = {
       // A name that names no resource is skipped but still takes its share.
       {"GS_Load", "a;nosuch;c", {67, 67, 66}, {"load a", "load c"}},
       {"GS_Load", "b", {200}, {"load b"}},
       // 10 / 4 = 2.5 rounds to even.
       {"GS_Load10", "a;b;c;d", {2, 2, 2, 4}, {"load a", "load b", "load c", "load d"}},
+      {"GS_Load10", many, manyShares, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.loadList);
@@ -294,12 +300,20 @@ TEST_F(SplashScreens, SelfRefreshingScreenStartsFromItsDefinitionAtEachLaterShow
 // main screen at once or after a click on the wait button.
 TEST_F(SplashScreens, ProgressSplashCountsTheLoadingAndGoesOnToTheMainScreen) {
   struct Case {
+    const char* type;
     const char* waitButton;
     bool waits;
   };
-  const Case cases[] = {{"", false}, {"button_none", false}, {"button_go", true}};
+  const Case cases[] = {
+      {"GameScreenSplashProgress", "", false},
+      {"GameScreenSplashProgress", "button_none", false},
+      {"GameScreenSplashProgress", "button_go", true},
+      // The plain splash neither counts nor changes its look, nor unloads anything.
+      {"GameScreenSplash", "button_go", true},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.waitButton);
+    SCOPED_TRACE(std::string(c.type) + " " + c.waitButton);
+    const bool progress = std::string(c.type) == "GameScreenSplashProgress";
     if (game) game->EndGame();
     engine = std::make_shared<testing::FakeEngine>();
     engine->Initialize();
@@ -307,8 +321,9 @@ TEST_F(SplashScreens, ProgressSplashCountsTheLoadingAndGoesOnToTheMainScreen) {
           R"(<gamescreen type="GameScreenSplashLogos" name="GS_Logos"><window><widgets>
             <widget type="group_widget" name="logo"/>
           </widgets></window></gamescreen>
-          <gamescreen type="GameScreenSplashProgress" name="GS_Splash" TotalUpdates="4" wait_button_name=")" +
-              std::string(c.waitButton) + R"("><window><widgets>
+          <gamescreen type=")" +
+              std::string(c.type) + R"(" name="GS_Splash" TotalUpdates="4" wait_button_name=")" + c.waitButton +
+              R"("><window><widgets>
             <widget type="group_widget" name="image_loading" visible="yes"><widgets>
               <widget type="group_widget" name="progress" extraparams="\position=0"/>
             </widgets></widget>
@@ -324,32 +339,38 @@ TEST_F(SplashScreens, ProgressSplashCountsTheLoadingAndGoesOnToTheMainScreen) {
     EXPECT_TRUE(StackNames().empty());
 
     std::vector<double> positions;
+    // An unnamed widget's event while loading is no click on a wait button.
+    WidgetRef unnamed = testing::WidgetHarness::Make(R"(<widget type="group_widget"/>)");
     engine->onLoadResourceFile = [&](const std::string&, bool) {
+      std::dynamic_pointer_cast<IEventHandler>(Screen("GS_Splash"))->HandleWidgetEvent(unnamed, 10, nullptr);
       for (int i = 0; i < 3; ++i) {
         Frame(10);
         positions.push_back(Widget("GS_Splash", "image_loading/progress")->GetProperty("position").ToDouble());
       }
     };
     Frame();  // loading starts
-    EXPECT_EQ(positions, (std::vector<double>{0.25, 0.5, 0.75}));
+    EXPECT_EQ(positions, progress ? (std::vector<double>{0.25, 0.5, 0.75}) : (std::vector<double>{0, 0, 0}));
     if (!c.waits) {
       EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Main"}));
       EXPECT_TRUE(engine->unloadedGroups.empty());
       continue;
     }
     EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Splash"}));
-    EXPECT_TRUE(Widget("GS_Splash", "button_go")->GetVisible());
-    EXPECT_FALSE(Widget("GS_Splash", "image_loading")->GetVisible());
-    EXPECT_TRUE(Widget("GS_Splash", "image_loaded")->GetVisible());
-    EXPECT_EQ(Log("GS_Splash", "image_loaded")->restarts, 1);
-    EXPECT_EQ(SoundsPlayed(), (std::vector<std::string>{"fanfare"}));
-    Frame();
-    EXPECT_EQ(Widget("GS_Splash", "image_loading/progress")->GetProperty("position").ToDouble(), 0.75)
-        << "the count stops once loaded";
+    EXPECT_EQ(Widget("GS_Splash", "button_go")->GetVisible(), progress);
+    EXPECT_EQ(Widget("GS_Splash", "image_loading")->GetVisible(), !progress);
+    EXPECT_EQ(Widget("GS_Splash", "image_loaded")->GetVisible(), progress);
+    EXPECT_EQ(Log("GS_Splash", "image_loaded")->restarts, progress ? 1 : 0);
+    EXPECT_EQ(SoundsPlayed(), progress ? (std::vector<std::string>{"fanfare"}) : (std::vector<std::string>{}));
+    if (progress) {
+      Frame();
+      EXPECT_EQ(Widget("GS_Splash", "image_loading/progress")->GetProperty("position").ToDouble(), 0.75)
+          << "the count stops once loaded";
+    }
     EXPECT_TRUE(engine->unloadedGroups.empty());
     Event("GS_Splash", "button_go", 1);
     EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Main"}));
-    EXPECT_EQ(engine->unloadedGroups, (std::vector<std::string>{"splash", "splash2"}));
+    EXPECT_EQ(engine->unloadedGroups,
+              progress ? (std::vector<std::string>{"splash", "splash2"}) : (std::vector<std::string>{}));
   }
 }
 

@@ -31,7 +31,9 @@ void TGameScreenSplash::Show(const ParamsRef& params) {
 
 void TGameScreenSplash::OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) {
   TGameScreen::OnEvent(sender, code, params);
-  if (sender && sender->GetName() == waitButtonName_) Continue();
+  // Without a wait button name there is no wait button: an unnamed widget's event (an image
+  // sequence ending while loading) must not leave the splash.
+  if (!waitButtonName_.empty() && screens::WidgetName(sender) == waitButtonName_) Continue();
 }
 
 void TGameScreenSplash::Continue() {
