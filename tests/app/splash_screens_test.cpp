@@ -221,7 +221,8 @@ TEST_F(SplashScreens, FinishedLookWaitsForAClickWhileCloseAfterLoadHidesOnce) {
   auto progress = Log("GS_Load", "progress");
   auto loaded = Log("GS_Load", "image_loaded");
   Frame();
-  Event("GS_Load", "image_loaded", 1);  // not loaded yet: ignored
+  // The item is loaded but the screen has not finished yet: ignored (the frame after it finishes).
+  Event("GS_Load", "image_loaded", 1);
   EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Base", "GS_Load"}));
   EXPECT_FALSE(progress->GetVisible());
   EXPECT_TRUE(progress->GetPaused());
