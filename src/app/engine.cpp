@@ -628,8 +628,6 @@ void TEngine::InitAudio() {
 void TEngine::FreeAudio() {
   audio_.Shutdown();
   audioLoaded_ = false;
-  musicStack_.clear();
-  playingSounds_.clear();
 }
 
 void TEngine::ServiceAudio() { audio_.Service(); }

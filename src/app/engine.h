@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/engine_control.h"
 #include "app/engine_audio.h"
+#include "app/engine_control.h"
 #include "app/engine_interface.h"
 #include "app/game_interface.h"
 #include "app/resources.h"
@@ -163,10 +163,8 @@ class TEngine : public TAbstractObject,
   bool showFps_ = false;
   bool showRects_ = false;
   bool redrawRequested_ = false;
-  std::vector<AudioHandle> musicStack_;
   int32_t musicVolume_ = 0;
   int32_t soundVolume_ = 0;
-  std::vector<AudioHandle> playingSounds_;
   EngineAudio audio_;
   bool terminated_ = false;
   int32_t frameInterval_ = kFrameInterval;
