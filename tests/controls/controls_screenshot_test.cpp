@@ -1,6 +1,8 @@
 // One screen with every kind of control, drawn headless and written as a PNG for a look.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/list_box_interface.h"
 #include "controls/controls_fixture.h"
 #include "media/png_writer.h"
@@ -138,10 +140,28 @@ const char* kScreenXml = R"(
   </widgets>
 </window>)";
 
+// Every "solid_RRGGBB" the screen names becomes an opaque picture of that colour, as large as the
+// widget that names it (an image widget shows its picture at the picture's own size).
+void AddSolidImages(FakeEngine& engine) {
+  const std::string xml = kScreenXml;
+  auto attribute = [&](size_t from, size_t to, const char* name) {
+    const size_t at = xml.find(std::string(" ") + name + "=\"", from);
+    return at < to ? std::stoi(xml.substr(at + std::strlen(name) + 3)) : 8;
+  };
+  for (size_t at = xml.find("\"solid_"); at != std::string::npos; at = xml.find("\"solid_", at + 1)) {
+    const size_t element = xml.rfind("<widget", at);
+    const std::string name = xml.substr(at + 1, 12);
+    const uint32_t colour = 0xFF000000u | static_cast<uint32_t>(std::stoul(name.substr(6), nullptr, 16));
+    engine.AddResource(name, test::MakeImage(attribute(element, at, "width"), attribute(element, at, "height"),
+                                             [colour](int32_t, int32_t) { return colour; }));
+  }
+}
+
 TEST(ControlsScreenshot, EveryKindOfControl) {
   EnsureControlsRegistered();
   WidgetHarness h(kScreenXml);
   AddFixtureFont(*h.engine);
+  AddSolidImages(*h.engine);
   h.root->SetOwner(h.screen);         // resources are found once attached
   h.engine->cursor = TPoint{20, 20};  // over the button: its selected look
   h.SetProp("check/CheckBoxState", Variant(true));
