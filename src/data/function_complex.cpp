@@ -4,6 +4,7 @@
 
 #include "data/hier_storage.h"
 #include "data/numbers.h"
+#include "data/path_base.h"
 
 namespace kestrelle {
 
@@ -14,39 +15,48 @@ int IndexFrom(double value) {
 }
 }  // namespace
 
-void TComplexFunction::Initialize() {
-  TFunction::Initialize();
+template <class Base>
+void TWithSubFunctions<Base>::Initialize() {
+  Base::Initialize();
   subFunctions_ = Create<TFunctionCollection>();
 }
 
-void TComplexFunction::LoadProperties(const StorageRef& storage) {
-  TFunction::LoadProperties(storage);
+template <class Base>
+void TWithSubFunctions<Base>::LoadProperties(const StorageRef& storage) {
+  Base::LoadProperties(storage);
   LoadChildObject(subFunctions_, storage, "functions", 0);
 }
 
-void TComplexFunction::SaveProperties(const StorageRef& storage) {
-  TFunction::SaveProperties(storage);
+template <class Base>
+void TWithSubFunctions<Base>::SaveProperties(const StorageRef& storage) {
+  Base::SaveProperties(storage);
   SaveChildObject(subFunctions_, storage, "functions");
 }
 
-void TComplexFunction::SetOwner(const FunctionOwnerRef& owner) {
-  TFunction::SetOwner(owner);
-  auto self = SelfAs<IFunctionOwner>();
+template <class Base>
+void TWithSubFunctions<Base>::SetOwner(const FunctionOwnerRef& owner) {
+  Base::SetOwner(owner);
+  auto self = this->template SelfAs<IFunctionOwner>();
   for (int i = 0; i < SubFunctionCount(); ++i)
     if (FunctionRef sub = SubFunction(i)) sub->SetOwner(self);
 }
 
-void TComplexFunction::Unlink() {
+template <class Base>
+void TWithSubFunctions<Base>::Unlink() {
   for (int i = 0; i < SubFunctionCount(); ++i)
     if (FunctionRef sub = SubFunction(i)) sub->Unlink();
-  TFunction::Unlink();
+  Base::Unlink();
 }
 
-void TComplexFunction::RunBefore() {
-  TFunction::RunBefore();
+template <class Base>
+void TWithSubFunctions<Base>::RunBefore() {
+  Base::RunBefore();
   for (int i = 0; i < SubFunctionCount(); ++i)
     if (FunctionRef sub = SubFunction(i)) sub->Execute();
 }
+
+template class TWithSubFunctions<TFunction>;
+template class TWithSubFunctions<TAbstractPathFunction>;
 
 void TComplexFunction::Calculate() {
   for (int i = 0; i < SubFunctionCount(); ++i)

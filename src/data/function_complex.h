@@ -6,14 +6,17 @@
 
 namespace kestrelle {
 
-class TComplexFunction : public TFunction {
+// The part every function made of sub-functions (child "functions") shares, over its base
+// class: the sub-functions are linked to this function as their owner, executed after its own
+// RunBefore and unlinked before it.
+template <class Base>
+class TWithSubFunctions : public Base {
  public:
   void Initialize() override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
   void SetOwner(const FunctionOwnerRef& owner) override;
   void Unlink() override;
-  void Calculate() override;
   FunctionCollectionRef GetSubFunctions() override { return subFunctions_; }
 
  protected:
@@ -23,6 +26,13 @@ class TComplexFunction : public TFunction {
 
  private:
   std::shared_ptr<TFunctionCollection> subFunctions_;
+};
+
+extern template class TWithSubFunctions<TFunction>;
+
+class TComplexFunction : public TWithSubFunctions<TFunction> {
+ public:
+  void Calculate() override;
 };
 
 class TSelectorFunction : public TComplexFunction {

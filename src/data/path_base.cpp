@@ -55,38 +55,4 @@ void TAbstractPathFunction::SetPoint(double x, double y) {
   Put(0, 1, y);
 }
 
-void TComplexPathFunction::Initialize() {
-  TAbstractPathFunction::Initialize();
-  subFunctions_ = Create<TFunctionCollection>();
-}
-
-void TComplexPathFunction::LoadProperties(const StorageRef& storage) {
-  TAbstractPathFunction::LoadProperties(storage);
-  LoadChildObject(subFunctions_, storage, "functions", 0);
-}
-
-void TComplexPathFunction::SaveProperties(const StorageRef& storage) {
-  TAbstractPathFunction::SaveProperties(storage);
-  SaveChildObject(subFunctions_, storage, "functions");
-}
-
-void TComplexPathFunction::SetOwner(const FunctionOwnerRef& owner) {
-  TAbstractPathFunction::SetOwner(owner);
-  auto self = SelfAs<IFunctionOwner>();
-  for (int i = 0; i < SubFunctionCount(); ++i)
-    if (FunctionRef sub = SubFunction(i)) sub->SetOwner(self);
-}
-
-void TComplexPathFunction::Unlink() {
-  for (int i = 0; i < SubFunctionCount(); ++i)
-    if (FunctionRef sub = SubFunction(i)) sub->Unlink();
-  TAbstractPathFunction::Unlink();
-}
-
-void TComplexPathFunction::RunBefore() {
-  TAbstractPathFunction::RunBefore();
-  for (int i = 0; i < SubFunctionCount(); ++i)
-    if (FunctionRef sub = SubFunction(i)) sub->Execute();
-}
-
 }  // namespace kestrelle

@@ -63,25 +63,10 @@ class TAbstractPathFunction : public TFunction, public virtual IPathFunction {
   bool loop_ = false;
 };
 
-// A path made of sub-functions (child "functions"): linked to this path, executed after its own
-// RunBefore, unlinked before it.
-class TComplexPathFunction : public TAbstractPathFunction {
- public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  void SetOwner(const FunctionOwnerRef& owner) override;
-  void Unlink() override;
-  FunctionCollectionRef GetSubFunctions() override { return subFunctions_; }
+extern template class TWithSubFunctions<TAbstractPathFunction>;
 
- protected:
-  void RunBefore() override;
-  int SubFunctionCount() const { return subFunctions_->GetCount(); }
-  FunctionRef SubFunction(int index) const { return subFunctions_->GetByIndex(index); }
-
- private:
-  std::shared_ptr<TFunctionCollection> subFunctions_;
-};
+// A path made of sub-functions (child "functions").
+class TComplexPathFunction : public TWithSubFunctions<TAbstractPathFunction> {};
 
 // Square root of the squared distance rounded to an integer: (0,0)-(0.6,0.6) has length 1,
 // (0,0)-(1,1) has length sqrt(2).
