@@ -261,8 +261,13 @@ void TGame::ProcessClosedScreens() {
     stack_->Delete(Variant(i));
     if (i > 0 && i - 1 < stack_->GetCount()) {
       if (GameScreenRef below = stack_->Get(Variant(i - 1))) {
+        // The answer belongs to this one closing: a screen that later hides itself without
+        // CloseScreen must not hand an old answer on. Taken before SlaveClosed, which may close
+        // the next screen with an answer of its own.
+        ParamsRef result = std::move(closingResult_);
+        closingResult_ = nullptr;
         below->Activate();
-        below->SlaveClosed(screen->GetName(), closingResult_);
+        below->SlaveClosed(screen->GetName(), result);
       }
     }
   }

@@ -95,6 +95,14 @@ TEST_F(GameStack, ShowingAndClosingFollowTheStack) {
   EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Main"}));
   EXPECT_TRUE(S("GS_Main")->active);
   EXPECT_EQ(S("GS_Main")->log.back(), "slaveclosed:GS_Dialog");
+  ASSERT_TRUE(S("GS_Main")->closedResult);
+  EXPECT_EQ(S("GS_Main")->closedResult->GetValue("answer", Variant()).ToString(), "yes");
+  // A screen that hides by itself answers nothing, not the answer of the last close.
+  game->ShowScreen("GS_Dialog", nullptr);
+  S("GS_Dialog")->Hide();
+  Frame(10);
+  EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Main"}));
+  EXPECT_FALSE(S("GS_Main")->closedResult);
 
   // Only the top screen gets time and input.
   game->ShowScreen("GS_Dialog", nullptr);

@@ -164,6 +164,7 @@ bool HarnessScreen::KeyEvent(uint32_t message, uintptr_t wParam, intptr_t lParam
 
 void HarnessScreen::SlaveClosed(const std::string& name, const ParamsRef& result) {
   log.push_back("slaveclosed:" + name);
+  closedResult = result;
 }
 
 bool HarnessScreen::FlushChanges() {

@@ -182,6 +182,7 @@ class HarnessScreen : public TPropertyObject,
   bool hiding = false;
   bool shown = false;
   ParamsRef shownParams;
+  ParamsRef closedResult;  // what the last screen closed above this one answered
   std::vector<std::string> log;  // "show", "hide", "activate", "slaveclosed:<name>" ...
   std::vector<bool> focusChanges;
   std::vector<RecordedEvent> events;
