@@ -83,33 +83,9 @@ WidgetRef TDecorateWidget::WidgetAtPoint(const TPoint& point) {
   return hit;
 }
 
-EngineRef TDecorateWidget::GetEngine() {
-  WidgetOwnerRef owner = GetOwner();
-  return owner ? owner->GetEngine() : nullptr;
-}
-
-WindowRef TDecorateWidget::GetWindow() {
-  WidgetOwnerRef owner = GetOwner();
-  return owner ? owner->GetWindow() : nullptr;
-}
-
-EventHandlerRef TDecorateWidget::GetEventHandler() {
-  WidgetOwnerRef owner = GetOwner();
-  return owner ? owner->GetEventHandler() : nullptr;
-}
-
-TPoint TDecorateWidget::ScreenToClient(const TPoint& point) {
-  TPoint p = ScreenToOwner(point);
-  return TPoint{p.x - Round32(GetAnchorLeft()), p.y - Round32(GetAnchorTop())};
-}
-
 WidgetRef TDecorateWidget::CreateWidget(const std::string& factoryName, const ParamsRef& params) {
   WidgetOwnerRef owner = GetOwner();
   return owner ? owner->CreateWidget(factoryName, params) : nullptr;
-}
-
-void TDecorateWidget::InvalidateRect(const TRect& rect) {
-  if (WidgetOwnerRef owner = GetOwner()) owner->InvalidateRect(rect);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,7 +10,7 @@
 
 namespace kestrelle {
 
-class TDecorateWidget : public TVisualWidget, public virtual IWidgetOwner {
+class TDecorateWidget : public TOwnerWidget {
  public:
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
@@ -27,16 +27,8 @@ class TDecorateWidget : public TVisualWidget, public virtual IWidgetOwner {
   void Pause() override;
   WidgetRef WidgetAtPoint(const TPoint& point) override;
 
-  // IWidgetOwner
-  EngineRef GetEngine() override;
-  WindowRef GetWindow() override;
-  EventHandlerRef GetEventHandler() override;
-  TPoint ScreenToClient(const TPoint& point) override;
-  // A decorator has no factories: it always asks its owner.
+  // IWidgetOwner: a decorator has no factories; it always asks its owner.
   WidgetRef CreateWidget(const std::string& factoryName, const ParamsRef& params) override;
-  WidgetRef FindWidget(const std::string& path) override { return TVisualWidget::FindWidget(path); }
-  std::string GetPath() override { return TVisualWidget::GetPath(); }
-  void InvalidateRect(const TRect& rect) override;
 
   WidgetRef GetChildWidget() const { return child_; }
   // Replaces the child (the old one leaves the tree; the new one gets this decorator as owner

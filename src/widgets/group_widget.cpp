@@ -93,26 +93,6 @@ bool TGroupWidget::UpdateDirtyRects(bool forceOld, bool forceNew) {
   return reported_;
 }
 
-EngineRef TGroupWidget::GetEngine() {
-  WidgetOwnerRef owner = GetOwner();
-  return owner ? owner->GetEngine() : nullptr;
-}
-
-WindowRef TGroupWidget::GetWindow() {
-  WidgetOwnerRef owner = GetOwner();
-  return owner ? owner->GetWindow() : nullptr;
-}
-
-EventHandlerRef TGroupWidget::GetEventHandler() {
-  WidgetOwnerRef owner = GetOwner();
-  return owner ? owner->GetEventHandler() : nullptr;
-}
-
-TPoint TGroupWidget::ScreenToClient(const TPoint& point) {
-  TPoint p = ScreenToOwner(point);
-  return TPoint{p.x - Round32(GetAnchorLeft()), p.y - Round32(GetAnchorTop())};
-}
-
 WidgetRef TGroupWidget::CreateWidget(const std::string& factoryName, const ParamsRef& params) {
   if (WidgetFactoryCollectionRef factories = factories_) {
     if (WidgetFactoryRef factory = factories->Get(Variant(factoryName)))
@@ -120,10 +100,6 @@ WidgetRef TGroupWidget::CreateWidget(const std::string& factoryName, const Param
   }
   WidgetOwnerRef owner = GetOwner();
   return owner ? owner->CreateWidget(factoryName, params) : nullptr;
-}
-
-void TGroupWidget::InvalidateRect(const TRect& rect) {
-  if (WidgetOwnerRef owner = GetOwner()) owner->InvalidateRect(rect);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -12,7 +12,7 @@
 
 namespace kestrelle {
 
-class TGroupWidget : public TVisualWidget, public virtual IWidgetOwner {
+class TGroupWidget : public TOwnerWidget {
  public:
   void Initialize() override;
   void LoadProperties(const StorageRef& storage) override;
@@ -33,14 +33,7 @@ class TGroupWidget : public TVisualWidget, public virtual IWidgetOwner {
   virtual void UpdateWidgets(int32_t elapsedMs);
 
   // IWidgetOwner
-  EngineRef GetEngine() override;
-  WindowRef GetWindow() override;
-  EventHandlerRef GetEventHandler() override;
-  TPoint ScreenToClient(const TPoint& point) override;
   WidgetRef CreateWidget(const std::string& factoryName, const ParamsRef& params) override;
-  WidgetRef FindWidget(const std::string& path) override { return TVisualWidget::FindWidget(path); }
-  std::string GetPath() override { return TVisualWidget::GetPath(); }
-  void InvalidateRect(const TRect& rect) override;
 
   std::shared_ptr<TWidgetCollection> GetWidgetCollection() const { return widgets_; }
   WidgetFactoryCollectionRef GetFactories() const { return factories_; }

@@ -95,6 +95,34 @@ bool TVisualWidget::VisualDirtyStep(bool forceOld, bool forceNew) {
   return reported_;
 }
 
+// ---------------------------------------------------------------------------------------------
+
+EngineRef TOwnerWidget::GetEngine() {
+  WidgetOwnerRef owner = GetOwner();
+  return owner ? owner->GetEngine() : nullptr;
+}
+
+WindowRef TOwnerWidget::GetWindow() {
+  WidgetOwnerRef owner = GetOwner();
+  return owner ? owner->GetWindow() : nullptr;
+}
+
+EventHandlerRef TOwnerWidget::GetEventHandler() {
+  WidgetOwnerRef owner = GetOwner();
+  return owner ? owner->GetEventHandler() : nullptr;
+}
+
+TPoint TOwnerWidget::ScreenToClient(const TPoint& point) {
+  TPoint p = ScreenToOwner(point);
+  return TPoint{p.x - Round32(GetAnchorLeft()), p.y - Round32(GetAnchorTop())};
+}
+
+void TOwnerWidget::InvalidateRect(const TRect& rect) {
+  if (WidgetOwnerRef owner = GetOwner()) owner->InvalidateRect(rect);
+}
+
+// ---------------------------------------------------------------------------------------------
+
 void TSingleWidget::Initialize() {
   TVisualWidget::Initialize();
   width_ = height_ = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // A widget that is seen: visibility, z order, anchor, mouse stop, and the dirty-rectangle pass
 // that reports the screen areas to redraw (old and new rectangles) to the owner chain.
-// TSingleWidget adds a width and a height of its own.
+// TOwnerWidget is the base of the widgets that own others; TSingleWidget adds a width and a
+// height of its own.
 
 #include <cstdint>
 
@@ -49,6 +50,19 @@ class TVisualWidget : public TAbstractWidget {
   bool wasVisible_ = false;
   TRect newRect_;
   bool geometryChanged_ = false;
+};
+
+// A widget that owns others (a group or a decorator): as their owner it passes on what its own
+// owner answers, and its anchor is the origin of their space.
+class TOwnerWidget : public TVisualWidget, public virtual IWidgetOwner {
+ public:
+  EngineRef GetEngine() override;
+  WindowRef GetWindow() override;
+  EventHandlerRef GetEventHandler() override;
+  TPoint ScreenToClient(const TPoint& point) override;
+  WidgetRef FindWidget(const std::string& path) override { return TVisualWidget::FindWidget(path); }
+  std::string GetPath() override { return TVisualWidget::GetPath(); }
+  void InvalidateRect(const TRect& rect) override;
 };
 
 class TSingleWidget : public TVisualWidget {
