@@ -300,9 +300,10 @@ std::vector<uint8_t*> SurfaceRows(ISurface& surface) {
   return rows;
 }
 
-// The JPEG decoded into a new opaque surface, or null.
-SurfaceRef ReadJpegInto(JpegReader& reader) {
-  SurfaceRef surface = MakeSurface(reader.Width(), reader.Height(), false);
+// The opened picture decoded into a new surface, or null (the reader has said why).
+template <class Reader>
+SurfaceRef ReadInto(Reader& reader, bool keepAlpha) {
+  SurfaceRef surface = MakeSurface(reader.Width(), reader.Height(), keepAlpha);
   if (!surface) {
     reader.Fail("out of memory");
     return nullptr;
@@ -317,20 +318,13 @@ SurfaceRef ReadJpegInto(JpegReader& reader) {
 SurfaceRef DecodePng(std::string_view bytes, std::string_view what, const TImageLimits& limits) {
   PngReader reader;
   if (!reader.Open(bytes, false, what, limits)) return nullptr;
-  SurfaceRef surface = MakeSurface(reader.Width(), reader.Height(), reader.HasAlpha());
-  if (!surface) {
-    reader.Fail("out of memory");
-    return nullptr;
-  }
-  std::vector<uint8_t*> rows = SurfaceRows(*surface);
-  if (!reader.Read(rows.data())) return nullptr;
-  return surface;
+  return ReadInto(reader, reader.HasAlpha());
 }
 
 SurfaceRef DecodeJpeg(std::string_view bytes, std::string_view what, const TImageLimits& limits) {
   JpegReader reader;
   if (!reader.Open(bytes, what, limits)) return nullptr;
-  return ReadJpegInto(reader);
+  return ReadInto(reader, false);
 }
 
 SurfaceRef DecodeJpng(std::string_view jpegBytes, std::string_view maskBytes, std::string_view what,
@@ -344,7 +338,7 @@ SurfaceRef DecodeJpng(std::string_view jpegBytes, std::string_view maskBytes, st
               std::to_string(colour.Height()));
     return nullptr;
   }
-  SurfaceRef surface = ReadJpegInto(colour);
+  SurfaceRef surface = ReadInto(colour, false);
   if (!surface) return nullptr;
 
   const size_t width = static_cast<size_t>(mask.Width());
