@@ -9,7 +9,9 @@
 //   KTARGET           the target attribute alone, for the row functions
 //   KPIXELS           pixels per vector
 //   KFULL             the movemask value with every byte set
-// No include guard: this file is meant to be included once per width.
+//   KHAS_SSSE3        1 where byte shuffles may be used, else 0
+// No include guard: this file is meant to be included once per width, and it undefines those
+// names at its end so that the next width can define its own.
 //
 // Channel arithmetic runs on 16-bit lanes. The truncating normal-mode rule
 //   t + (s - t) * g div 256
@@ -457,3 +459,15 @@ KTARGET void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, in
     dst[i] = BilinearStoreOne(BilinearHorizontal(v, (x >> 9) & 127), alphaOr);
   }
 }
+
+#undef KV
+#undef KI
+#undef KSI
+#undef KZERO
+#undef KLOAD
+#undef KSTORE
+#undef KFN
+#undef KTARGET
+#undef KPIXELS
+#undef KFULL
+#undef KHAS_SSSE3

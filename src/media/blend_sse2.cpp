@@ -26,18 +26,6 @@ namespace {
 
 #include "media/blend_simd_impl.h"
 
-#undef KV
-#undef KI
-#undef KSI
-#undef KZERO
-#undef KLOAD
-#undef KSTORE
-#undef KFN
-#undef KTARGET
-#undef KPIXELS
-#undef KFULL
-#undef KHAS_SSSE3
-
 }  // namespace
 }  // namespace sse2
 
