@@ -35,24 +35,18 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
   }
 }
 
+std::string Escaped(std::string_view text, bool attribute) {
+  std::string out;
+  out.reserve(text.size());
+  AppendEscaped(out, text, attribute);
+  return out;
+}
+
 }  // namespace
 
 void AppendXmlText(std::string& out, std::string_view text) { AppendEscaped(out, text, false); }
-
-std::string EscapeXmlText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  AppendXmlText(out, text);
-  return out;
-}
-
+std::string EscapeXmlText(std::string_view text) { return Escaped(text, false); }
 void AppendXmlAttribute(std::string& out, std::string_view text) { AppendEscaped(out, text, true); }
-
-std::string EscapeXmlAttribute(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  AppendXmlAttribute(out, text);
-  return out;
-}
+std::string EscapeXmlAttribute(std::string_view text) { return Escaped(text, true); }
 
 }  // namespace kestrelle
