@@ -136,7 +136,13 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
         if (auto e = events.lock()) e->PostQuit(0);
     });
   }
+  // The engine makes the program folder the current one: a relative folder from the command line
+  // means the one it named when the run started.
   std::string shotsDir = options.shotsDir;
+  if (!shotsDir.empty()) {
+    std::filesystem::path full = std::filesystem::absolute(shotsDir, ec);
+    if (!ec) shotsDir = full.string();
+  }
   std::weak_ptr<HeadlessVideo> weakVideo = devices.video;
   ScheduleHeadlessScript(commands, devices, [&out, &err, shotsDir, weakVideo](const std::string& name) {
     auto video = weakVideo.lock();

@@ -89,6 +89,20 @@ TEST_F(HeadlessRunnerTest, WritesAPictureOfWhatTheGameDrew) {
   EXPECT_EQ(picture->GetPixel(120, 140) | 0xFF000000u, kBackground);
 }
 
+TEST_F(HeadlessRunnerTest, RelativeFoldersMeanTheFoldersWhereTheRunStarted) {
+  InstallDrawingGame();
+  WriteFileAtomic((appDir / "script.txt").string(), "at 100 shot relative\nat 200 close\n");
+  std::filesystem::current_path(appDir.parent_path());
+  const std::filesystem::path here = appDir.filename();
+  int status = RunHeadless({"--app-dir", here.string(), "--user-dir", (here / "user").string(), "--script",
+                            (here / "script.txt").string(), "--shots", (here / "relative-shots").string()},
+                           out, err, [] { RegisterEngineTestClasses(); });
+  std::filesystem::current_path(std::filesystem::temp_directory_path());
+  ASSERT_EQ(status, 0) << err.str();
+  EXPECT_EQ(err.str(), "");
+  EXPECT_TRUE(std::filesystem::exists(appDir / "relative-shots" / "relative.png"));
+}
+
 TEST_F(HeadlessRunnerTest, FrameLimitQuitAndStartFailure) {
   EXPECT_EQ(Run("", {"--frames", "12"}), 0);
   EXPECT_EQ(out.str(), "frames=12\n");
