@@ -237,7 +237,9 @@ TEST_F(StandardScreens, NewUserNameRules) {
 TEST_F(StandardScreens, NecessaryNameCannotBeCancelled) {
   ParamsRef necessary = CreateParams();
   necessary->SetValue("Necessary", true);
+  necessary->SetValue("user_name", std::string("Suggested"));  // offered, and confirmed as it is
   ASSERT_TRUE(game->ShowScreen("GS_NewUser", necessary));
+  EXPECT_EQ(Widget("GS_NewUser", "edit_name")->GetProperty("value").ToString(), "Suggested");
   EXPECT_FALSE(Widget("GS_NewUser", "button_cancel")->GetEnabled());
   EXPECT_FALSE(KeyDown("GS_NewUser", 27));
   EXPECT_EQ(Top(), "GS_NewUser");

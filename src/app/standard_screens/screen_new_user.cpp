@@ -16,7 +16,7 @@ void TGameScreenNewUser::OnShowing(const ParamsRef& params) {
   if (!screens::HasParam(params, "user_name")) return;
   try {
     name_ = screens::ParamValue(params, "user_name").ToString();
-    if (edit) edit->SetProperty("text_utf8", Variant(name_));
+    if (edit) edit->SetProperty("value", Variant(name_));
   } catch (...) {
   }
 }
