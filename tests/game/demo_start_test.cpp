@@ -153,6 +153,9 @@ TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
   const auto frames = log.find("frames=");
   ASSERT_NE(frames, std::string::npos) << log;
   EXPECT_LT(std::atoi(log.c_str() + frames + 7), 2000) << log;
+  // Every resource loaded, the sounds and music read from data/sounds.pak among them: a missing
+  // or unreadable one leaves a developer log line.
+  EXPECT_EQ(log.find("kestrelle:"), std::string::npos) << log;
 
   // The progress bar was caught part-filled, and it advanced.
   SurfaceRef early = Shot("loading_early");
