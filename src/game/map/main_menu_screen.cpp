@@ -38,7 +38,9 @@ void TKestrelleGameScreenMain::ShowWelcome() {
   WidgetRef welcome = FindWidget("welcome_message");
   if (!welcome) return;
   SetVariable("username", profile->GetName());
-  welcome->SetProperty("text_utf8", Variant(Translate("%welcome%")));
+  // The text widget translates what it is given: handing it the key (not the translated text)
+  // keeps a name with percent signs from being translated a second time.
+  welcome->SetProperty("text_utf8", Variant(std::string("%welcome%")));
 }
 
 void TKestrelleGameScreenMain::OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) {

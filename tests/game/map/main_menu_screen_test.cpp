@@ -99,6 +99,15 @@ TEST_F(MainMenu, TheFirstPlayerIsAskedForAndBecomesCurrent) {
   ASSERT_TRUE(game_->GetProfiles()->GetCurrent());
   EXPECT_EQ(game_->GetProfiles()->GetCurrent()->GetName(), "Ann");
   EXPECT_EQ(Welcome(), "Hello, Ann!");
+  // A name is shown as typed, even one that looks like a text key.
+  game_->GetProfiles()->GetOrCreate("%welcome%");
+  game_->GetProfiles()->SetCurrent("%welcome%");
+  game_->ShowScreen("GS_Quit", nullptr);
+  Close("GS_Quit", nullptr);
+  EXPECT_EQ(Welcome(), "Hello, %welcome%!");
+  game_->GetProfiles()->SetCurrent("Ann");
+  game_->GetProfiles()->Delete(Variant(1));
+  game_->GetProfiles()->SaveToFile();
   // Saved at once: a second start finds her and asks nobody.
   game_->EndGame();
   game_.reset();
