@@ -9,6 +9,7 @@
 #include "app/main_routine.h"
 #include "data/crc32.h"
 #include "data/file_system.h"
+#include "data/os_files.h"
 #include "data/process_settings.h"
 #include "data/random.h"
 #include "data/user_files.h"
@@ -116,7 +117,7 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
   SetAppPath(std::filesystem::absolute(options.appDir, ec).string());
   if (!options.userDir.empty()) {
     std::string userDir = std::filesystem::absolute(options.userDir, ec).string();
-    setenv("KESTRELLE_USER_DIR", userDir.c_str(), 1);
+    os::SetEnvironment("KESTRELLE_USER_DIR", userDir);
   }
   RunScope scope;
   if (options.seed) {

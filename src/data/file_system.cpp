@@ -1,15 +1,12 @@
 #include "data/file_system.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+
+#include "data/os_files.h"
 
 namespace kestrelle {
 
@@ -25,27 +22,11 @@ std::string& LogFilePath() {
   return path;
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
+// The rename that replaced a file is on the disk only once its folder is.
 void SyncFolderOf(const std::string& path) {
-  std::string folder = fs::path(path).parent_path().string();
+  std::string folder = os::Utf8FromPath(os::PathFromUtf8(path).parent_path());
   if (folder.empty()) folder = ".";
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
+  os::FlushFolder(folder);
 }
 }  // namespace
 
@@ -58,7 +39,7 @@ std::string NativePath(std::string_view dataPath) {
 
 std::string JoinPath(std::string_view folder, std::string_view dataPath) {
   std::string tail = NativePath(dataPath);
-  if (!tail.empty() && tail.front() == '/') return tail;  // already absolute
+  if (os::IsAbsolutePath(tail)) return tail;
   std::string head = NativePath(folder);
   if (!head.empty() && head.back() != '/') head += '/';
   return head + tail;
@@ -66,17 +47,17 @@ std::string JoinPath(std::string_view folder, std::string_view dataPath) {
 
 bool FileExists(const std::string& path) {
   std::error_code ec;
-  return fs::is_regular_file(path, ec);
+  return fs::is_regular_file(os::PathFromUtf8(path), ec);
 }
 
 bool DirectoryExists(const std::string& path) {
   std::error_code ec;
-  return fs::is_directory(path, ec);
+  return fs::is_directory(os::PathFromUtf8(path), ec);
 }
 
 bool CreateDirectories(const std::string& path) {
   std::error_code ec;
-  fs::create_directories(path, ec);
+  fs::create_directories(os::PathFromUtf8(path), ec);
   return DirectoryExists(path);
 }
 
@@ -85,13 +66,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   // ("/dev/zero") must not read forever.
   constexpr uintmax_t kLargestFile = uintmax_t{1} << 30;
   std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return std::nullopt;
-  uintmax_t size = fs::file_size(path, ec);
+  if (!fs::is_regular_file(os::PathFromUtf8(path), ec)) return std::nullopt;
+  uintmax_t size = fs::file_size(os::PathFromUtf8(path), ec);
   if (ec || size > kLargestFile) {
     if (!ec) LogLine("file too large to read: " + path);
     return std::nullopt;
   }
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(os::PathFromUtf8(path), std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes(static_cast<size_t>(size), '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(size));
@@ -101,8 +82,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  std::string temp = path + ".tmp-" + std::to_string(::getpid());
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  std::string temp = path + ".tmp-" + std::to_string(os::ProcessId());
+  int fd = os::CreateForWriting(temp);
   if (fd < 0) return false;
   size_t toWrite = bytes.size();
   bool injected = false;
@@ -110,23 +91,23 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     toWrite = *FailureAfter();
     injected = true;
   }
-  bool ok = WriteAll(fd, bytes.data(), toWrite) && !injected && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
+  bool ok = os::WriteAll(fd, bytes.data(), toWrite) && !injected && os::FlushToDisk(fd);
+  ok = os::CloseFile(fd) && ok;
   if (!ok) {
-    ::unlink(temp.c_str());
+    os::RemoveFile(temp);
     return false;
   }
   // Keep the previous version: a hard link keeps `path` in place until the rename replaces it.
   if (FileExists(path)) {
     std::string backup = path + ".bak";
-    ::unlink(backup.c_str());
-    if (::link(path.c_str(), backup.c_str()) != 0) {
+    os::RemoveFile(backup);
+    if (!os::LinkFile(path, backup)) {
       std::error_code ec;
-      fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
+      fs::copy_file(os::PathFromUtf8(path), os::PathFromUtf8(backup), fs::copy_options::overwrite_existing, ec);
     }
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
+  if (!os::RenameReplacing(temp, path)) {
+    os::RemoveFile(temp);
     return false;
   }
   SyncFolderOf(path);
@@ -141,7 +122,7 @@ std::string PreserveDamagedFile(const std::string& path) {
   std::string target = base;
   for (int i = 1; FileExists(target); ++i) target = base + "-" + std::to_string(i);
   std::error_code ec;
-  fs::copy_file(path, target, fs::copy_options::none, ec);
+  fs::copy_file(os::PathFromUtf8(path), os::PathFromUtf8(target), fs::copy_options::none, ec);
   if (ec) return {};
   LogLine("kept damaged file " + path + " as " + target);
   return target;
@@ -152,7 +133,7 @@ void SetAtomicWriteFailureAfter(std::optional<size_t> bytes) { FailureAfter() = 
 void LogLine(std::string_view text) {
   std::cerr << "kestrelle: " << text << '\n';
   if (!LogFilePath().empty()) {
-    std::ofstream out(LogFilePath(), std::ios::app);
+    std::ofstream out(os::PathFromUtf8(LogFilePath()), std::ios::app);
     if (out) out << text << '\n';
   }
 }

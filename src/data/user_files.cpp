@@ -1,11 +1,10 @@
 #include "data/user_files.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 
 #include "data/file_system.h"
+#include "data/os_files.h"
 #include "data/process_settings.h"
 
 namespace kestrelle {
@@ -22,16 +21,16 @@ std::string WithSlash(std::string folder) {
 }
 
 std::string ExecutableFolder() {
+  std::string exe = os::ExecutablePath();
   std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return WithSlash(std::filesystem::current_path(ec).string());
-  return WithSlash(exe.parent_path().string());
+  if (exe.empty()) return WithSlash(os::Utf8FromPath(std::filesystem::current_path(ec)));
+  return WithSlash(os::Utf8FromPath(os::PathFromUtf8(exe).parent_path()));
 }
 
 // Makes one level of folder; true when it exists afterwards.
 bool MakeLevel(const std::string& path) {
   std::error_code ec;
-  std::filesystem::create_directory(path, ec);
+  std::filesystem::create_directory(os::PathFromUtf8(path), ec);
   return DirectoryExists(path);
 }
 }  // namespace
@@ -49,12 +48,7 @@ std::string GetUserDataPath() {
     if (DirectoryExists(overrideDir)) return WithSlash(overrideDir);
     return GetAppPath();
   }
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::string(home) + "/.local/share";
-  }
+  std::string base = os::UserDataBase();
   if (base.empty() || !CreateDirectories(base)) return GetAppPath();
   std::string result = WithSlash(base);
   std::string maker = result + Settings().MakerName;

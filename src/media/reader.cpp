@@ -1,12 +1,11 @@
 #include "media/reader.h"
 
-#include <sys/stat.h>
-
 #include <list>
 #include <set>
 
 #include "data/data_files.h"
 #include "data/file_system.h"
+#include "data/os_files.h"
 #include "data/process_settings.h"
 #include "data/text_encoding.h"
 #include "data/user_files.h"
@@ -43,12 +42,12 @@ void ReportBadArchive(const std::string& path) {
 }
 
 std::shared_ptr<TZipArchive> OpenArchiveFile(const std::string& nativePath) {
-  struct stat st {};
-  if (::stat(nativePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  os::FileStatus st = os::QueryFile(nativePath);
+  if (st.kind != os::FileKind::File) return nullptr;
   auto& archives = OpenArchives();
   for (auto it = archives.begin(); it != archives.end(); ++it) {
-    if (it->path == nativePath && it->size == st.st_size && it->mtimeSec == st.st_mtim.tv_sec &&
-        it->mtimeNsec == st.st_mtim.tv_nsec) {
+    if (it->path == nativePath && it->size == st.size && it->mtimeSec == st.modifiedSec &&
+        it->mtimeNsec == st.modifiedNsec) {
       archives.splice(archives.begin(), archives, it);
       return it->archive;
     }
@@ -59,7 +58,7 @@ std::shared_ptr<TZipArchive> OpenArchiveFile(const std::string& nativePath) {
     return nullptr;
   }
   archives.remove_if([&](const OpenArchive& a) { return a.path == nativePath; });
-  archives.push_front({nativePath, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec, archive});
+  archives.push_front({nativePath, st.size, st.modifiedSec, st.modifiedNsec, archive});
   if (archives.size() > kOpenArchiveLimit) archives.pop_back();
   return archive;
 }

@@ -1,10 +1,9 @@
 #include "media/reader_paths.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <unordered_map>
 
+#include "data/os_files.h"
 #include "data/text_encoding.h"
 
 namespace kestrelle {
@@ -22,26 +21,26 @@ std::unordered_map<std::string, Listing>& Listings() {
 }
 
 bool StatKind(const std::string& path, PathKind kind) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return false;
-  return kind == PathKind::File ? S_ISREG(st.st_mode) : S_ISDIR(st.st_mode);
+  os::FileKind found = os::QueryFile(path).kind;
+  return found == (kind == PathKind::File ? os::FileKind::File : os::FileKind::Folder);
 }
 
 // The listing of a folder, re-read when the folder's modification time has changed.
 const Listing* ListingOf(const std::string& folder) {
-  struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+  os::FileStatus st = os::QueryFile(folder);
+  if (st.kind != os::FileKind::Folder) return nullptr;
   auto& listings = Listings();
   auto it = listings.find(folder);
-  if (it != listings.end() && it->second.mtimeSec == st.st_mtim.tv_sec && it->second.mtimeNsec == st.st_mtim.tv_nsec)
+  if (it != listings.end() && it->second.mtimeSec == st.modifiedSec && it->second.mtimeNsec == st.modifiedNsec)
     return &it->second;
   if (listings.size() > 4096) listings.clear();
   Listing listing;
-  listing.mtimeSec = st.st_mtim.tv_sec;
-  listing.mtimeNsec = st.st_mtim.tv_nsec;
+  listing.mtimeSec = st.modifiedSec;
+  listing.mtimeNsec = st.modifiedNsec;
   std::error_code ec;
-  for (std::filesystem::directory_iterator dir(folder, ec), end; !ec && dir != end; dir.increment(ec)) {
-    std::string name = dir->path().filename().string();
+  for (std::filesystem::directory_iterator dir(os::PathFromUtf8(folder), ec), end; !ec && dir != end;
+       dir.increment(ec)) {
+    std::string name = os::Utf8FromPath(dir->path().filename());
     listing.byUpper.emplace(AsciiUpper(name), name);
   }
   return &(listings[folder] = std::move(listing));
@@ -62,8 +61,7 @@ std::optional<std::string> ResolvePathIgnoringCase(const std::string& nativePath
     start = end + 1;
     if (part.empty()) continue;
     std::string candidate = resolved + part;
-    struct stat st {};
-    if (part != "." && part != ".." && ::stat(candidate.c_str(), &st) != 0) {
+    if (part != "." && part != ".." && os::QueryFile(candidate).kind == os::FileKind::Missing) {
       const Listing* listing = ListingOf(resolved.empty() ? "." : resolved);
       if (!listing) return std::nullopt;
       auto it = listing->byUpper.find(AsciiUpper(part));

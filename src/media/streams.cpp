@@ -1,11 +1,8 @@
 #include "media/streams.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
+
+#include "data/os_files.h"
 
 namespace kestrelle {
 
@@ -49,17 +46,17 @@ int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 std::unique_ptr<TBufferedFileStream> TBufferedFileStream::Open(const std::string& nativePath) {
-  int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = os::OpenForReading(nativePath);
   if (fd < 0) return nullptr;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  std::optional<int64_t> size = os::RegularFileSize(fd);
+  if (!size) {
+    os::CloseFile(fd);
     return nullptr;
   }
-  return std::unique_ptr<TBufferedFileStream>(new TBufferedFileStream(fd, static_cast<int64_t>(st.st_size)));
+  return std::unique_ptr<TBufferedFileStream>(new TBufferedFileStream(fd, *size));
 }
 
-TBufferedFileStream::~TBufferedFileStream() { ::close(fd_); }
+TBufferedFileStream::~TBufferedFileStream() { os::CloseFile(fd_); }
 
 size_t TBufferedFileStream::Read(void* buffer, size_t count) {
   char* out = static_cast<char*>(buffer);
@@ -68,15 +65,13 @@ size_t TBufferedFileStream::Read(void* buffer, size_t count) {
     if (bufferStart_ == bufferEnd_) {
       if (count - done >= kBufferSize) {
         // Large reads go straight to the caller's memory.
-        ssize_t n = ::pread(fd_, out + done, count - done, position_);
-        if (n < 0 && errno == EINTR) continue;
+        int64_t n = os::ReadAt(fd_, out + done, count - done, position_);
         if (n <= 0) break;
         done += static_cast<size_t>(n);
         position_ += n;
         continue;
       }
-      ssize_t n = ::pread(fd_, buffer_, kBufferSize, position_);
-      if (n < 0 && errno == EINTR) continue;
+      int64_t n = os::ReadAt(fd_, buffer_, kBufferSize, position_);
       if (n <= 0) break;
       bufferStart_ = 0;
       bufferEnd_ = static_cast<size_t>(n);
@@ -100,7 +95,7 @@ int64_t TBufferedFileStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 std::unique_ptr<TFileWriteStream> TFileWriteStream::Create(const std::string& nativePath) {
-  std::FILE* file = std::fopen(nativePath.c_str(), "wb");
+  std::FILE* file = os::OpenStdioForWriting(nativePath);
   if (!file) return nullptr;
   return std::unique_ptr<TFileWriteStream>(new TFileWriteStream(file));
 }
@@ -111,17 +106,17 @@ size_t TFileWriteStream::Write(const void* buffer, size_t count) { return std::f
 
 int64_t TFileWriteStream::Seek(int64_t offset, SeekOrigin origin) {
   int whence = origin == SeekOrigin::Begin ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
-  if (fseeko(file_, offset, whence) != 0) return -1;
+  if (os::SeekStdio(file_, offset, whence) != 0) return -1;
   return Position();
 }
 
-int64_t TFileWriteStream::Position() { return static_cast<int64_t>(ftello(file_)); }
+int64_t TFileWriteStream::Position() { return os::TellStdio(file_); }
 
 int64_t TFileWriteStream::Size() {
   int64_t here = Position();
-  fseeko(file_, 0, SEEK_END);
+  os::SeekStdio(file_, 0, SEEK_END);
   int64_t end = Position();
-  fseeko(file_, here, SEEK_SET);
+  os::SeekStdio(file_, here, SEEK_SET);
   return end;
 }
 

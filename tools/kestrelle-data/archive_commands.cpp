@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "data/file_system.h"
+#include "data/os_files.h"
 #include "media/streams.h"
 #include "media/zip_archive.h"
 #include "subcommands.h"
@@ -32,7 +33,10 @@ bool ListFiles(const fs::path& folder, const fs::path& skip, std::vector<std::st
   for (; !ec && it != end; it.increment(ec)) {
     if (!it->is_regular_file(ec)) continue;
     if (fs::equivalent(it->path(), skip, ec)) continue;  // the archive being written
-    names.push_back(it->path().lexically_relative(folder).generic_string());
+    std::string name;                                    // UTF-8 with "/" on every system
+    for (const fs::path& part : it->path().lexically_relative(folder))
+      name += (name.empty() ? "" : "/") + os::Utf8FromPath(part);
+    names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return !ec;
@@ -50,7 +54,7 @@ int Pack(const fs::path& folder, const fs::path& out) {
   bool ok = true;
   std::string failure;
   for (const std::string& name : names) {
-    std::optional<std::string> bytes = ReadWholeFile((folder / name).string());
+    std::optional<std::string> bytes = ReadWholeFile(os::Utf8FromPath(folder / os::PathFromUtf8(name)));
     if (!bytes || bytes->size() >= 0xFFFFFFFFu) {
       ok = false;
       failure = "could not read " + (folder / name).string();
@@ -72,8 +76,9 @@ int Pack(const fs::path& folder, const fs::path& out) {
     ok = false;
     failure = "could not finish " + out.string();
   }
-  if (ok) fs::rename(temporary, out, ec);
-  if (!ok || ec) {
+  // The finished archive replaces an earlier one in one step (fs::rename may refuse to on Windows).
+  bool renamed = ok && os::RenameReplacing(os::Utf8FromPath(temporary), os::Utf8FromPath(out));
+  if (!renamed) {
     fs::remove(temporary, ec);
     return Error(ok ? "could not write " + out.string() : failure);
   }
@@ -92,7 +97,7 @@ bool Inside(const fs::path& root, const fs::path& path) {
 }
 
 int Unpack(const fs::path& archivePath, const std::optional<fs::path>& outDir) {
-  std::unique_ptr<TZipArchive> archive = TZipArchive::Open(TBufferedFileStream::Open(archivePath.string()));
+  std::unique_ptr<TZipArchive> archive = TZipArchive::Open(TBufferedFileStream::Open(os::Utf8FromPath(archivePath)));
   if (!archive) return Error("not a readable archive: " + archivePath.string());
   const auto& entries = archive->Entries();
   if (!outDir) {
