@@ -1,8 +1,5 @@
 // TXMLStorage: the hierarchical storage over a pugixml document, the outer-storage cache and the
 // storage routines. No pugixml type leaves this file.
-#include <errno.h>
-#include <iconv.h>
-
 #include <map>
 #include <mutex>
 #include <optional>
@@ -14,6 +11,7 @@
 #include "data/data_files.h"
 #include "data/file_system.h"
 #include "data/hier_storage.h"
+#include "data/os_files.h"
 #include "data/text_encoding.h"
 #include "data/text_lists.h"
 #include "data/xml_escape.h"
@@ -237,35 +235,25 @@ bool IsPlainLabel(std::string_view label) {
   return true;
 }
 
-bool IconvToUtf8(const std::string& label, std::string_view bytes, std::string& out) {
-  iconv_t cd = iconv_open("UTF-8", label.c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  out.assign(bytes.size() * 3 + 64, '\0');
-  char* in = const_cast<char*>(bytes.data());
-  size_t inLeft = bytes.size();
-  size_t produced = 0;
-  bool ok = true;
-  bool flushed = false;
-  while (ok && !flushed) {
-    char* outPtr = out.data() + produced;
-    size_t outLeft = out.size() - produced;
-    // Once the input is used up, one more call writes any pending shift sequence.
-    bool flushing = inLeft == 0;
-    size_t result =
-        flushing ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft) : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    produced = out.size() - outLeft;
-    if (result == static_cast<size_t>(-1)) {
-      if (errno == E2BIG)
-        out.resize(out.size() * 2);
-      else
-        ok = false;
-    } else if (flushing) {
-      flushed = true;
-    }
+// A UTF-16 document, known by its byte-order mark or by the "<?" of its declaration in two-byte
+// units (without a mark), as UTF-8; none for anything else. An odd last byte reads as U+FFFD.
+std::optional<std::string> DecodeUtf16Document(std::string_view bytes) {
+  auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  bool markLittle = bytes.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE;
+  bool markBig = bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF;
+  bool bareLittle = bytes.size() >= 4 && at(0) == '<' && at(1) == 0 && at(2) == '?' && at(3) == 0;
+  bool bareBig = bytes.size() >= 4 && at(0) == 0 && at(1) == '<' && at(2) == 0 && at(3) == '?';
+  if (!markLittle && !markBig && !bareLittle && !bareBig) return std::nullopt;
+  bool bigEndian = markBig || bareBig;
+  if (markLittle || markBig) bytes.remove_prefix(2);
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    unsigned high = at(2 * i + (bigEndian ? 0 : 1)), low = at(2 * i + (bigEndian ? 1 : 0));
+    units[i] = static_cast<char16_t>(high << 8 | low);
   }
-  iconv_close(cd);
-  out.resize(ok ? produced : 0);
-  return ok;
+  std::string out = Utf16ToUtf8(units);
+  if (bytes.size() % 2 != 0) out += "\xEF\xBF\xBD";
+  return out;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -713,13 +701,14 @@ bool IsValidXmlName(std::string_view name) {
 }
 
 std::string DecodeDocumentBytes(std::string_view bytes) {
+  if (std::optional<std::string> utf16 = DecodeUtf16Document(bytes)) return SanitizeUtf8(*utf16);
   if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::optional<std::string> label = DeclaredEncoding(bytes);
   if (!label || IsUtf8Label(*label)) return SanitizeUtf8(bytes);
   if (IsCp1252Label(*label)) return SanitizeUtf8(Cp1252ToUtf8(bytes));
   std::string decoded;
   // The declaration was readable as ASCII, so a decoding that does not keep it was the wrong one.
-  if (IsPlainLabel(*label) && IconvToUtf8(*label, bytes, decoded) && decoded.compare(0, 5, "<?xml") == 0)
+  if (IsPlainLabel(*label) && os::DecodeWithSystem(*label, bytes, decoded) && decoded.compare(0, 5, "<?xml") == 0)
     return SanitizeUtf8(decoded);
   LogLine("storage: encoding \"" + *label + "\" not known; read as windows-1252");
   return SanitizeUtf8(Cp1252ToUtf8(bytes));

@@ -166,6 +166,28 @@ TEST(XmlStorage, DeclaredEncodingDecodesTheBytes) {
   EXPECT_EQ(Attr(Parse("<?xml version=\"1.0\" encoding=latin1?><r a=\"\xC3\xA9\"/>"), "a"), "\xC3\xA9");
 }
 
+// UTF-16 documents read the same with or without a byte-order mark, in either byte order; a lone
+// surrogate becomes U+FFFD rather than malformed UTF-8.
+TEST(XmlStorage, Utf16DocumentsRead) {
+  auto encode = [](const std::u16string& text, bool bigEndian, bool mark) {
+    std::string out = mark ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (char16_t unit : text) {
+      char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+      out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+  };
+  const std::u16string document = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><r a=\"\u00E9\U0001F600\"/>";
+  for (bool bigEndian : {false, true}) {
+    for (bool mark : {false, true}) {
+      StorageRef storage = Parse(encode(document, bigEndian, mark));
+      ASSERT_TRUE(storage) << bigEndian << mark;
+      EXPECT_EQ(Attr(storage, "a"), "\xC3\xA9\xF0\x9F\x98\x80") << bigEndian << mark;
+    }
+  }
+  EXPECT_EQ(Attr(Parse(encode(u"<r a=\"x\xD800y\"/>", false, true)), "a"), "x\xEF\xBF\xBDy");
+}
+
 TEST(XmlStorage, TypedReaders) {
   StorageRef s = Parse(
       "<r yes=\"yes\" no=\"no\" Yes=\"Yes\" one=\"1\" i=\" -42 \" dollar=\"$1F\" x=\"x1f\" ox=\"0x1F\" real=\"1.5\""
