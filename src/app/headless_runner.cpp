@@ -114,9 +114,9 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
   }
 
   std::error_code ec;
-  SetAppPath(std::filesystem::absolute(options.appDir, ec).string());
+  SetAppPath(os::Utf8FromPath(std::filesystem::absolute(os::PathFromUtf8(options.appDir), ec)));
   if (!options.userDir.empty()) {
-    std::string userDir = std::filesystem::absolute(options.userDir, ec).string();
+    std::string userDir = os::Utf8FromPath(std::filesystem::absolute(os::PathFromUtf8(options.userDir), ec));
     os::SetEnvironment("KESTRELLE_USER_DIR", userDir);
   }
   RunScope scope;
@@ -141,8 +141,8 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
   // means the one it named when the run started.
   std::string shotsDir = options.shotsDir;
   if (!shotsDir.empty()) {
-    std::filesystem::path full = std::filesystem::absolute(shotsDir, ec);
-    if (!ec) shotsDir = full.string();
+    std::filesystem::path full = std::filesystem::absolute(os::PathFromUtf8(shotsDir), ec);
+    if (!ec) shotsDir = os::Utf8FromPath(full);
   }
   std::weak_ptr<HeadlessVideo> weakVideo = devices.video;
   ScheduleHeadlessScript(commands, devices, [&out, &err, shotsDir, weakVideo](const std::string& name) {
@@ -169,8 +169,8 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
       for (int x = 0; x < video->PictureWidth(); ++x)
         row[x] = picture[size_t(y) * size_t(video->PictureWidth()) + size_t(x)] | 0xFF000000u;
     }
-    std::filesystem::path file = std::filesystem::path(shotsDir) / (name + ".png");
-    if (!WriteSurfacePng(*surface, file)) err << "cannot write " << file.string() << "\n";
+    std::filesystem::path file = os::PathFromUtf8(shotsDir) / os::PathFromUtf8(name + ".png");
+    if (!WriteSurfacePng(*surface, file)) err << "cannot write " << os::Utf8FromPath(file) << "\n";
   });
 
   bool started = RunEngine(Settings().GameFileName);

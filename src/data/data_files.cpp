@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "data/file_system.h"
+#include "data/os_files.h"
 #include "data/text_encoding.h"
 #include "data/user_files.h"
 
@@ -62,7 +63,7 @@ std::optional<std::string> ReadDataFile(const std::string& name) {
 bool WriteDataFile(const std::string& name, std::string_view bytes) {
   if (IsResourceName(name)) return false;
   std::string path = DataFilePath(name);
-  std::string folder = std::filesystem::path(path).parent_path().string();
+  std::string folder = os::Utf8FromPath(os::PathFromUtf8(path).parent_path());
   if (!folder.empty() && !DirectoryExists(folder) && !CreateDirectories(folder)) return false;
   return WriteFileAtomic(path, bytes);
 }

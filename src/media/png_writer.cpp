@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "data/os_files.h"
+
 namespace kestrelle {
 
 bool WriteSurfacePng(const ISurface& surface, const std::filesystem::path& path) {
@@ -22,8 +24,13 @@ bool WriteSurfacePng(const ISurface& surface, const std::filesystem::path& path)
   image.width = static_cast<png_uint_32>(w);
   image.height = static_cast<png_uint_32>(h);
   image.format = PNG_FORMAT_BGRA;
-  const bool ok = png_image_write_to_file(&image, path.string().c_str(), 0, buffer.data(), w * 4, nullptr) != 0;
+  // Opened through the OS module: a folder with letters outside the ANSI code page must work on
+  // Windows too.
+  std::FILE* file = os::OpenStdioForWriting(os::Utf8FromPath(path));
+  if (!file) return false;
+  bool ok = png_image_write_to_stdio(&image, file, 0, buffer.data(), w * 4, nullptr) != 0;
   png_image_free(&image);
+  ok = std::fclose(file) == 0 && ok;
   return ok;
 }
 
