@@ -11,6 +11,7 @@
 #include "data/file_system.h"
 #include "data/hier_storage.h"
 #include "data/numbers.h"
+#include "data/os_files.h"
 #include "data/process_settings.h"
 #include "data/random.h"
 #include "data/text_encoding.h"
@@ -88,7 +89,7 @@ bool TEngine::Start(const std::string& gameFileName) {
   try {
     devices_ = CreateDevices();
     std::error_code error;
-    std::filesystem::current_path(NativePath(kestrelle::GetAppPath()), error);
+    std::filesystem::current_path(os::PathFromUtf8(NativePath(kestrelle::GetAppPath())), error);
     RandomSeed(StartSeed() ? *StartSeed() : MillisecondsSinceMidnight());
 
     WriteDefaultConfiguration();

@@ -1,12 +1,12 @@
 #include "records/player_file.h"
 
 #include <exception>
-#include <filesystem>
 #include <optional>
 
 #include "data/cipher.h"
 #include "data/data_files.h"
 #include "data/file_system.h"
+#include "data/os_files.h"
 #include "data/user_files.h"
 
 namespace kestrelle {
@@ -57,10 +57,7 @@ bool LoadInto(const StorageRef& root, const PlayerFile::Loader& load, std::strin
   return false;
 }
 
-void RemoveFile(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
-}
+void RemoveFile(const std::string& path) { os::RemoveFile(path); }
 
 }  // namespace
 
