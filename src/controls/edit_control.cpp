@@ -14,6 +14,7 @@ void TEditControl::Initialize() {
   TControlWidget::Initialize();
   text_ = TEditText();
   cursorOffset_ = {};
+  cursorOffsetTaken_ = false;
 }
 
 void TEditControl::LoadProperties(const StorageRef& storage) {
@@ -61,15 +62,17 @@ void TEditControl::SetValue(const std::string& utf8) {
 
 void TEditControl::SetOwner(const WidgetOwnerRef& owner) {
   TControlWidget::SetOwner(owner);
+  RefreshDisplay();
+}
+
+void TEditControl::TakeCursorOffset() {
+  if (cursorOffsetTaken_) return;
   WidgetRef text = std::dynamic_pointer_cast<IWidget>(TextChild());
   WidgetRef cursor = CursorChild();
-  if (text && cursor) {
-    cursorOffset_ = TPoint{Round32(text->GetAnchorLeft() - cursor->GetAnchorLeft()),
-                           Round32(text->GetAnchorTop() - cursor->GetAnchorTop())};
-  } else {
-    cursorOffset_ = TPoint{0, 0};
-  }
-  RefreshDisplay();
+  if (!text || !cursor) return;  // (0, 0) until both are there
+  cursorOffset_ = TPoint{Round32(text->GetAnchorLeft() - cursor->GetAnchorLeft()),
+                         Round32(text->GetAnchorTop() - cursor->GetAnchorTop())};
+  cursorOffsetTaken_ = true;
 }
 
 std::shared_ptr<ITextWidget> TEditControl::TextChild() {
@@ -108,6 +111,7 @@ bool TEditControl::KeyEvent(uint32_t message, uintptr_t key, intptr_t keyData) {
 }
 
 void TEditControl::RefreshDisplay() {
+  TakeCursorOffset();
   std::shared_ptr<ITextWidget> text = TextChild();
   const std::string value = text_.ValueUtf8();
   if (text) text->SetProperty("text_utf8", Variant(value));

@@ -38,9 +38,13 @@ class TEditControl : public TControlWidget {
   WidgetRef CursorChild() { return widgets_ ? widgets_->GetByName("cursor") : nullptr; }
   // The text child shows the value; the cursor shows while focused, after the caret's character.
   void RefreshDisplay();
+  // The text child's anchor minus the cursor's, as the data placed them: taken once, before the
+  // display first moves the cursor, so later attachments do not measure a moved cursor.
+  void TakeCursorOffset();
 
   TEditText text_;
   TPoint cursorOffset_;
+  bool cursorOffsetTaken_ = false;
 };
 
 }  // namespace kestrelle

@@ -10,6 +10,7 @@
 #include "controls/list_box_control.h"
 #include "controls/track_bar_control.h"
 #include "platform/messages.h"
+#include "widgets/text_widget.h"
 
 namespace kestrelle::testing {
 namespace {
@@ -207,8 +208,12 @@ TEST(EditControl, TypingThroughTheScreen) {
   EXPECT_EQ(h.Prop("name/text/text_utf8").ToString(), "ZabDE");
   EXPECT_EQ(EventLog(*h.screen).size(), 6u);  // every character message, inserted or not
   EXPECT_EQ(EventLog(*h.screen).front(), "4:name");
-  // The cursor sits after the fourth glyph, right of the text's start.
-  EXPECT_GT(h.Find("name/cursor")->GetAnchorLeft(), 2.0);
+  // The cursor sits after the fourth glyph, keeping the offset the data gave it from the text
+  // (2 pixels left, same top), however often the edit was attached.
+  TRect glyph;
+  ASSERT_TRUE(std::dynamic_pointer_cast<ITextWidget>(h.Find("name/text"))->GetSymbolRect(4, glyph));
+  EXPECT_DOUBLE_EQ(h.Find("name/cursor")->GetAnchorLeft(), glyph.right - 2);
+  EXPECT_DOUBLE_EQ(h.Find("name/cursor")->GetAnchorTop(), glyph.top);
   h.SetProp("name/value", Variant("q"));  // caret beyond the new end: back to the start
   EXPECT_EQ(h.Prop("name/caret").ToInt(), 0);
   h.screen->SetFocus(nullptr);
