@@ -114,7 +114,7 @@ void TEditControl::RefreshDisplay() {
   TakeCursorOffset();
   std::shared_ptr<ITextWidget> text = TextChild();
   const std::string value = text_.ValueUtf8();
-  if (text) text->SetProperty("text_utf8", Variant(value));
+  if (text) text->SetProperty("text_utf8", Variant(LiteralText(value)));
   WidgetRef cursor = CursorChild();
   if (!cursor) return;
   cursor->SetVisible(focused_);

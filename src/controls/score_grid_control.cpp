@@ -101,7 +101,8 @@ void THighScoresGridControl::Draw(const SurfaceRef& surface, int32_t x, int32_t 
       std::string text = EqualsIgnoreAsciiCase(column.name, numberColumn_) && !numberColumn_.empty()
                              ? FormatThousands(value.ToInt(0))
                              : value.ToString();
-      cell->SetProperty("text_utf8", Variant(text));
+      // Record texts had their language pass when the table was read.
+      cell->SetProperty("text_utf8", Variant(LiteralText(text)));
       cell->Draw(surface, left, top + rowHeight_ * i);
     }
   }

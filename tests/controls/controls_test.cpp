@@ -9,7 +9,9 @@
 #include "controls/controls_fixture.h"
 #include "controls/list_box_control.h"
 #include "controls/track_bar_control.h"
+#include "media/language.h"
 #include "platform/messages.h"
+#include "records/high_scores.h"
 #include "widgets/text_widget.h"
 
 namespace kestrelle::testing {
@@ -218,6 +220,42 @@ TEST(EditControl, TypingThroughTheScreen) {
   EXPECT_EQ(h.Prop("name/caret").ToInt(), 0);
   h.screen->SetFocus(nullptr);
   EXPECT_FALSE(h.Prop("name/cursor/visible").ToBool());
+}
+
+// The language table is process-wide: installed for one test, then removed.
+struct LanguageTableScope {
+  LanguageTableScope() {
+    CreateLanguageTable();
+    LanguageTable()->SetString("x", "translated");
+  }
+  ~LanguageTableScope() { FreeLanguageTable(); }
+};
+
+TEST(PlayerText, PercentSignsShowAsTyped) {
+  EnsureControlsRegistered();
+  LanguageTableScope language;
+  WidgetHarness h(std::string(kEditXml) + R"(
+      <widget type="HighScoresGridControl" name="scores" anchor_left="200" width="200" height="40"
+              rowheight="20" visible="yes">
+        <columns><column name="Player" widgetname="player"/></columns>
+        <widgets><widget type="text_widget" name="player" width="100" height="20" resourcename="font12"/></widgets>
+      </widget>)");
+  AddFixtureFont(*h.engine);
+  h.root->SetOwner(h.screen);
+  // What the player types is shown as typed, not looked up in the language table.
+  h.Click(50, 15);
+  for (char c : std::string("%x%")) EXPECT_TRUE(h.Key(WM_CHAR, static_cast<uintptr_t>(c)));
+  EXPECT_EQ(h.Prop("name/value").ToString(), "ab%X%");
+  EXPECT_EQ(h.Prop("name/text/text_utf8").ToString(), "ab%X%");
+  // A high-score name was translated when its table was read; drawn, it stays as it is.
+  auto table = Create<TRecordTable>("name=t\\max_records=3\\record_structure={param=Score\\param=Player}");
+  ParamsRef record = CreateParams();
+  record->SetValue("Score", Variant("10"));
+  record->SetValue("Player", Variant("%x%"));
+  table->AddScore(record, nullptr);
+  h.SetProp("scores/recordtable", Variant(InterfaceRef(table)));
+  h.Frame(10);
+  EXPECT_EQ(h.Prop("scores/player/text_utf8").ToString(), "%x%");
 }
 
 const char* kListXml =
