@@ -137,6 +137,31 @@ TEST(ButtonControl, BuiltInActions) {
   EXPECT_EQ(h.screen->capture, nullptr);
 }
 
+TEST(ControlWidget, TabMovesTheInnerFocusForwardWithoutWrapping) {
+  EnsureControlsRegistered();
+  std::string children;
+  for (const char* name : {"a", "b", "c"})
+    children += std::string("<widget type=\"TrackBarControl\" name=\"") + name +
+                "\" width=\"10\" height=\"10\" max=\"10\" enabled=\"yes\" tabstop=\"yes\" visible=\"yes\"/>";
+  WidgetHarness h(
+      "<widget type=\"Control\" name=\"panel\" width=\"100\" height=\"20\" tabstop=\"yes\" "
+      "visible=\"yes\"><widgets>" +
+      children + "</widgets></widget>");
+  auto panel = std::dynamic_pointer_cast<TControlWidget>(h.Find("panel"));
+  auto inner = [&] { return panel->GetInnerFocus() ? panel->GetInnerFocus()->GetName() : std::string("none"); };
+  EXPECT_FALSE(h.Key(WM_KEYDOWN, VK_RIGHT));  // keys go in only while the control has the focus
+  h.screen->SetFocus(panel);
+  EXPECT_TRUE(h.Key(WM_KEYDOWN, VK_RIGHT));  // the first tab stop takes the key
+  EXPECT_EQ(h.Prop("panel/a/position").ToInt(), 1);
+  for (const char* expected : {"b", "c"}) {
+    EXPECT_TRUE(h.Key(WM_KEYUP, VK_TAB));
+    EXPECT_EQ(inner(), expected);
+  }
+  EXPECT_FALSE(h.Key(WM_KEYUP, VK_TAB));  // past the last: the screen moves on
+  EXPECT_EQ(inner(), "none");
+  EXPECT_FALSE(std::dynamic_pointer_cast<TControlWidget>(h.Find("panel/c"))->IsFocused());
+}
+
 std::string CheckBoxXml(const std::string& name, int x, bool checked = false) {
   std::string looks;
   for (const char* look : {"image_check_normal", "image_check_selected", "image_check_disabled", "image_uncheck_normal",
