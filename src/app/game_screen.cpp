@@ -99,6 +99,7 @@ void TGameScreen::Finalize() {
 }
 
 void TGameScreen::Show(const ParamsRef& params) {
+  hidden_ = false;
   showing_ = true;
   OnShowing(params);
   active_ = true;
@@ -121,6 +122,7 @@ void TGameScreen::Show(const ParamsRef& params) {
 }
 
 void TGameScreen::Hide() {
+  hidden_ = true;
   params_.reset();
   OnHide();
   if (WidgetRef focused = std::move(focused_)) {
@@ -208,7 +210,8 @@ bool TGameScreen::FlushChanges() {
   return active_;
 }
 
-bool TGameScreen::IsShown() { return window_ ? window_->GetVisible() : true; }
+// A screen without a window counts as shown until it is hidden.
+bool TGameScreen::IsShown() { return window_ ? window_->GetVisible() : !hidden_; }
 
 WindowRef TGameScreen::GetWindowInterface() { return SelfAs<IWindow>(); }
 

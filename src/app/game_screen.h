@@ -121,6 +121,9 @@ class TGameScreen : public TPropertyObject,
   bool active_ = false;
   bool wasActive_ = false;
   bool showing_ = false;
+  // Hidden since the last Show: what IsShown reports for a screen without a window, which would
+  // otherwise never leave the stack.
+  bool hidden_ = false;
   ParamsRef params_;
   WidgetRef captured_;
   WidgetRef focused_;

@@ -77,7 +77,8 @@ class IGameScreenSlave : public virtual INamedObject {
   virtual WidgetRef GetWindowWidget() = 0;
   // Reports what changed (when active now or at the previous call); returns active.
   virtual bool FlushChanges() = 0;
-  // The window is visible (its disappearing has not finished); true without a window.
+  // The window is visible (its disappearing has not finished); without a window, not hidden
+  // since the last Show.
   virtual bool IsShown() = 0;
 };
 using IGameScreen = IGameScreenSlave;

@@ -223,6 +223,18 @@ TEST_F(GameScreenTest, TabOnKeyUpMovesTheFocusToTheNextVisibleTabStopAndWraps) {
   EXPECT_EQ(bare->GetWindowRect(), TRect{});
 }
 
+TEST_F(GameScreenTest, AScreenWithoutAWindowLeavesTheStackWhenClosed) {
+  std::shared_ptr<TRecordingScreen> bare = Screen("GS_Bare");
+  ASSERT_TRUE(game->ShowScreen("GS_Bare", nullptr));
+  EXPECT_TRUE(bare->IsShown());
+  ASSERT_TRUE(game->CloseScreen(bare, CreateParams("answer=7")));
+  EXPECT_FALSE(bare->IsShown());
+  EXPECT_EQ(game->GetStack()->GetCount(), 1);
+  EXPECT_EQ(main->log.back(), "closed:GS_Bare=7");
+  ASSERT_TRUE(game->ShowScreen("GS_Bare", nullptr)) << "and can be shown again";
+  EXPECT_TRUE(bare->IsShown());
+}
+
 TEST_F(GameScreenTest, TheCapturedWidgetGetsTheMouseWhereverThePointerIs) {
   EXPECT_TRUE(main->MouseEvent(WM_MOUSEMOVE, TPoint{45, 5}, 0));
   EXPECT_EQ(Probe("b4")->log, (std::vector<std::string>{"mouse512"}));
