@@ -65,7 +65,8 @@ void TGameScreen::SaveProperties(const StorageRef& storage) {
   WriteInt(window, "left", left_);
   WriteInt(window, "top", top_);
   if (musics_) SaveChildObject(musics_, window, "musics");
-  if (sounds_) SaveChildObject(sounds_, window, "sounds");
+  // The window widget keeps its own copy of the sounds of this element and has written them.
+  if (sounds_ && window->GetChildCount("sounds") == 0) SaveChildObject(sounds_, window, "sounds");
 }
 
 void TGameScreen::Reset() {

@@ -235,6 +235,21 @@ TEST_F(GameScreenTest, AScreenWithoutAWindowLeavesTheStackWhenClosed) {
   EXPECT_TRUE(bare->IsShown());
 }
 
+TEST_F(GameScreenTest, SavingWritesTheWindowSoundsOnce) {
+  StorageRootRef saved = CreateStorage("gamescreen");
+  dialog->SaveToStorage(saved->GetRoot());
+  StorageRef window = saved->GetRoot()->GetChild("window", 0);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(window->GetChildCount("sounds"), 1) << saved->SaveToString();
+  EXPECT_EQ(ReadInt(window, "left", 0), 100);
+
+  auto copy = Create<TRecordingScreen>();
+  copy->LoadFromStorage(saved->GetRoot());
+  copy->SetOwner(game);
+  copy->OnShow();
+  EXPECT_EQ(engine->playedSounds.back(), "open@-101/-1");
+}
+
 TEST_F(GameScreenTest, TheCapturedWidgetGetsTheMouseWhereverThePointerIs) {
   EXPECT_TRUE(main->MouseEvent(WM_MOUSEMOVE, TPoint{45, 5}, 0));
   EXPECT_EQ(Probe("b4")->log, (std::vector<std::string>{"mouse512"}));
