@@ -75,7 +75,7 @@ void TGame::Initialize() {
   logosShown_ = false;
   loadCompletePending_ = false;
   splashCloseRequested_ = false;
-  closingResult_ = nullptr;
+  closingResults_.clear();
 }
 
 void TGame::LoadProperties(const StorageRef& storage) {
@@ -197,7 +197,7 @@ void TGame::StartGame(const EngineRef& engine) {
 }
 
 void TGame::EndGame() {
-  closingResult_ = nullptr;
+  closingResults_.clear();
   levelRecords_ = nullptr;
   highScores_ = nullptr;
   settings_ = nullptr;
@@ -247,7 +247,7 @@ bool TGame::CloseScreen(const GameScreenRef& screen, const ParamsRef& result) {
   GameScreenRef top = Top();
   if (!top || !screen || top->GetName() != screen->GetName()) return false;
   top->Hide();
-  closingResult_ = result;
+  closingResults_[top->GetName()] = result;
   ProcessClosedScreens();
   return true;
 }
@@ -259,13 +259,17 @@ void TGame::ProcessClosedScreens() {
     if (!screen || screen->IsShown()) continue;
     screen->FlushChanges();
     stack_->Delete(Variant(i));
+    // The answer belongs to the one closing it was given with: a screen that hides itself
+    // without CloseScreen answers nothing (not even while a closed screen below it is still
+    // disappearing), and the answer of a bottom screen goes nowhere. Taken before SlaveClosed,
+    // which may close the next screen with an answer of its own.
+    ParamsRef result;
+    if (auto answer = closingResults_.find(screen->GetName()); answer != closingResults_.end()) {
+      result = std::move(answer->second);
+      closingResults_.erase(answer);
+    }
     if (i > 0 && i - 1 < stack_->GetCount()) {
       if (GameScreenRef below = stack_->Get(Variant(i - 1))) {
-        // The answer belongs to this one closing: a screen that later hides itself without
-        // CloseScreen must not hand an old answer on. Taken before SlaveClosed, which may close
-        // the next screen with an answer of its own.
-        ParamsRef result = std::move(closingResult_);
-        closingResult_ = nullptr;
         below->Activate();
         below->SlaveClosed(screen->GetName(), result);
       }

@@ -5,6 +5,7 @@
 // screen, asynchronous loading behind the loading screen, main screen; and the close query.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -127,7 +128,9 @@ class TGame : public TPersistObject,
   bool logosShown_ = false;
   bool loadCompletePending_ = false;
   bool splashCloseRequested_ = false;  // the loading screen was asked to close for its finished state
-  ParamsRef closingResult_;
+  // The answers of the screens closed with CloseScreen that have not left the stack yet, by
+  // screen name.
+  std::map<std::string, ParamsRef> closingResults_;
 };
 
 }  // namespace kestrelle

@@ -113,6 +113,37 @@ TEST_F(GameStack, ShowingAndClosingFollowTheStack) {
   EXPECT_EQ(S("GS_Dialog")->log.back(), "key");
 }
 
+TEST_F(GameStack, AnAnswerGoesOnlyWithTheScreenItWasClosedWith) {
+  Start("maings=\"GS_Main\"", Screen("GS_Main", 0, 0, 800, 600) +
+                                  Screen("GS_Dialog", 200, 150, 400, 300, "hidetime=\"20\"") +
+                                  Screen("GS_Popup", 300, 200, 100, 100));
+  Frame(10);
+  ParamsRef answer = CreateParams("answer=yes");
+  // The dialog closes with an answer and takes 20 ms to go; a popup shown meanwhile hides itself.
+  game->ShowScreen("GS_Dialog", nullptr);
+  ASSERT_TRUE(game->CloseScreen(S("GS_Dialog"), answer));
+  game->ShowScreen("GS_Popup", nullptr);
+  S("GS_Popup")->Hide();
+  Frame(10);
+  EXPECT_EQ(S("GS_Dialog")->log.back(), "slaveclosed:GS_Popup");
+  EXPECT_FALSE(S("GS_Dialog")->closedResult) << "the dialog's answer is not the popup's";
+  for (int i = 0; i < 3; ++i) Frame(10);
+  ASSERT_EQ(StackNames(), (std::vector<std::string>{"GS_Main"}));
+  EXPECT_EQ(S("GS_Main")->log.back(), "slaveclosed:GS_Dialog");
+  ASSERT_TRUE(S("GS_Main")->closedResult) << "the answer reaches the screen below the dialog";
+  EXPECT_EQ(S("GS_Main")->closedResult->GetValue("answer", Variant()).ToString(), "yes");
+
+  // The bottom screen closed with an answer has no one to hand it to: a later closing gets none.
+  ASSERT_TRUE(game->CloseScreen(S("GS_Main"), answer));
+  EXPECT_TRUE(StackNames().empty());
+  game->ShowScreen("GS_Main", nullptr);
+  game->ShowScreen("GS_Popup", nullptr);
+  S("GS_Popup")->Hide();
+  Frame(10);
+  EXPECT_EQ(S("GS_Main")->log.back(), "slaveclosed:GS_Popup");
+  EXPECT_FALSE(S("GS_Main")->closedResult);
+}
+
 TEST_F(GameStack, ScreensFullyCoveredAreNotDrawn) {
   Start("maings=\"GS_Main\"", Screen("GS_Main", 100, 100, 200, 200) + Screen("GS_Partial", 150, 150, 200, 100) +
                                   Screen("GS_Cover", 0, 0, 800, 600));
