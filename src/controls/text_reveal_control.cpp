@@ -124,6 +124,8 @@ void TControlTextVizualization::DoUpdate(int32_t elapsedMs) {
 }
 
 void TControlTextVizualization::HandleEvent(int32_t code, const ParamsRef& params) {
+  // Only a running reveal finishes: a second command 3, or one before any reveal, would report
+  // an end (event 7) that did not happen.
   if (code == kCommandFinishReveal && state_ == kRevealing) FinishReveal();
 }
 
