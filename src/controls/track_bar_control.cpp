@@ -143,6 +143,11 @@ bool TTrackBarControl::MouseMove(const TPoint& point, uint32_t) {
   return true;
 }
 
+void TTrackBarControl::CaptureLost() {
+  TControlWidget::CaptureLost();
+  RefreshSliderLook();
+}
+
 bool TTrackBarControl::MouseUp(const TPoint&, uint32_t, int32_t button) {
   if (!pressed_ || button != kButtonLeft) return false;
   EndPress();

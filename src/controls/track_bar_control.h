@@ -25,6 +25,8 @@ class TTrackBarControl : public TControlWidget {
   bool MouseMove(const TPoint& point, uint32_t keys) override;
   bool MouseUp(const TPoint& point, uint32_t keys, int32_t button) override;
   bool KeyEvent(uint32_t message, uintptr_t key, intptr_t keyData) override;
+  // A drag ends with the capture; the slider stops looking held.
+  void CaptureLost() override;
 
   // Snaps the value to the steps within the limits, places the slider, and reports event 3 when
   // the position changed.

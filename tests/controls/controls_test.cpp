@@ -364,6 +364,10 @@ TEST(TrackBarControl, DragRoundsToTheFrequency) {
   h.Mouse(WM_LBUTTONUP, 0, 60);
   EXPECT_FALSE(h.Prop("volume/image_slider/image_sliderselected/visible").ToBool());
   EXPECT_TRUE(h.Prop("volume/image_slider/image_slidernormal/visible").ToBool());
+  ASSERT_TRUE(h.Mouse(WM_LBUTTONDOWN, 104, 60));
+  h.screen->ReleaseCapture();  // the capture is taken away mid-drag: the slider lets go too
+  EXPECT_FALSE(h.Prop("volume/image_slider/image_sliderselected/visible").ToBool());
+  EXPECT_TRUE(h.Prop("volume/image_slider/image_slidernormal/visible").ToBool());
   h.Mouse(WM_MOUSEMOVE, 300, 60);  // no longer dragging
   EXPECT_EQ(bar->GetPosition(), 0);
 
