@@ -1,6 +1,7 @@
 #include "widgets/animation_widget.h"
 
 #include <limits>
+#include <utility>
 
 #include "data/hier_storage.h"
 #include "data/numbers.h"
@@ -58,8 +59,16 @@ void TBaseAnimationWidget::SaveProperties(const StorageRef& storage) {
   TImageWidget::SaveProperties(storage);
   WriteBool(storage, "loop", loop_, loop_);
   WriteInt(storage, "framescount", framesCount_);
-  WriteInt(storage, "resourceleft", stripLeft_, stripLeft_ != 0);
-  WriteInt(storage, "resourcetop", stripTop_, stripTop_ != 0);
+  // The image part wrote the cell drawn last under the same names; a reload needs the corner of
+  // the grid, so those are replaced (or removed when the corner is 0).
+  if (storage) {
+    for (const auto& [name, value] : {std::pair{"resourceleft", stripLeft_}, std::pair{"resourcetop", stripTop_}}) {
+      if (value != 0)
+        WriteInt(storage, name, value);
+      else
+        storage->DeleteValue(name);
+    }
+  }
   WriteInt(storage, "resourceheight", stripHeight_, stripHeight_ != 0);
   WriteInt(storage, "resourcewidth", stripWidth_, stripWidth_ != 0);
   WriteInt(storage, "startdelaytime", startDelayTime_, startDelayTime_ != 0);

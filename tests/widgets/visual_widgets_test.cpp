@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/hier_storage.h"
 #include "data/text_encoding.h"
 #include "fixture_font.h"
 #include "media/language.h"
@@ -81,6 +82,19 @@ TEST(AnimationWidget, StepsThroughTheGridEvenlyAndRedrawsOnlyWhenTheFrameChanges
   narrow.engine->AddResource("cells", Cells());
   narrow.Frame(0);
   EXPECT_EQ(narrow.engine->back->GetPixel(0, 0) & 0xFFFFFF, 0u);
+}
+
+TEST(AnimationWidget, SavesTheCornerOfItsGridNotTheCellItLastDrew) {
+  WidgetHarness h(R"(<widget type="animation_widget" name="a" resourcename="cells" resourcewidth="4"
+                       framescount="4" animationtime="400" width="2" height="2" visible="yes"/>)");
+  h.engine->AddResource("cells", Cells());
+  h.Frame(0);
+  h.Frame(300);  // frame 3: the cell at (2, 2)
+  ASSERT_EQ(h.Prop("a/currentframe").ToInt(), 3);
+  StorageRef saved = LoadStorageFromString("<widget/>");
+  std::dynamic_pointer_cast<TAnimationWidget>(h.Find("a"))->SaveProperties(saved);
+  EXPECT_EQ(ReadInt(saved, "resourceleft", 0), 0);
+  EXPECT_EQ(ReadInt(saved, "resourcetop", 0), 0);
 }
 
 TEST(SequenceAnimationWidget, ATimeOnABoundaryBelongsToTheEarlierFrame) {
