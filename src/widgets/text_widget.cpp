@@ -1,5 +1,7 @@
 #include "widgets/text_widget.h"
 
+#include <utility>
+
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/text_encoding.h"
@@ -56,7 +58,19 @@ void TTextWidget::LoadProperties(const StorageRef& storage) {
 
 void TTextWidget::SaveProperties(const StorageRef& storage) {
   TImageWidget::SaveProperties(storage);
-  WriteString(storage, "text", GetText());
+  // The attribute goes through the language table again when it is read, so while there is a
+  // table a literal "%" is written as "%%": a saved text reads back as the same text.
+  std::string text = GetText();
+  if (LanguageTable()) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+      escaped += c;
+      if (c == '%') escaped += '%';
+    }
+    text = std::move(escaped);
+  }
+  WriteString(storage, "text", text);
   WriteInt(storage, "fixedwidth", fixedWidth_, fixedWidth_ != 0);
   WriteBool(storage, "usefixedwidth", useFixedWidth_, useFixedWidth_);
   WriteString(storage, "textalign", Word(kTextAlignWords, static_cast<int32_t>(textAlign_)),

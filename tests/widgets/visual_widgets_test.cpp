@@ -195,6 +195,17 @@ TEST_F(TextWidgetTest, DrawsTheTranslatedWrappedTextWithTheFontsGlyphs) {
   EXPECT_EQ(text->GetTextBounds(), (TRect{28, 0, 42, 15}));  // "ok" is 14 wide, centred in 70
 }
 
+TEST_F(TextWidgetTest, ASavedTextReadsBackAsTheSameText) {
+  // "%%" in the data is a literal "%"; the saved text goes through the language table again.
+  auto text = std::dynamic_pointer_cast<TTextWidget>(
+      WidgetHarness::Make(R"(<widget type="text_widget" text="5%% to 10%% off, %greet%"/>)"));
+  ASSERT_TRUE(text);
+  ASSERT_EQ(text->GetText(), "5% to 10% off, Grüße aus Bonn: 12,50 €");
+  StorageRef saved = LoadStorageFromString("<widget/>");
+  text->SaveProperties(saved);
+  EXPECT_EQ(ReadLocalizedText(saved, "text"), text->GetText());
+}
+
 // A screen with a background, an image, a wrapped text and an animation, written as a picture to
 // look at (kestrelle-test-pictures/screen_with_text.png under the temporary folder).
 TEST_F(TextWidgetTest, AScreenWithAnImageWrappedTextAndAnAnimation) {
