@@ -2,7 +2,6 @@
 // drawn last, restarted by handled button presses.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "data/hier_storage.h"
 #include "media/surface.h"
 #include "platform/messages.h"
+#include "support/scoped_user_folder.h"
 
 namespace kestrelle {
 namespace {
@@ -105,11 +105,6 @@ class GameCursorTest : public ::testing::Test {
     if (!ClassRegistry::Instance().IsRegistered("cursor_probe_screen"))
       RegisterObjectClass<TProbeScreen>("cursor_probe_screen");
     TProbeScreen::handlesMouse = true;
-    userDir = std::filesystem::temp_directory_path() /
-              ("kestrelle-game-cursors-" + std::to_string(::getpid()));  // tests run in parallel processes
-    std::filesystem::remove_all(userDir);
-    std::filesystem::create_directories(userDir);
-    setenv("KESTRELLE_USER_DIR", userDir.string().c_str(), 1);
 
     game = Create<TGame>();
     game->LoadFromStorage(LoadStorageFromString(kGame));
@@ -126,12 +121,9 @@ class GameCursorTest : public ::testing::Test {
   }
   void TearDown() override {
     if (game) game->EndGame();
-    unsetenv("KESTRELLE_USER_DIR");
-    std::error_code ec;
-    std::filesystem::remove_all(userDir, ec);
   }
 
-  std::filesystem::path userDir;
+  testing::ScopedUserFolder userFolder{"game-cursors"};  // first: removed after everything else
   std::shared_ptr<TGame> game;
   std::shared_ptr<TPointerEngine> engine;
   std::shared_ptr<TCursorCollection> cursors;

@@ -4,7 +4,6 @@
 #include "app/game_screen.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "data/class_registry.h"
 #include "data/hier_storage.h"
 #include "platform/messages.h"
+#include "support/scoped_user_folder.h"
 #include "support/widget_harness.h"
 #include "widgets/visual_widget.h"
 
@@ -96,11 +96,6 @@ class GameScreenTest : public ::testing::Test {
     auto& registry = ClassRegistry::Instance();
     if (!registry.IsRegistered("recording_screen")) RegisterObjectClass<TRecordingScreen>("recording_screen");
     if (!registry.IsRegistered("input_probe")) RegisterObjectClass<TInputProbe>("input_probe");
-    userDir = std::filesystem::temp_directory_path() /
-              ("kestrelle-game-screens-" + std::to_string(::getpid()));  // tests run in parallel processes
-    std::filesystem::remove_all(userDir);
-    std::filesystem::create_directories(userDir);
-    setenv("KESTRELLE_USER_DIR", userDir.string().c_str(), 1);
     engine = std::make_shared<testing::FakeEngine>();
     engine->Initialize();
     game = Create<TGame>();
@@ -112,9 +107,6 @@ class GameScreenTest : public ::testing::Test {
   }
   void TearDown() override {
     if (game) game->EndGame();
-    unsetenv("KESTRELLE_USER_DIR");
-    std::error_code ec;
-    std::filesystem::remove_all(userDir, ec);
   }
   std::shared_ptr<TRecordingScreen> Screen(const std::string& name) {
     return std::dynamic_pointer_cast<TRecordingScreen>(game->GetScreens()->Get(Variant(name)));
@@ -127,7 +119,7 @@ class GameScreenTest : public ::testing::Test {
     return current ? current->GetName() : "";
   }
 
-  std::filesystem::path userDir;
+  testing::ScopedUserFolder userFolder{"game-screens"};  // first: removed after everything else
   std::shared_ptr<testing::FakeEngine> engine;
   std::shared_ptr<TGame> game;
   std::shared_ptr<TRecordingScreen> main, dialog;

@@ -3,7 +3,6 @@
 // the finished look or hiding, rebuilding at each showing) and the close query.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "data/class_registry.h"
 #include "data/hier_storage.h"
 #include "platform/messages.h"
+#include "support/scoped_user_folder.h"
 #include "support/widget_harness.h"
 #include "widgets/group_widget.h"
 
@@ -68,11 +68,6 @@ class SplashScreens : public ::testing::Test {
   void SetUp() override {
     testing::EnsureClassesRegistered();
     if (!ClassRegistry::Instance().IsRegistered("time_log")) RegisterObjectClass<TTimeLog>("time_log");
-    userDir = std::filesystem::temp_directory_path() /
-              ("kestrelle-splash-screens-" + std::to_string(::getpid()));  // tests run in parallel processes
-    std::filesystem::remove_all(userDir);
-    std::filesystem::create_directories(userDir);
-    setenv("KESTRELLE_USER_DIR", userDir.string().c_str(), 1);
     engine = std::make_shared<testing::FakeEngine>();
     engine->Initialize();
     for (const char* name : {"a", "b", "c", "d"}) {
@@ -84,9 +79,6 @@ class SplashScreens : public ::testing::Test {
   }
   void TearDown() override {
     if (game) game->EndGame();
-    unsetenv("KESTRELLE_USER_DIR");
-    std::error_code ec;
-    std::filesystem::remove_all(userDir, ec);
   }
 
   // A game whose first screen, "GS_Base", stays at the bottom of the stack, with the loading
@@ -155,7 +147,7 @@ class SplashScreens : public ::testing::Test {
     return params;
   }
 
-  std::filesystem::path userDir;
+  testing::ScopedUserFolder userFolder{"splash-screens"};  // first: removed after everything else
   std::shared_ptr<testing::FakeEngine> engine;
   std::shared_ptr<TGame> game;
   std::shared_ptr<std::vector<std::string>> resourceLog = std::make_shared<std::vector<std::string>>();

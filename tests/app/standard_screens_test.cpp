@@ -2,7 +2,6 @@
 // options, the new-user name rules, and choosing, creating and deleting players.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "data/hier_storage.h"
 #include "platform/messages.h"
 #include "records/user_profiles.h"
+#include "support/scoped_user_folder.h"
 #include "support/widget_harness.h"
 #include "widgets/group_widget.h"
 
@@ -105,11 +105,6 @@ class StandardScreens : public ::testing::Test {
     auto& registry = ClassRegistry::Instance();
     if (!registry.IsRegistered("row_list")) RegisterObjectClass<TRowList>("row_list");
     if (!registry.IsRegistered("answer_log")) RegisterObjectClass<TAnswerLog>("answer_log");
-    userDir = std::filesystem::temp_directory_path() /
-              ("kestrelle-standard-screens-" + std::to_string(::getpid()));  // tests run in parallel processes
-    std::filesystem::remove_all(userDir);
-    std::filesystem::create_directories(userDir);
-    setenv("KESTRELLE_USER_DIR", userDir.string().c_str(), 1);
     engine = std::make_shared<testing::FakeEngine>();
     engine->Initialize();
     engine->SetConfigValue("FullScreenMode", "yes");
@@ -123,9 +118,6 @@ class StandardScreens : public ::testing::Test {
   }
   void TearDown() override {
     if (game) game->EndGame();
-    unsetenv("KESTRELLE_USER_DIR");
-    std::error_code ec;
-    std::filesystem::remove_all(userDir, ec);
   }
   GameScreenRef Screen(const std::string& name) { return game->GetScreens()->Get(Variant(name)); }
   WidgetRef Widget(const std::string& screen, const std::string& name) {
@@ -157,7 +149,7 @@ class StandardScreens : public ::testing::Test {
     return current ? current->GetName() : "(none)";
   }
 
-  std::filesystem::path userDir;
+  testing::ScopedUserFolder userFolder{"standard-screens"};  // first: removed after everything else
   std::shared_ptr<testing::FakeEngine> engine;
   std::shared_ptr<TGame> game;
   std::shared_ptr<TAnswerLog> base;
@@ -266,7 +258,7 @@ TEST_F(StandardScreens, ProfilesCreateChooseAndDelete) {
   game->Update(10);
   EXPECT_EQ(Top(), "GS_Base");
   EXPECT_EQ(Current(), "Ann");
-  EXPECT_TRUE(std::filesystem::exists(userDir / "users.dat"));
+  EXPECT_TRUE(std::filesystem::exists(userFolder.Path() / "users.dat"));
 
   // Deleting a player who is not current keeps the current one.
   Profiles()->GetOrCreate("Bob");

@@ -2,7 +2,6 @@
 // welcome names the current player, and the start button tells the story once before the map.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "game/game_registration.h"
 #include "media/language.h"
 #include "records/user_profiles.h"
+#include "support/scoped_user_folder.h"
 #include "support/widget_harness.h"
 
 namespace kestrelle {
@@ -42,17 +42,10 @@ class MainMenu : public ::testing::Test {
     if (!ClassRegistry::Instance().IsRegistered("KestrelleGameScreenMain")) RegisterGameClasses();
     CreateLanguageTable();
     LanguageTable()->SetString("welcome", "Hello, %username%!");
-    userDir_ = std::filesystem::temp_directory_path() / ("kestrelle-main-menu-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(userDir_);
-    std::filesystem::create_directories(userDir_);
-    setenv("KESTRELLE_USER_DIR", userDir_.string().c_str(), 1);
   }
   void TearDown() override {
     if (game_) game_->EndGame();
     FreeLanguageTable();
-    unsetenv("KESTRELLE_USER_DIR");
-    std::error_code ec;
-    std::filesystem::remove_all(userDir_, ec);
   }
   void Start() {
     engine_ = std::make_shared<testing::FakeEngine>();
@@ -81,7 +74,7 @@ class MainMenu : public ::testing::Test {
   }
   std::string Welcome() { return Widget("GS_Main", "welcome_message")->GetProperty("text_utf8").ToString(); }
 
-  std::filesystem::path userDir_;
+  testing::ScopedUserFolder userFolder_{"main-menu"};  // first: removed after everything else
   std::shared_ptr<testing::FakeEngine> engine_;
   std::shared_ptr<TGame> game_;
 };
