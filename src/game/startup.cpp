@@ -9,12 +9,6 @@
 
 namespace kestrelle {
 
-namespace {
-// The product's keys. Once released they never change: stored files depend on them.
-constexpr const char* kDataFileKey = "mvkrtzqpl58213wxhcjn904";
-constexpr const char* kOptionsKey = "qpwmzlrvtn4826hbxkcyga71e";
-}  // namespace
-
 void InitializeKestrelle() {
   ProcessSettings& settings = Settings();
   settings.ArchiveExtension = ".pak";

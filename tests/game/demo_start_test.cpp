@@ -12,6 +12,7 @@
 #include <string>
 
 #include "data/cipher.h"
+#include "game/startup.h"
 #include "media/image_decode.h"
 #include "records/record_files.h"
 
@@ -176,7 +177,7 @@ TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
   }
 
   // The options file holds the lower music volume (the definition says 60).
-  std::string options = DecipherFromHex("qpwmzlrvtn4826hbxkcyga71e", ReadFile(work_ / "user" / "options.dat"));
+  std::string options = DecipherFromHex(kOptionsKey, ReadFile(work_ / "user" / "options.dat"));
   auto at = options.find("MusicVolume=\"");
   ASSERT_NE(at, std::string::npos) << options;
   int volume = std::atoi(options.c_str() + at + 13);
