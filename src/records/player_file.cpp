@@ -57,8 +57,6 @@ bool LoadInto(const StorageRef& root, const PlayerFile::Loader& load, std::strin
   return false;
 }
 
-void RemoveFile(const std::string& path) { os::RemoveFile(path); }
-
 }  // namespace
 
 void KeepInPlayerFile(TPersistObject& object) {
@@ -148,7 +146,7 @@ bool PlayerFile::Save(const PlayerFileSpec& fileSpec, const Saver& save) {
       damaged_ = false;
       // With the damaged file kept aside, removing it stops the writer from turning it into the
       // backup in place of the clean one that was loaded.
-      if (backupLoaded_) RemoveFile(userPath);
+      if (backupLoaded_) os::RemoveFile(userPath);
     }
     if (damagedBackup_ && FileExists(backupPath) && PreserveDamagedFile(backupPath).empty()) {
       LogLine(backupPath + ": the damaged backup could not be copied aside, so nothing is written");
