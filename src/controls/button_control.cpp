@@ -6,7 +6,7 @@
 #include "data/params.h"
 #include "data/text_encoding.h"
 #include "data/text_lists.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

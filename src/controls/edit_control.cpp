@@ -6,7 +6,7 @@
 #include "data/text_encoding.h"
 #include "platform/messages.h"
 #include "widgets/text_widget.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

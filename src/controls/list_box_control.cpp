@@ -4,7 +4,7 @@
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "platform/messages.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

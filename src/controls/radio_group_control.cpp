@@ -1,7 +1,7 @@
 #include "controls/radio_group_control.h"
 
 #include "controls/control_values.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

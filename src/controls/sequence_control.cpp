@@ -3,7 +3,7 @@
 #include "app/resources.h"
 #include "controls/control_values.h"
 #include "data/hier_storage.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

@@ -2,7 +2,7 @@
 
 #include "controls/control_values.h"
 #include "controls/control_widget.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

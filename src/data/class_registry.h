@@ -20,7 +20,7 @@ struct ClassRecord {
 };
 
 class ClassRegistry {
-public:
+ public:
   static ClassRegistry& Instance();
 
   void Register(std::string_view name, ClassRecord record);
@@ -31,15 +31,17 @@ public:
   // Tests start from an empty registry.
   void Clear() { classes_.Clear(); }
   int Count() const { return classes_.Count(); }
+  const TKeyedList<ClassRecord>& Classes() const { return classes_; }
 
-private:
+ private:
   TKeyedList<ClassRecord> classes_;
 };
 
 template <class T>
 void RegisterObjectClass(std::string_view name) {
   ClassRegistry::Instance().Register(
-      name, ClassRecord{std::type_index(typeid(T)), [] { return std::static_pointer_cast<TAbstractObject>(std::make_shared<T>()); }});
+      name, ClassRecord{std::type_index(typeid(T)),
+                        [] { return std::static_pointer_cast<TAbstractObject>(std::make_shared<T>()); }});
 }
 
 std::string GetRegisteredName(const std::type_info& type);

@@ -93,6 +93,45 @@ void SavePersistent(const StorageRef& storage, const std::string& outStorage, bo
 
 }  // namespace
 
+void TPropertyObject::Initialize() {
+  TPersistObject::Initialize();
+  GetPropertyTable().ApplyDefaults(*this);
+}
+
+void TPropertyObject::LoadProperties(const StorageRef& storage) {
+  TPersistObject::LoadProperties(storage);
+  GetPropertyTable().Load(*this, storage);
+}
+
+void TPropertyObject::SaveProperties(const StorageRef& storage) {
+  TPersistObject::SaveProperties(storage);
+  GetPropertyTable().Save(*this, storage);
+}
+
+Variant TPropertyObject::GetProperty(const std::string& name) {
+  Variant value;
+  return GetTableProperty(name, value) ? value : Variant(Null{});
+}
+
+const TPropertyTable& TPropertyObject::GetPropertyTable() const {
+  static const TPropertyTable empty;
+  return empty;
+}
+
+bool TPropertyObject::SetTableProperty(const std::string& name, const Variant& value) {
+  const TPropertyDef* def = GetPropertyTable().Find(name);
+  if (!def) return false;
+  def->Set(*this, value);
+  return true;
+}
+
+bool TPropertyObject::GetTableProperty(const std::string& name, Variant& value) {
+  const TPropertyDef* def = GetPropertyTable().Find(name);
+  if (!def) return false;
+  value = def->Get(*this);
+  return true;
+}
+
 void TPersistObject::LoadFromStorage(const StorageRef& storage) {
   LoadPersistent(storage, outStorage_, isTemplate_, [this](const StorageRef& s) { LoadProperties(s); });
 }
@@ -107,8 +146,10 @@ void TCollection::Initialize() {
 }
 
 void TCollection::Delete(const Variant& key) {
-  if (key.IsString()) items_.Delete(key.ToString());
-  else items_.DeleteAt(static_cast<int>(key.ToInt(-1)));
+  if (key.IsString())
+    items_.Delete(key.ToString());
+  else
+    items_.DeleteAt(static_cast<int>(key.ToInt(-1)));
 }
 
 void TPersistCollection::Initialize() {

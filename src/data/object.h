@@ -8,13 +8,14 @@
 #include <string_view>
 
 #include "data/keyed_list.h"
+#include "data/property_table.h"
 #include "data/variant.h"
 
 namespace kestrelle {
 
 // Root of every interface, so that any object can travel in a Variant and be queried.
 class IInterface {
-public:
+ public:
   virtual ~IInterface() = default;
 };
 
@@ -22,7 +23,7 @@ class IHierStorage;
 using StorageRef = std::shared_ptr<IHierStorage>;
 
 class INamedObject : public virtual IInterface {
-public:
+ public:
   virtual std::string GetName() const = 0;
   virtual void SetName(const std::string& name) = 0;
   // A new object of the same registered class with this one's state copied (AssignTo).
@@ -30,7 +31,7 @@ public:
 };
 
 class IPropertyObject : public virtual INamedObject {
-public:
+ public:
   virtual void SetProperty(const std::string& name, const Variant& value) = 0;
   virtual Variant GetProperty(const std::string& name) = 0;
   Variant GetPropertyDef(const std::string& name, const Variant& fallback) {
@@ -40,7 +41,7 @@ public:
 };
 
 class ICollection : public virtual IInterface {
-public:
+ public:
   virtual int GetCount() const = 0;
   // `key` holds an index (integer) or a name (string).
   virtual void Delete(const Variant& key) = 0;
@@ -50,14 +51,14 @@ public:
 };
 
 class IPersistent : public virtual IInterface {
-public:
+ public:
   virtual void LoadFromStorage(const StorageRef& storage) = 0;
   virtual void SaveToStorage(const StorageRef& storage) = 0;
   virtual std::string GetStorageName() const = 0;
 };
 
 class IPersistObject : public virtual IPersistent {
-public:
+ public:
   virtual bool SaveContent(const StorageRef& storage) = 0;
   virtual bool IsStored() const = 0;
   virtual void SetStored(bool stored) = 0;
@@ -65,7 +66,7 @@ public:
 };
 
 class TAbstractObject : public virtual IInterface, public std::enable_shared_from_this<TAbstractObject> {
-public:
+ public:
   TAbstractObject() = default;
   TAbstractObject(const TAbstractObject&) = delete;
   TAbstractObject& operator=(const TAbstractObject&) = delete;
@@ -99,18 +100,18 @@ std::shared_ptr<T> Create(std::string_view params = {}) {
 }
 
 class TNamedObject : public TAbstractObject, public virtual INamedObject {
-public:
+ public:
   std::string GetName() const override { return name_; }
   void SetName(const std::string& name) override { name_ = name; }
   std::shared_ptr<INamedObject> Clone() override;
   virtual void AssignTo(const std::shared_ptr<TNamedObject>& dest) const;
 
-protected:
+ protected:
   std::string name_;
 };
 
 class TPersistObject : public TNamedObject, public virtual IPersistObject {
-public:
+ public:
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
 
@@ -131,7 +132,7 @@ public:
   void SetTemplate(bool flag) { isTemplate_ = flag; }
   const std::string& GetTypeName() const { return typeName_; }
 
-protected:
+ protected:
   std::string outStorage_;
   bool isTemplate_ = false;
   bool stored_ = true;
@@ -139,17 +140,33 @@ protected:
   std::string typeName_;
 };
 
+// An object whose properties are declared once in a table (see data/property_table.h): the
+// table gives the defaults, loading, saving, GetProperty and SetProperty.
 class TPropertyObject : public TPersistObject, public virtual IPropertyObject {
-public:
-  void SetProperty(const std::string& name, const Variant& value) override {}
-  Variant GetProperty(const std::string& name) override { return Null{}; }
+ public:
+  void Initialize() override;
+  void LoadProperties(const StorageRef& storage) override;
+  void SaveProperties(const StorageRef& storage) override;
+  void SetProperty(const std::string& name, const Variant& value) override { SetTableProperty(name, value); }
+  Variant GetProperty(const std::string& name) override;
+
+  // The table of the object's class; a class with properties returns its own static table,
+  // built on its base class's table.
+  virtual const TPropertyTable& GetPropertyTable() const;
+  // What a change through SetProperty does when the declaration names nothing else.
+  virtual void PropertyChanged() {}
+
+ protected:
+  // Whether the table declares the name (the value was set, or did not convert).
+  bool SetTableProperty(const std::string& name, const Variant& value);
+  bool GetTableProperty(const std::string& name, Variant& value);
 };
 
 using TInterfaceCollection = TKeyedList<InterfaceRef>;
 using TStringCollection = TKeyedList<std::string>;
 
 class TCollection : public TAbstractObject, public virtual ICollection {
-public:
+ public:
   void Initialize() override;
   int GetCount() const override { return items_.Count(); }
   void Delete(const Variant& key) override;
@@ -163,17 +180,19 @@ public:
   template <class I>
   std::shared_ptr<I> ItemAs(const Variant& key) const {
     const InterfaceRef* ref = nullptr;
-    if (key.IsString()) ref = items_.Get(key.ToString());
-    else if (key.IsNumber()) ref = items_.GetAt(static_cast<int>(key.ToInt()));
+    if (key.IsString())
+      ref = items_.Get(key.ToString());
+    else if (key.IsNumber())
+      ref = items_.GetAt(static_cast<int>(key.ToInt()));
     return ref ? std::dynamic_pointer_cast<I>(*ref) : nullptr;
   }
 
-protected:
+ protected:
   TInterfaceCollection items_;
 };
 
 class TPersistCollection : public TCollection, public virtual IPersistObject {
-public:
+ public:
   void Initialize() override;
   void LoadFromStorage(const StorageRef& storage) override;
   void SaveToStorage(const StorageRef& storage) override;
@@ -192,7 +211,7 @@ public:
   const std::string& GetOutStorage() const { return outStorage_; }
   void SetOutStorage(const std::string& storageSpec) { outStorage_ = storageSpec; }
 
-protected:
+ protected:
   std::string outStorage_;
   bool isTemplate_ = false;
   bool stored_ = true;
@@ -201,7 +220,7 @@ protected:
 };
 
 class TPersistItemCollection : public TPersistCollection {
-public:
+ public:
   virtual InterfaceRef CreateItem(const StorageRef& storage) { return nullptr; }
   // Subclasses add the item to Items under its name.
   virtual void AddItem(const InterfaceRef& item) {}
@@ -210,16 +229,16 @@ public:
 };
 
 class TStaticCreationPersistItemCollection : public TPersistItemCollection {
-public:
+ public:
   using ItemFactory = std::shared_ptr<TAbstractObject> (*)();
   InterfaceRef CreateItem(const StorageRef& storage) override;
 
-protected:
+ protected:
   ItemFactory itemClass_ = nullptr;  // set by the subclass in Initialize
 };
 
 class TTypedCreationPersistItemCollection : public TPersistItemCollection {
-public:
+ public:
   InterfaceRef CreateItem(const StorageRef& storage) override;
 };
 

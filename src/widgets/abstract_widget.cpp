@@ -7,8 +7,8 @@
 #include "data/numbers.h"
 #include "data/text_encoding.h"
 #include "data/text_lists.h"
+#include "data/variant_values.h"
 #include "widgets/widget_sounds.h"
-#include "widgets/widget_values.h"
 
 namespace kestrelle {
 
@@ -39,37 +39,52 @@ void SplitWidgetPath(const std::string& path, std::string& head, std::string& re
   }
 }
 
+const TPropertyTable& TAbstractWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TPropertyObject::GetPropertyTable(),
+      {
+          Property("paused", &TAbstractWidget::paused_).SavedIfNotDefault().SetWith(&TAbstractWidget::SetPaused),
+          // Storage keeps the start time; the running widget answers and takes its current time.
+          Property("currenttime", &TAbstractWidget::initialTime_)
+              .SavedIfNotDefault()
+              .GetWith(&TAbstractWidget::GetCurrentTime)
+              .SetWith(&TAbstractWidget::SetCurrentTime),
+          Property("timetolive", &TAbstractWidget::timeToLive_).SavedIfNotDefault().Quiet(),
+          Property("time_rate", &TAbstractWidget::timeRate_, 1.0).SavedIfNotDefault().Quiet(),
+          Property("transparentlevel", &TAbstractWidget::transparentLevel_, 255)
+              .Range(0, 255)
+              .SavedIfNotDefault()
+              .SetWith(&TAbstractWidget::SetTransparentLevel),
+          Property("aliases", &TAbstractWidget::aliases_).SavedIfNotDefault().Quiet(),
+          Property("redefinedparams", &TAbstractWidget::redefinedParams_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TAbstractWidget::Initialize() {
   TPropertyObject::Initialize();
   storageName_ = "widget";
   changed_ = false;
   owner_.reset();
   dead_ = false;
-  paused_ = false;
   updated_ = false;
-  transparentLevel_ = 255;
-  initialTime_ = 0;
   currentTime_ = 0;
-  timeToLive_ = 0;
-  timeRate_ = 1.0;
   sounds_ = nullptr;
   function_ = nullptr;
-  aliases_.clear();
   extraParams_ = nullptr;
-  redefinedParams_.clear();
   firstPass_ = true;
   reported_ = false;
 }
 
+void TAbstractWidget::SetCurrentTime(int32_t time) {
+  if (time == currentTime_) return;
+  SetChanged(true);
+  currentTime_ = time;
+}
+
 void TAbstractWidget::LoadProperties(const StorageRef& storage) {
   TPropertyObject::LoadProperties(storage);
-  paused_ = ReadBool(storage, "paused", false);
-  transparentLevel_ = static_cast<int32_t>(std::clamp<int64_t>(ReadInt(storage, "transparentlevel", 255), 0, 255));
-  currentTime_ = static_cast<int32_t>(ReadInt(storage, "currenttime", 0));
-  initialTime_ = currentTime_;
-  timeToLive_ = static_cast<int32_t>(ReadInt(storage, "timetolive", 0));
-  timeRate_ = ReadFloat(storage, "time_rate", 1.0);
-  aliases_ = ReadString(storage, "aliases", "");
+  currentTime_ = initialTime_;
   std::string extra = ReadString(storage, "extraparams", "");
   if (!extra.empty()) {
     extraParams_ = CreateParams();
@@ -85,12 +100,6 @@ void TAbstractWidget::LoadProperties(const StorageRef& storage) {
 
 void TAbstractWidget::SaveProperties(const StorageRef& storage) {
   TPropertyObject::SaveProperties(storage);
-  WriteBool(storage, "paused", paused_, paused_);
-  WriteInt(storage, "currenttime", initialTime_, initialTime_ != 0);
-  WriteInt(storage, "timetolive", timeToLive_, timeToLive_ != 0);
-  WriteFloat(storage, "time_rate", timeRate_, timeRate_ != 1.0);
-  WriteInt(storage, "transparentlevel", transparentLevel_, transparentLevel_ != 255);
-  WriteString(storage, "aliases", aliases_, !aliases_.empty());
   if (extraParams_ && extraParams_->GetCount() > 0) {
     std::string text;
     for (int i = 0; i < extraParams_->GetCount(); ++i) {
@@ -99,7 +108,6 @@ void TAbstractWidget::SaveProperties(const StorageRef& storage) {
     }
     WriteString(storage, "extraparams", text);
   }
-  WriteString(storage, "redefinedparams", redefinedParams_, !redefinedParams_.empty());
   SaveWidgetSounds(sounds_, storage);
   if (function_) SaveChildObject(function_, storage, "function_widget");
 }
@@ -129,10 +137,10 @@ Variant TAbstractWidget::GetProperty(const std::string& name) {
       return widget->GetProperty(rest);
     }
   }
-  if (Is(name, "currenttime")) return Variant(currentTime_);
+  Variant value;
+  if (GetTableProperty(name, value)) return value;
   if (Is(name, "name")) return Variant(GetName());
   if (Is(name, "dead")) return Variant(GetDead());
-  if (Is(name, "paused")) return Variant(GetPaused());
   if (Is(name, "visible")) return Variant(GetVisible());
   if (Is(name, "z")) return Variant(GetZ());
   if (Is(name, "anchor_left")) return Variant(GetAnchorLeft());
@@ -144,10 +152,7 @@ Variant TAbstractWidget::GetProperty(const std::string& name) {
   if (Is(name, "enabled")) return Variant(GetEnabled());
   if (Is(name, "tabstop")) return Variant(GetTabStop());
   if (Is(name, "mousestop")) return Variant(GetMouseStop());
-  if (Is(name, "timetolive")) return Variant(timeToLive_);
-  if (Is(name, "time_rate")) return Variant(timeRate_);
   if (Is(name, "owner")) return Variant(InterfaceRef(GetOwner()));
-  if (Is(name, "transparentlevel")) return Variant(GetTransparentLevel());
   if (Is(name, "image")) return Variant(InterfaceRef(CreateImage()));
   if (extraParams_ && extraParams_->GetParam(Variant(name))) return extraParams_->GetValue(name, Null{});
   std::string target;
@@ -171,12 +176,11 @@ void TAbstractWidget::SetProperty(const std::string& name, const Variant& value)
   int64_t i = 0;
   double d = 0;
   bool b = false;
+  if (SetTableProperty(name, value)) return;
   if (Is(name, "name")) {
     SetName(value.ToString());
   } else if (Is(name, "dead")) {
     if (VariantToBool(value, b)) SetDead(b);
-  } else if (Is(name, "paused")) {
-    if (VariantToBool(value, b)) SetPaused(b);
   } else if (Is(name, "visible")) {
     if (VariantToBool(value, b)) SetVisible(b);
   } else if (Is(name, "z")) {
@@ -191,17 +195,6 @@ void TAbstractWidget::SetProperty(const std::string& name, const Variant& value)
     if (VariantToBool(value, b)) SetTabStop(b);
   } else if (Is(name, "mousestop")) {
     if (VariantToBool(value, b)) SetMouseStop(b);
-  } else if (Is(name, "currenttime")) {
-    if (VariantToInt(value, i) && static_cast<int32_t>(i) != currentTime_) {
-      SetChanged(true);
-      currentTime_ = static_cast<int32_t>(i);
-    }
-  } else if (Is(name, "timetolive")) {
-    if (VariantToInt(value, i)) timeToLive_ = static_cast<int32_t>(i);
-  } else if (Is(name, "time_rate")) {
-    if (VariantToReal(value, d)) timeRate_ = d;
-  } else if (Is(name, "transparentlevel")) {
-    if (VariantToInt(value, i)) SetTransparentLevel(static_cast<int32_t>(std::clamp<int64_t>(i, 0, 255)));
   } else if (extraParams_ && extraParams_->GetParam(Variant(name))) {
     extraParams_->SetValue(name, value);
   } else {

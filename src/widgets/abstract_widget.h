@@ -26,6 +26,9 @@ class TAbstractWidget : public TPropertyObject, public virtual IWidget {
   void Reset() override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
+  // A property set to a new value asks for a redraw.
+  void PropertyChanged() override { SetChanged(true); }
 
   // IWidget
   WidgetRef GetChild(const Variant& key) override { return nullptr; }
@@ -93,6 +96,8 @@ class TAbstractWidget : public TPropertyObject, public virtual IWidget {
   virtual void DoUpdate(int32_t elapsedMs);
 
   int32_t GetCurrentTime() const { return currentTime_; }
+  // A new current time redraws (the picture may depend on it); the saved start time stays.
+  void SetCurrentTime(int32_t time);
   int32_t GetTimeToLive() const { return timeToLive_; }
   double GetTimeRate() const { return timeRate_; }
   const std::string& GetAliases() const { return aliases_; }

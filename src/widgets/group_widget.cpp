@@ -4,7 +4,7 @@
 #include "data/numbers.h"
 #include "data/text_encoding.h"
 #include "widgets/widget_factory.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

@@ -17,8 +17,7 @@ namespace kestrelle {
 class TResourceWidget : public TSingleWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
 
@@ -38,11 +37,7 @@ class TImageWidget : public TResourceWidget {
   static constexpr const char* kDrawModeWords = "copyrect/fillcolor";
   static constexpr const char* kBlendingModeWords = "normal/screen/overlay/linearlight/addition/maxopaque/bltfast";
 
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void Draw(const SurfaceRef& surface, int32_t x, int32_t y) override;
   bool ContainsPoint(const TPoint& point, bool ignoreVisibility) override;
 

@@ -2,7 +2,7 @@
 
 #include "data/hier_storage.h"
 #include "data/text_encoding.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 

@@ -6,7 +6,7 @@
 #include "data/numbers.h"
 #include "data/text_encoding.h"
 #include "media/language.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 namespace {

@@ -3,37 +3,40 @@
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/text_encoding.h"
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 namespace kestrelle {
 
+const TPropertyTable& TVisualWidget::GetPropertyTable() const {
+  static const TPropertyTable table(TAbstractWidget::GetPropertyTable(),
+                                    {
+                                        Property("visible", &TVisualWidget::visible_)
+                                            .SavedIfNotDefault()
+                                            .GetWith(&TVisualWidget::GetVisible)
+                                            .SetWith(&TVisualWidget::SetVisible),
+                                        Property("z", &TVisualWidget::z_)
+                                            .SavedIfNotDefault()
+                                            .GetWith(&TVisualWidget::GetZ)
+                                            .SetWith(&TVisualWidget::SetZ),
+                                        Property("anchor_left", &TVisualWidget::anchorLeft_)
+                                            .GetWith(&TVisualWidget::GetAnchorLeft)
+                                            .SetWith(&TVisualWidget::SetAnchorLeft),
+                                        Property("anchor_top", &TVisualWidget::anchorTop_)
+                                            .GetWith(&TVisualWidget::GetAnchorTop)
+                                            .SetWith(&TVisualWidget::SetAnchorTop),
+                                        Property("mousestop", &TVisualWidget::mouseStop_)
+                                            .SavedIfNotDefault()
+                                            .GetWith(&TVisualWidget::GetMouseStop)
+                                            .SetWith(&TVisualWidget::SetMouseStop),
+                                    });
+  return table;
+}
+
 void TVisualWidget::Initialize() {
   TAbstractWidget::Initialize();
-  visible_ = false;
-  z_ = 0;
-  anchorLeft_ = anchorTop_ = 0;
-  mouseStop_ = false;
   oldRect_ = newRect_ = TRect{};
   wasVisible_ = false;
   geometryChanged_ = false;
-}
-
-void TVisualWidget::LoadProperties(const StorageRef& storage) {
-  TAbstractWidget::LoadProperties(storage);
-  visible_ = ReadBool(storage, "visible", false);
-  z_ = static_cast<int32_t>(ReadInt(storage, "z", 0));
-  anchorLeft_ = ReadFloat(storage, "anchor_left", 0);
-  anchorTop_ = ReadFloat(storage, "anchor_top", 0);
-  mouseStop_ = ReadBool(storage, "mousestop", false);
-}
-
-void TVisualWidget::SaveProperties(const StorageRef& storage) {
-  TAbstractWidget::SaveProperties(storage);
-  WriteBool(storage, "visible", visible_, visible_);
-  WriteInt(storage, "z", z_, z_ != 0);
-  WriteFloat(storage, "anchor_left", anchorLeft_);
-  WriteFloat(storage, "anchor_top", anchorTop_);
-  WriteBool(storage, "mousestop", mouseStop_, mouseStop_);
 }
 
 void TVisualWidget::SetZ(int32_t z) {
@@ -123,32 +126,16 @@ void TOwnerWidget::InvalidateRect(const TRect& rect) {
 
 // ---------------------------------------------------------------------------------------------
 
-void TSingleWidget::Initialize() {
-  TVisualWidget::Initialize();
-  width_ = height_ = 0;
-}
-
-void TSingleWidget::LoadProperties(const StorageRef& storage) {
-  TVisualWidget::LoadProperties(storage);
-  width_ = static_cast<int32_t>(ReadInt(storage, "width", 0));
-  height_ = static_cast<int32_t>(ReadInt(storage, "height", 0));
-}
-
-void TSingleWidget::SaveProperties(const StorageRef& storage) {
-  TVisualWidget::SaveProperties(storage);
-  WriteInt(storage, "width", width_);
-  WriteInt(storage, "height", height_);
-}
-
-void TSingleWidget::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  if (EqualsIgnoreAsciiCase(name, "width")) {
-    if (VariantToInt(value, i)) SetWidth(static_cast<int32_t>(i));
-  } else if (EqualsIgnoreAsciiCase(name, "height")) {
-    if (VariantToInt(value, i)) SetHeight(static_cast<int32_t>(i));
-  } else {
-    TVisualWidget::SetProperty(name, value);
-  }
+const TPropertyTable& TSingleWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TVisualWidget::GetPropertyTable(),
+      {
+          Property("width", &TSingleWidget::width_).GetWith(&TSingleWidget::GetWidth).SetWith(&TSingleWidget::SetWidth),
+          Property("height", &TSingleWidget::height_)
+              .GetWith(&TSingleWidget::GetHeight)
+              .SetWith(&TSingleWidget::SetHeight),
+      });
+  return table;
 }
 
 void TSingleWidget::SetWidth(int32_t width) {

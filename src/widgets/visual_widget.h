@@ -13,8 +13,7 @@ namespace kestrelle {
 class TVisualWidget : public TAbstractWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   bool GetVisible() override { return visible_; }
   // Only stores the flag; the dirty-rectangle pass notices the change.
@@ -67,10 +66,7 @@ class TOwnerWidget : public TVisualWidget, public virtual IWidgetOwner {
 
 class TSingleWidget : public TVisualWidget {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   int32_t GetWidth() override { return width_; }
   int32_t GetHeight() override { return height_; }

@@ -1,4 +1,4 @@
-#include "widgets/widget_values.h"
+#include "data/variant_values.h"
 
 #include <cmath>
 
