@@ -368,7 +368,7 @@ TEST_F(SplashScreens, ProgressSplashCountsTheLoadingAndGoesOnToTheMainScreen) {
   }
 }
 
-// Part 1.5: the bar is the child named "progress" among the children (GetWidgets) of
+// The bar is the child named "progress" among the children (GetWidgets) of
 // "image_loading", so a wrapper (a decorator has no children collection) drives no bar; its
 // position is count / TotalUpdates, only a total of 0 being guarded (a full bar).
 TEST_F(SplashScreens, ProgressSplashDrivesTheChildNamedProgressOfTheLoadingImage) {

@@ -136,7 +136,7 @@ TEST(StateScenario, DrivenByTimeAndChecksThenFinalized) {
   EXPECT_EQ(control->commands.size(), 2u);  // reported once
 }
 
-// Part 6.2: the current state's update and transition check run whenever there is a current
+// The current state's update and transition check run whenever there is a current
 // state, also in the update in which the scenario has died (by its time to live in the base
 // update, or by the start state's enter); a report from the next state's enter then arrives.
 TEST(StateScenario, TheUpdateInWhichTheScenarioDiesStillRunsItsStateStep) {
