@@ -67,7 +67,10 @@ void TStateScenario::DoUpdate(int32_t elapsedMs) {
     starting_ = false;
     if (!machine_.Start()) SetDead(true);
   }
-  if (GetDead() || !machine_.Current()) return;
+  // The state step runs whenever there is a current state, also in the update in which the
+  // scenario has died (time to live, or the start state's enter): a report that the next state's
+  // enter sends in this update still reaches the control.
+  if (!machine_.Current()) return;
   if (!machine_.Run(elapsedMs)) SetDead(true);
 }
 

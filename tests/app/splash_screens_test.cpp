@@ -9,6 +9,7 @@
 
 #include "app/game.h"
 #include "app/resources.h"
+#include "app/standard_screens/screen_splash.h"
 #include "app/standard_screens/screen_splash_load.h"
 #include "data/class_registry.h"
 #include "data/hier_storage.h"
@@ -364,6 +365,58 @@ TEST_F(SplashScreens, ProgressSplashCountsTheLoadingAndGoesOnToTheMainScreen) {
     EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Main"}));
     EXPECT_EQ(engine->unloadedGroups,
               progress ? (std::vector<std::string>{"splash", "splash2"}) : (std::vector<std::string>{}));
+  }
+}
+
+// The bar is the child named "progress" among the children (GetWidgets) of
+// "image_loading", so a wrapper (a decorator has no children collection) drives no bar; its
+// position is count / TotalUpdates, only a total of 0 being guarded (a full bar).
+TEST_F(SplashScreens, ProgressSplashDrivesTheChildNamedProgressOfTheLoadingImage) {
+  struct Case {
+    const char* what;
+    std::string loading;  // the element "image_loading"
+    const char* bar;      // the path of the bar in the window
+    int totalUpdates;
+    std::vector<double> positions;
+  };
+  auto group = [](const char* child) {
+    return std::string(R"(<widget type="group_widget" name="image_loading" visible="yes"><widgets>
+        <widget type="group_widget" name=")") +
+           child + R"(" extraparams="\position=0"/></widgets></widget>)";
+  };
+  auto replicator = [](const char* child) {
+    return std::string(R"(<widget type="replicator_widget" name="image_loading" visible="yes"><widgets>
+        <widget type="group_widget" name=")") +
+           child + R"(" extraparams="\position=0"/></widgets></widget>)";
+  };
+  const Case cases[] = {
+      {"a group's child \"progress\"", group("progress"), "image_loading/progress", 4, {0.25, 0.5, 0.75}},
+      {"a group without \"progress\"", group("bar"), "image_loading/bar", 4, {0, 0, 0}},
+      {"a wrapper's only child", replicator("bar"), "image_loading/bar", 4, {0, 0, 0}},
+      {"a wrapper's child named \"progress\"", replicator("progress"), "image_loading/progress", 4, {0, 0, 0}},
+      {"TotalUpdates 0: a full bar", group("progress"), "image_loading/progress", 0, {1, 1, 1}},
+      {"a negative TotalUpdates: an empty bar", group("progress"), "image_loading/progress", -4, {-0.25, -0.5, -0.75}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (game) game->EndGame();
+    Start(R"(splashlogosgs="GS_Base")", R"(<gamescreen type="GameScreen" name="GS_Base"/>
+          <gamescreen type="GameScreenSplashProgress" name="GS_Splash" TotalUpdates=")" +
+                                            std::to_string(c.totalUpdates) + R"("><window><widgets>)" + c.loading +
+                                            R"(</widgets></window></gamescreen>)");
+    ASSERT_TRUE(game->ShowScreen("GS_Splash", nullptr));
+    auto splash = std::dynamic_pointer_cast<TGameScreenSplashProgress>(Screen("GS_Splash"));
+    ASSERT_TRUE(splash);
+    WidgetRef bar = Widget("GS_Splash", c.bar);
+    ASSERT_TRUE(bar);
+    std::vector<double> positions;
+    for (int i = 0; i < 3; ++i) {
+      Frame(10);
+      positions.push_back(bar->GetProperty("position").ToDouble());
+    }
+    EXPECT_EQ(positions, c.positions);
+    const bool driven = c.positions.back() != 0;
+    EXPECT_EQ(splash->GetCount(), driven ? 3 : 0);
   }
 }
 

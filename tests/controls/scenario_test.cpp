@@ -57,11 +57,28 @@ class TestLevelScenario : public TControlStateScenario {
   }
 };
 
+// enter (wait `wait` ms; with `killOnEnter` the scenario dies on entry) -> report (command 11).
+class TestReportingScenario : public TControlStateScenario {
+ public:
+  int32_t wait = 0;
+  bool killOnEnter = false;
+
+  void Initialize() override {
+    TControlStateScenario::Initialize();
+    AddState("enter", "report", {}, {}, WaitIsOver(), [this](TState&) {
+      StartWait(wait);
+      if (killOnEnter) Complete();
+    });
+    AddState("report", "", {}, {}, {}, [this](TState&) { Finalize(); });
+  }
+};
+
 void RegisterTestScenarioClasses() {
   EnsureControlsRegistered();
   if (!ClassRegistry::Instance().IsRegistered("test_game_control")) {
     RegisterObjectClass<TestGameControl>("test_game_control");
     RegisterObjectClass<TestLevelScenario>("test_level_scenario");
+    RegisterObjectClass<TestReportingScenario>("test_reporting_scenario");
   }
 }
 
@@ -70,6 +87,8 @@ const char* kLevelXml = R"(
     <widgetfactories>
       <widgetfactory name="level_start"
         widgetstring="&lt;widget type=&quot;test_level_scenario&quot; name=&quot;%name%&quot; visible=&quot;yes&quot;/&gt;"/>
+      <widgetfactory name="reporting"
+        widgetstring="&lt;widget type=&quot;test_reporting_scenario&quot; name=&quot;%name%&quot; visible=&quot;yes&quot;/&gt;"/>
       <widgetfactory name="coin"
         widgetstring="&lt;widget type=&quot;rect_widget&quot; name=&quot;%name%&quot; width=&quot;8&quot; height=&quot;8&quot; color=&quot;FFD700&quot; visible=&quot;yes&quot;/&gt;"/>
     </widgetfactories>
@@ -115,6 +134,56 @@ TEST(StateScenario, DrivenByTimeAndChecksThenFinalized) {
   EXPECT_EQ(h.Find("level/scenario_group")->GetWidgets()->GetCount(), 0);  // gone, with its coin
   h.Frame(10);
   EXPECT_EQ(control->commands.size(), 2u);  // reported once
+}
+
+// The current state's update and transition check run whenever there is a current
+// state, also in the update in which the scenario has died (by its time to live in the base
+// update, or by the start state's enter); a report from the next state's enter then arrives.
+TEST(StateScenario, TheUpdateInWhichTheScenarioDiesStillRunsItsStateStep) {
+  struct Case {
+    const char* what;
+    int32_t timeToLive;
+    int32_t wait;
+    bool killOnEnter;
+    std::vector<int32_t> frames;
+    std::vector<std::string> commands;  // after the last frame
+    const char* state;                  // the state the scenario ended in
+  };
+  const Case cases[] = {
+      {"alive: the report when the wait is over", 0, 300, false, {10, 100, 100, 100}, {"11:s"}, "report"},
+      {"time to live reached as the wait is over", 300, 300, false, {10, 100, 100, 100}, {"11:s"}, "report"},
+      {"time to live reached before the wait is over", 300, 400, false, {10, 100, 100, 100}, {}, "enter"},
+      {"time to live reached in the starting update", 10, 0, false, {10}, {"11:s"}, "report"},
+      {"start state kills the scenario, its check passes", 0, 0, true, {10}, {"11:s"}, "report"},
+      {"start state kills the scenario, its wait pending", 0, 100, true, {10}, {}, "enter"},
+  };
+  RegisterTestScenarioClasses();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WidgetHarness h(kLevelXml);
+    auto control = std::dynamic_pointer_cast<TestGameControl>(h.Find("level"));
+    ASSERT_TRUE(control);
+    ParamsRef params = CreateParams();
+    params->SetValue("name", Variant("s"));
+    auto scenario =
+        std::dynamic_pointer_cast<TestReportingScenario>(control->CreateScenario("reporting", params, true));
+    ASSERT_TRUE(scenario);
+    scenario->SetProperty("timetolive", Variant(c.timeToLive));
+    scenario->wait = c.wait;
+    scenario->killOnEnter = c.killOnEnter;
+    for (size_t i = 0; i + 1 < c.frames.size(); ++i) {
+      h.Frame(c.frames[i]);
+      EXPECT_TRUE(control->commands.empty()) << "frame " << i;
+      EXPECT_FALSE(scenario->GetDead()) << "frame " << i;
+    }
+    h.Frame(c.frames.back());
+    EXPECT_TRUE(scenario->GetDead());
+    EXPECT_EQ(h.Find("level/scenario_group")->GetWidgets()->GetCount(), 0);
+    EXPECT_EQ(control->commands, c.commands);
+    EXPECT_EQ(scenario->GetProperty("state").ToString(), c.state);
+    h.Frame(10);
+    EXPECT_EQ(control->commands, c.commands);  // reported at most once
+  }
 }
 
 TEST(StateScenario, StartDelayAndWaits) {

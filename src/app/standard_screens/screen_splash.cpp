@@ -59,10 +59,14 @@ void TGameScreenSplashProgress::Update(int32_t elapsedMs) {
   if (loaded_) return;
   WidgetRef loading = FindWidget("image_loading");
   if (!loading || !loading->GetVisible()) return;
-  if (WidgetRef progress = loading->GetChild(Variant("progress"))) {
+  // The bar is the child named "progress" among the loading image's children: a wrapper (a
+  // decorator, which has no children collection) drives none, whatever its child is called.
+  WidgetCollectionRef children = loading->GetWidgets();
+  if (WidgetRef progress = children ? children->Get(Variant("progress")) : nullptr) {
     ++count_;
-    // A longer loading than TotalUpdates steps goes past a full bar (the bar clamps it).
-    double position = totalUpdates_ > 0 ? static_cast<double>(count_) / totalUpdates_ : 1.0;
+    // A longer loading than TotalUpdates steps goes past a full bar, a negative total gives an
+    // empty one (the bar clamps both); only a total of 0 needs a guard.
+    double position = totalUpdates_ != 0 ? static_cast<double>(count_) / totalUpdates_ : 1.0;
     progress->SetProperty("position", Variant(position));
   }
   loading->Update(1);
