@@ -130,6 +130,8 @@ void TGameScreen::Hide() {
     focused_.reset();
     focused->FocusLost();
   }
+  // A press held while the screen goes ends here, not at the next showing.
+  ReleaseCapture();
   if (window_) window_->SetVisible(false);
   if (!previousCursor_.empty()) {
     if (CursorCollectionRef cursors = GameCursors()) cursors->SetCurrent(previousCursor_);
@@ -216,6 +218,12 @@ bool TGameScreen::IsShown() { return window_ ? window_->GetVisible() : !hidden_;
 
 WindowRef TGameScreen::GetWindowInterface() { return SelfAs<IWindow>(); }
 
+void TGameScreen::Deactivate() {
+  active_ = false;
+  // Input goes to the screen on top now: a drag begun here must not wait for it to close.
+  ReleaseCapture();
+}
+
 void TGameScreen::SetCapture(const WidgetRef& widget) {
   if (WidgetRef previous = std::move(captured_)) previous->CaptureLost();
   captured_ = widget;
@@ -240,7 +248,8 @@ void TGameScreen::ClearFocus() {
 WidgetCollectionRef TGameScreen::GetWidgets() { return window_ ? window_->GetWidgets() : nullptr; }
 
 void TGameScreen::ResetInput() {
-  captured_.reset();
+  // The captured control hears of it so that it stops being pressed; the focus is only forgotten.
+  ReleaseCapture();
   focused_.reset();
   if (window_) window_->Invalidate();
 }

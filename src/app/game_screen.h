@@ -54,7 +54,8 @@ class TGameScreen : public TPropertyObject,
   void Show(const ParamsRef& params) override;
   void Hide() override;
   void Activate() override { active_ = true; }
-  void Deactivate() override { active_ = false; }
+  // Also takes the mouse capture away.
+  void Deactivate() override;
   void Update(int32_t elapsedMs) override;
   void Draw(const SurfaceRef& surface) override;
   TRect GetWindowRect() override;

@@ -12,7 +12,8 @@ class IListBoxControl : public virtual IWidget {
  public:
   // `key` holds a row index or an item key.
   virtual std::string GetItemText(const Variant& key) = 0;
-  // An empty key makes one up.
+  // An empty key makes one up. The text is shown as it stands: a language key is translated by
+  // the caller.
   virtual void AddItem(const std::string& text, const std::string& key) = 0;
   // Selects the row that took the deleted row's place, or the row before when it was the last.
   virtual void DeleteItem(const Variant& key) = 0;

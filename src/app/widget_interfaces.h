@@ -163,7 +163,8 @@ class IWindow : public virtual IPropertyObject {
   virtual WidgetRef GetFocus() = 0;
   // The root's children.
   virtual WidgetCollectionRef GetWidgets() = 0;
-  // Forgets capture and focus without telling them; the whole tree is invalidated.
+  // Takes the capture away (the captured widget is told CaptureLost) and forgets the focus
+  // without telling it; the whole tree is invalidated.
   virtual void ResetInput() = 0;
   virtual WidgetRef WidgetAtPoint(const TPoint& point) = 0;
   virtual WidgetRef FindWidget(const std::string& path) = 0;

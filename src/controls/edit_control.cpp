@@ -100,7 +100,9 @@ bool TEditControl::KeyEvent(uint32_t message, uintptr_t key, intptr_t keyData) {
     RefreshDisplay();
     return true;
   }
-  if (message == WM_CHAR) {
+  // A character with the Alt bit is a menu key (Alt+F, Alt+Enter), never typed text: it is left
+  // to the game.
+  if (message == WM_CHAR && (keyData & kAltContextBit) == 0) {
     std::shared_ptr<ITextWidget> text = TextChild();
     auto hasGlyph = [&text](char32_t cp) { return text->TextWidth(CodePointsToUtf8(std::u32string(1, cp))) > 0; };
     if (text_.TypeChar(key, text != nullptr, hasGlyph)) RefreshDisplay();

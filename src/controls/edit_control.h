@@ -3,6 +3,7 @@
 // ("cursor") marks the caret while the field has the keyboard focus. Typed characters (windows-
 // 1252 character messages) go in at the caret when the font can draw them and the value is
 // shorter than "max", upper-cased with "capitalize"; every character message reports event 4.
+// A character with the Alt bit is a menu key, not typing: the edit leaves it alone.
 
 #include <cstdint>
 #include <string>

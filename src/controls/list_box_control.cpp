@@ -117,7 +117,8 @@ void TListBoxControl::Draw(const SurfaceRef& surface, int32_t x, int32_t y) {
     } else {
       text->SetProperty("fillcolor", Variant(static_cast<int64_t>(color_)));
     }
-    text->SetProperty("text_utf8", Variant(*model_.Items().GetAt(i)));
+    // Rows are player names and other texts the code already holds: shown as they stand.
+    text->SetProperty("text_utf8", Variant(LiteralText(*model_.Items().GetAt(i))));
     text->Draw(surface, left, top);
   }
   text->SetVisible(false);

@@ -1,7 +1,8 @@
 #pragma once
-// "ListBoxControl": rows of text drawn with one template text child ("text"), a selection shown
-// with "selectedcolor" and "image_selectedbackground", scrolling by keys and by the child
-// buttons "button_up" and "button_down" (the list box is their event handler).
+// "ListBoxControl": rows of text drawn as they stand (no language lookup) with one template text
+// child ("text"), a selection shown with "selectedcolor" and "image_selectedbackground",
+// scrolling by keys and by the child buttons "button_up" and "button_down" (the list box is
+// their event handler).
 
 #include <cstdint>
 #include <string>

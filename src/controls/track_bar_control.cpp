@@ -71,8 +71,9 @@ void TTrackBarControl::SetProperty(const std::string& name, const Variant& value
 
 void TTrackBarControl::SetOwner(const WidgetOwnerRef& owner) {
   TControlWidget::SetOwner(owner);
-  PlaceSlider();
+  // The look first: the slider's length, and so its travel, is that of its shown look child.
   RefreshSliderLook();
+  PlaceSlider();
 }
 
 int32_t TTrackBarControl::Extent(const WidgetRef& slider) {

@@ -18,8 +18,10 @@ int32_t TTrackBarRange::Snap(double value) const {
 }
 
 double TTrackBarRange::SliderOffset(int32_t position, int32_t extent) const {
-  if (max == min) return 0;
-  return static_cast<double>(extent) * (static_cast<double>(position) - min) / (static_cast<double>(max) - min);
+  if (max <= min) return 0;
+  // Position 0 of a new track bar may lie outside its range; the slider stays on the track.
+  const double inRange = std::clamp(static_cast<double>(position), static_cast<double>(min), static_cast<double>(max));
+  return static_cast<double>(extent) * (inRange - min) / (static_cast<double>(max) - min);
 }
 
 int32_t TTrackBarRange::PositionAtOffset(double offset, int32_t extent) const {

@@ -15,7 +15,8 @@ struct TTrackBarRange {
   // (halves to even), kept within the limits so that a step never overshoots them.
   int32_t Snap(double value) const;
   // The slider's offset along the track for a position: extent × (position − Min) / (Max − Min),
-  // with extent the track length minus the slider length. Only meaningful when Max ≠ Min.
+  // with extent the track length minus the slider length. A position outside the limits counts
+  // as the nearer limit; 0 when Max is not above Min.
   double SliderOffset(int32_t position, int32_t extent) const;
   // The position for a slider dragged to `offset` on a track of `extent` (> 0), before Snap.
   int32_t PositionAtOffset(double offset, int32_t extent) const;

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "app/cursors.h"
 #include "app/game.h"
@@ -256,6 +257,40 @@ TEST_F(GameScreenTest, TheCapturedWidgetGetsTheMouseWhereverThePointerIs) {
   main->ReleaseCapture();
   EXPECT_EQ(Probe("b1")->log.back(), "capturelost");
   EXPECT_EQ(main->GetCapture(), nullptr);
+}
+
+TEST_F(GameScreenTest, AScreenThatGoesOrLosesTheTopTakesTheCaptureAway) {
+  struct Case {
+    const char* name;
+    std::function<void()> act;  // on the game of the case; b4 is pressed in each
+  };
+  const Case cases[] = {
+      {"another screen shown over it",
+       [this] {
+         main->SetCapture(main->FindWidget("b4"));
+         game->ShowScreen("GS_Dialog", nullptr);
+       }},
+      {"closed",
+       [this] {
+         main->SetCapture(main->FindWidget("b4"));
+         game->CloseScreen(main, nullptr);
+       }},
+      {"pressed while it disappears, then shown anew",
+       [this] {
+         main->Hide();
+         main->SetCapture(main->FindWidget("b4"));
+         main->Show(nullptr);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();  // a fresh game for every case
+    SetUp();
+    c.act();
+    // Told through the normal path, so a control stops being pressed.
+    EXPECT_EQ(Probe("b4")->log, (std::vector<std::string>{"capturelost"}));
+    EXPECT_EQ(main->GetCapture(), nullptr);
+  }
 }
 
 }  // namespace

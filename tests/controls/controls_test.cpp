@@ -226,10 +226,16 @@ TEST(EditControl, TypingThroughTheScreen) {
   struct Step {
     uint32_t message;
     uintptr_t key;
+    intptr_t keyData = 0;
+    bool handled = true;
   };
-  const Step steps[] = {{WM_CHAR, 'c'}, {WM_KEYDOWN, VK_HOME}, {WM_CHAR, 'z'}, {WM_KEYDOWN, VK_END}, {WM_CHAR, VK_BACK},
-                        {WM_CHAR, 'd'}, {WM_CHAR, 'e'},        {WM_CHAR, 'f'}, {WM_KEYDOWN, VK_LEFT}};
-  for (const auto& s : steps) EXPECT_TRUE(h.Key(s.message, s.key));
+  const Step steps[] = {
+      {WM_CHAR, 'c'},       {WM_KEYDOWN, VK_HOME},
+      {WM_CHAR, 'z'},       {WM_CHAR, 'r', kAltContextBit, false},  // Alt+R is a menu key for the game, not typing
+      {WM_KEYDOWN, VK_END}, {WM_CHAR, VK_BACK},
+      {WM_CHAR, 'd'},       {WM_CHAR, 'e'},
+      {WM_CHAR, 'f'},       {WM_KEYDOWN, VK_LEFT}};
+  for (const auto& s : steps) EXPECT_EQ(h.Key(s.message, s.key, s.keyData), s.handled) << s.key;
   EXPECT_EQ(h.Prop("name/value").ToString(), "ZabDE");  // typed letters only are capitalised; "f" was the sixth
   EXPECT_EQ(h.Prop("name/caret").ToInt(), 4);
   EXPECT_EQ(h.Prop("name/text/text_utf8").ToString(), "ZabDE");
@@ -264,6 +270,10 @@ TEST(PlayerText, PercentSignsShowAsTyped) {
               rowheight="20" visible="yes">
         <columns><column name="Player" widgetname="player"/></columns>
         <widgets><widget type="text_widget" name="player" width="100" height="20" resourcename="font12"/></widgets>
+      </widget>
+      <widget type="ListBoxControl" name="players" anchor_top="100" width="100" height="40" rowheight="20"
+              visible="yes">
+        <widgets><widget type="text_widget" name="text" width="100" height="20" resourcename="font12"/></widgets>
       </widget>)");
   AddFixtureFont(*h.engine);
   h.root->SetOwner(h.screen);
@@ -281,6 +291,10 @@ TEST(PlayerText, PercentSignsShowAsTyped) {
   h.SetProp("scores/recordtable", Variant(InterfaceRef(table)));
   h.Frame(10);
   EXPECT_EQ(h.Prop("scores/player/text_utf8").ToString(), "%x%");
+  // A player called "%x%" in a list is listed as such.
+  std::dynamic_pointer_cast<IListBoxControl>(h.Find("players"))->AddItem("%x%", "");
+  h.Frame(10);
+  EXPECT_EQ(h.Prop("players/text/text_utf8").ToString(), "%x%");
 }
 
 const char* kListXml =
@@ -383,6 +397,29 @@ TEST(TrackBarControl, DragRoundsToTheFrequency) {
   // One event per change of the position: 40, 50, 100, 0 by dragging; 50, 60, 100 by code and keys.
   EXPECT_EQ(EventLog(*h.screen), (std::vector<std::string>{"3:volume", "3:volume", "3:volume", "3:volume", "3:volume",
                                                            "3:volume", "3:volume"}));
+}
+
+TEST(TrackBarControl, TheSliderStaysOnTheTrackWhateverTheRange) {
+  EnsureControlsRegistered();
+  struct Case {
+    int min, max;
+    const char* position;  // set after attaching; empty: none
+    double slider;
+  };
+  // 200 pixels of travel; before a position is set the bar is at 0, outside some of these ranges.
+  const Case cases[] = {
+      {20, 100, "", 0}, {-100, -20, "", 200}, {-100, 100, "", 100}, {20, 100, "5", 0}, {20, 100, "60", 100},
+  };
+  for (const Case& c : cases) {
+    const std::string limits = R"(min="0" max="100")";
+    std::string xml = kTrackXml;
+    xml.replace(xml.find(limits), limits.size(),
+                "min=\"" + std::to_string(c.min) + "\" max=\"" + std::to_string(c.max) + "\"");
+    WidgetHarness h(xml);
+    if (*c.position) h.SetProp("volume/position", Variant(std::string(c.position)));
+    EXPECT_DOUBLE_EQ(h.Find("volume/image_slider")->GetAnchorLeft(), c.slider)
+        << c.min << ".." << c.max << " position " << c.position;
+  }
 }
 
 TEST(CounterControls, NumberLabelAndCountdownOnTheTree) {

@@ -1,6 +1,7 @@
 // The demo data end to end: kestrelle-headless runs the game from the program folder of the
 // build with a script (logos, loading, the first player, the options, a second player made and
-// deleted, quit); the pictures it writes are probed and the player files it leaves are read back.
+// deleted, quit; a slider press that outlives its screen); the pictures it writes are probed and
+// the player files it leaves are read back.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "data/cipher.h"
 #include "game/startup.h"
@@ -89,6 +91,27 @@ class DemoStart : public ::testing::Test {
     return picture;
   }
 
+  // A player file of the run, deciphered.
+  std::string PlayerFile(const char* name, std::string_view key) {
+    return DecipherFromHex(key, ReadFile(work_ / "user" / name));
+  }
+
+  // The frames the run made, from its last log line; -1 when it did not get there.
+  int FrameCount() {
+    const std::string log = ReadFile(work_ / "run.log");
+    const auto at = log.find("frames=");
+    EXPECT_NE(at, std::string::npos) << log;
+    return at == std::string::npos ? -1 : std::atoi(log.c_str() + at + 7);
+  }
+
+  // The music volume the run left in options.dat; -1 when there is none.
+  int SavedMusicVolume() {
+    const std::string options = PlayerFile("options.dat", kOptionsKey);
+    const auto at = options.find("MusicVolume=\"");
+    EXPECT_NE(at, std::string::npos) << options;
+    return at == std::string::npos ? -1 : std::atoi(options.c_str() + at + 13);
+  }
+
   fs::path game_;
   fs::path work_;
 };
@@ -151,9 +174,7 @@ TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
   // Exit ended the game at once: the script's own quit, at 30 s, was never reached (a frame every
   // 10 ms or so).
   const std::string log = ReadFile(work_ / "run.log");
-  const auto frames = log.find("frames=");
-  ASSERT_NE(frames, std::string::npos) << log;
-  EXPECT_LT(std::atoi(log.c_str() + frames + 7), 2000) << log;
+  EXPECT_LT(FrameCount(), 2000) << log;
   // Every resource loaded, the sounds and music read from data/sounds.pak among them: a missing
   // or unreadable one leaves a developer log line.
   EXPECT_EQ(log.find("kestrelle:"), std::string::npos) << log;
@@ -177,18 +198,32 @@ TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
   }
 
   // The options file holds the lower music volume (the definition says 60).
-  std::string options = DecipherFromHex(kOptionsKey, ReadFile(work_ / "user" / "options.dat"));
-  auto at = options.find("MusicVolume=\"");
-  ASSERT_NE(at, std::string::npos) << options;
-  int volume = std::atoi(options.c_str() + at + 13);
-  EXPECT_LT(volume, 60) << options;
+  const int volume = SavedMusicVolume();
+  EXPECT_LT(volume, 60);
   EXPECT_GE(volume, 0);
 
   // The players file: Ann alone, and current; Ben was made and deleted again.
-  std::string users = DecipherFromHex(record_files::kUsersKey, ReadFile(work_ / "user" / "users.dat"));
+  std::string users = PlayerFile("users.dat", record_files::kUsersKey);
   EXPECT_NE(users.find("current_user_profile_name=\"Ann\""), std::string::npos) << users;
   EXPECT_NE(users.find("<userprofile name=\"Ann\""), std::string::npos) << users;
   EXPECT_EQ(users.find("Ben"), std::string::npos) << users;
+}
+
+TEST_F(DemoStart, ASliderPressDoesNotOutliveItsScreen) {
+  ASSERT_EQ(Run(kSource / "tests" / "game" / "data" / "drag_outlives_screen.script"), 0) << ReadFile(work_ / "run.log");
+  // The slider stayed at 60 of 100 on both reopened screens, and so did the saved volume.
+  for (const char* shot : {"reopened", "after_query"}) {
+    if (SurfaceRef picture = Shot(shot)) {
+      EXPECT_TRUE(Near(picture, shot, 502, 200, 0x2A7F79, 40));
+    }
+  }
+  EXPECT_EQ(SavedMusicVolume(), 60);
+  // Quit and Exit ended the run long before the script's own quit: no click went to a slider
+  // that was still held.
+  EXPECT_LT(FrameCount(), 2000) << ReadFile(work_ / "run.log");
+  // Alt+F and Alt+R typed nothing into the name.
+  const std::string users = PlayerFile("users.dat", record_files::kUsersKey);
+  EXPECT_NE(users.find("<userprofile name=\"Ann\""), std::string::npos) << users;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "app/standard_screens/screen_user_profiles.h"
 
 #include "app/standard_screens/screen_helpers.h"
+#include "data/process_settings.h"
+#include "media/language.h"
 #include "records/user_profiles.h"
 
 namespace kestrelle {
@@ -12,7 +14,10 @@ UserProfilesRef ProfilesOf(const GameScreenOwnerRef& owner) { return owner ? own
 void TGameScreenUserProfiles::OnShowing(const ParamsRef& params) {
   TGameScreen::OnShowing(params);
   if (!listBox_) return;
-  listBox_->AddItem("%CreateNewUser%", "");
+  // The list shows its rows as they stand: player names untouched, and its own row's label
+  // already translated (at start-up, or now when start-up did not take it).
+  const std::string& label = Settings().CreateNewUserText;
+  listBox_->AddItem(label.empty() ? Translate("%CreateNewUser%") : label, "");
   UserProfilesRef profiles = ProfilesOf(GetOwner());
   UserProfileRef current = profiles ? profiles->GetCurrent() : nullptr;
   selectedName_ = current ? current->GetName() : std::string();
