@@ -351,7 +351,7 @@ KTARGET void ColorBlendRow(uint32_t* dst, int count, uint32_t colour, uint32_t k
 // one pixel's four 32-bit channels, so a vector handles KPAIRS pixels. Along x a channel is
 // left * (65536 - f) + right * f = (left << 16) + (right - left) * f, and the difference d is
 // paired with 2d so that one multiply-add takes f - 32768 and 16384, which both fit 16 bits.
-// Along y the 24-bit channels meet 16-bit weights: 40-bit sums, on 64-bit lanes.
+// Along y the 24-bit channels meet 16-bit weights in 40-bit sums, split so that 32-bit lanes do.
 
 #if KPIXELS == 8
 #define KPAIRS 2
@@ -359,15 +359,13 @@ KTARGET void ColorBlendRow(uint32_t* dst, int count, uint32_t colour, uint32_t k
 #define KGATHER(a, b)                                                                                   \
   _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a))), \
                           _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b)), 1)
-// A 32-bit or 64-bit value per 128-bit lane.
+// A 32-bit value per 128-bit lane.
 #define KPERLANE32(a, b) _mm256_setr_m128i(_mm_set1_epi32(static_cast<int>(a)), _mm_set1_epi32(static_cast<int>(b)))
-#define KPERLANE64(a, b) _mm256_setr_m128i(_mm_set1_epi64x(a), _mm_set1_epi64x(b))
 #else
 #define KPAIRS 1
 // One lane: the second value is not used.
 #define KGATHER(a, b) ((void)(b), _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a)))
 #define KPERLANE32(a, b) ((void)(b), _mm_set1_epi32(static_cast<int>(a)))
-#define KPERLANE64(a, b) ((void)(b), _mm_set1_epi64x(a))
 #endif
 
 // (f - 32768) in the low 16 bits of a 32-bit lane, 16384 in the high ones.
@@ -381,15 +379,21 @@ KFN KV AlongX(KV pairs, KV packedWeight) {
   return KI(add_epi32)(KI(madd_epi16)(terms, packedWeight), KI(unpacklo_epi16)(KZERO(), p16));
 }
 
-// Per lane: four channels (upper * w0 + lower * w1 + 2^31) >> 32, weights in the 64-bit halves.
-KFN KV AlongY(KV upper, KV lower, KV w0, KV w1) {
-  const KV round = KI(set1_epi64x)(0x80000000ll);
-  const KV even = KI(add_epi64)(KI(add_epi64)(KI(mul_epu32)(upper, w0), KI(mul_epu32)(lower, w1)), round);
-  const KV odd = KI(add_epi64)(
-      KI(add_epi64)(KI(mul_epu32)(KI(srli_epi64)(upper, 32), w0), KI(mul_epu32)(KI(srli_epi64)(lower, 32), w1)), round);
-  return KSI(or)(KI(srli_epi64)(even, 32),
-                 KSI(and)(odd, KI(set1_epi64x)(static_cast<long long>(0xFFFFFFFF00000000ull))));
+// Per 32-bit channel: (upper * (65536 - fy) + lower * fy + 2^31) >> 32 without 64-bit lanes.
+// With d = lower - upper = dh * 2^15 + dl (0 <= dl < 2^15) and g = fy - 32768, which fits 16
+// bits, the sum plus 2^31 over 2^15 is exactly upper + lower + dh * g + 2^16 + floor(dl * g / 2^15);
+// d + (d & ~0x7FFF) holds dl and dh in its 16-bit halves for the multiply-adds. `gLow` has g in
+// the low half of every 32-bit lane, `gHigh` in the high half.
+KFN KV AlongY(KV upper, KV lower, KV gLow, KV gHigh) {
+  const KV d = KI(sub_epi32)(lower, upper);
+  const KV halves = KI(add_epi32)(d, KSI(andnot)(KI(set1_epi32)(0x7FFF), d));
+  const KV sum = KI(add_epi32)(KI(add_epi32)(upper, lower), KI(madd_epi16)(halves, gHigh));
+  const KV low = KI(srai_epi32)(KI(madd_epi16)(halves, gLow), 15);
+  return KI(srli_epi32)(KI(add_epi32)(KI(add_epi32)(sum, low), KI(set1_epi32)(65536)), 17);
 }
+// g = fy - 32768 as 16 bits, in the low or the high half of a 32-bit lane.
+KFN uint32_t LowWeight(uint32_t fy) { return fy ^ 0x8000u; }
+KFN uint32_t HighWeight(uint32_t fy) { return (fy ^ 0x8000u) << 16; }
 
 // The pixel of each lane's four channel values (0..255), lane 0 first.
 KFN void StoreLanePixels(uint32_t* dst, KV channels, uint32_t alphaOr) {
@@ -402,46 +406,74 @@ KFN void StoreLanePixels(uint32_t* dst, KV channels, uint32_t alphaOr) {
 #endif
 }
 
+// Packed weights of four columns (lane k of `w4` for column k), spread so that each 128-bit lane
+// holds its column's weight: columns 2k and 2k + 1 at 256 bits, column k at 128.
+template <int K>
+KFN KV SpreadWeights(__m128i w4) {
+#if KPIXELS == 8
+  return _mm256_permutevar8x32_epi32(
+      _mm256_castsi128_si256(w4),
+      _mm256_setr_epi32(2 * K, 2 * K, 2 * K, 2 * K, 2 * K + 1, 2 * K + 1, 2 * K + 1, 2 * K + 1));
+#else
+  return _mm_shuffle_epi32(w4, K * 0x55);
+#endif
+}
+
+template <int K>
+KFN void AlongXStep(uint32_t* out, const uint32_t* row, const int32_t* index, __m128i w4) {
+  KSTORE(out + 4 * K * KPAIRS,
+         AlongX(KGATHER(row + index[K * KPAIRS], row + index[K * KPAIRS + KPAIRS - 1]), SpreadWeights<K>(w4)));
+}
+
 KTARGET void BilinearAlongX(uint32_t* out, const uint32_t* row, const int32_t* index, const uint32_t* fraction,
                             int count) {
-  for (int i = 0; i < count; i += KPAIRS) {
-    // An odd last column is computed twice and stored once.
-    const int j = std::min(i + KPAIRS - 1, count - 1);
-    const KV channels = AlongX(KGATHER(row + index[i], row + index[j]),
-                               KPERLANE32(PackedWeight(fraction[i]), PackedWeight(fraction[j])));
-#if KPIXELS == 8
-    if (j == i) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i), _mm256_castsi256_si128(channels));
-      continue;
-    }
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const __m128i w4 = _mm_or_si128(
+        _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(fraction + i)), _mm_set1_epi32(0x8000)),
+        _mm_set1_epi32(0x40000000));
+    AlongXStep<0>(out + 4 * i, row, index + i, w4);
+    AlongXStep<1>(out + 4 * i, row, index + i, w4);
+#if KPAIRS == 1
+    AlongXStep<2>(out + 4 * i, row, index + i, w4);
+    AlongXStep<3>(out + 4 * i, row, index + i, w4);
 #endif
-    KSTORE(out + 4 * i, channels);
+  }
+  for (; i < count; ++i) {
+    const __m128i w = _mm_set1_epi32(static_cast<int>(PackedWeight(fraction[i])));
+#if KPIXELS == 8
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i),
+                     _mm256_castsi256_si128(AlongX(KGATHER(row + index[i], row + index[i]), _mm256_setr_m128i(w, w))));
+#else
+    KSTORE(out + 4 * i, AlongX(KGATHER(row + index[i], row + index[i]), w));
+#endif
   }
 }
 
 // Four pixels of the second pass, from first-pass channels at `upper` and `lower`.
-KFN __m128i AlongYFour(const uint32_t* upper, const uint32_t* lower, KV w0, KV w1) {
+KFN __m128i AlongYFour(const uint32_t* upper, const uint32_t* lower, KV gLow, KV gHigh) {
 #if KPIXELS == 8
   // Lane 0 holds pixels 0 and 2, lane 1 pixels 1 and 3.
-  __m256i p = _mm256_packs_epi32(AlongY(KLOAD(upper), KLOAD(lower), w0, w1),
-                                 AlongY(KLOAD(upper + 8), KLOAD(lower + 8), w0, w1));
+  __m256i p = _mm256_packs_epi32(AlongY(KLOAD(upper), KLOAD(lower), gLow, gHigh),
+                                 AlongY(KLOAD(upper + 8), KLOAD(lower + 8), gLow, gHigh));
   p = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(p, p), _mm256_setr_epi32(0, 4, 1, 5, 0, 4, 1, 5));
   return _mm256_castsi256_si128(p);
 #else
   KV c[4];
-  for (int k = 0; k < 4; ++k) c[k] = AlongY(KLOAD(upper + 4 * k), KLOAD(lower + 4 * k), w0, w1);
+  for (int k = 0; k < 4; ++k) c[k] = AlongY(KLOAD(upper + 4 * k), KLOAD(lower + 4 * k), gLow, gHigh);
   return _mm_packus_epi16(_mm_packs_epi32(c[0], c[1]), _mm_packs_epi32(c[2], c[3]));
 #endif
 }
 
 KTARGET void BilinearAlongY(uint32_t* dst, const uint32_t* upper, const uint32_t* lower, int count, uint32_t fy,
                             bool ka) {
-  const KV w0 = KI(set1_epi64x)(65536 - fy), w1 = KI(set1_epi64x)(fy);
+  const KV gLow = KI(set1_epi32)(static_cast<int>(LowWeight(fy)));
+  const KV gHigh = KI(set1_epi32)(static_cast<int>(HighWeight(fy)));
   const __m128i alphaOr = _mm_set1_epi32(ka ? 0 : static_cast<int>(0xFF000000u));
   int i = 0;
   for (; i + 4 <= count; i += 4)
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i),
-                     _mm_or_si128(AlongYFour(upper + 4 * i, lower + 4 * i, w0, w1), alphaOr));
+                     _mm_or_si128(AlongYFour(upper + 4 * i, lower + 4 * i, gLow, gHigh), alphaOr));
   if (i < count) kPortableKernels.bilinearAlongY(dst + i, upper + 4 * i, lower + 4 * i, count - i, fy, ka);
 }
 
@@ -463,7 +495,8 @@ KTARGET void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, in
     const uint32_t* q = LineSample(src, stride, sx + j * dx, sy + j * dy, gx, gy);
     const KV wx = KPERLANE32(PackedWeight(fx), PackedWeight(gx));
     const KV upper = AlongX(KGATHER(p, q), wx), lower = AlongX(KGATHER(p + stride, q + stride), wx);
-    const KV channels = AlongY(upper, lower, KPERLANE64(65536 - fy, 65536 - gy), KPERLANE64(fy, gy));
+    const KV channels =
+        AlongY(upper, lower, KPERLANE32(LowWeight(fy), LowWeight(gy)), KPERLANE32(HighWeight(fy), HighWeight(gy)));
     uint32_t pixels[KPAIRS];
     StoreLanePixels(pixels, channels, alphaOr);
     for (int k = 0; k <= j - i; ++k) dst[i + k] = pixels[k];
@@ -473,7 +506,6 @@ KTARGET void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, in
 #undef KPAIRS
 #undef KGATHER
 #undef KPERLANE32
-#undef KPERLANE64
 
 #undef KV
 #undef KI
