@@ -421,13 +421,13 @@ KFN KV SpreadWeights(__m128i w4) {
 
 template <int K>
 KFN void AlongXStep(uint32_t* out, const uint32_t* row, const int32_t* index, __m128i w4) {
-  KSTORE(out + 4 * K * KPAIRS,
-         AlongX(KGATHER(row + index[K * KPAIRS], row + index[K * KPAIRS + KPAIRS - 1]), SpreadWeights<K>(w4)));
+  constexpr ptrdiff_t kFirst = ptrdiff_t{K} * KPAIRS, kLast = kFirst + KPAIRS - 1;
+  KSTORE(out + 4 * kFirst, AlongX(KGATHER(row + index[kFirst], row + index[kLast]), SpreadWeights<K>(w4)));
 }
 
 KTARGET void BilinearAlongX(uint32_t* out, const uint32_t* row, const int32_t* index, const uint32_t* fraction,
                             int count) {
-  int i = 0;
+  ptrdiff_t i = 0;
   for (; i + 4 <= count; i += 4) {
     const __m128i w4 = _mm_or_si128(
         _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(fraction + i)), _mm_set1_epi32(0x8000)),
@@ -460,7 +460,7 @@ KFN __m128i AlongYFour(const uint32_t* upper, const uint32_t* lower, KV gLow, KV
   return _mm256_castsi256_si128(p);
 #else
   KV c[4];
-  for (int k = 0; k < 4; ++k) c[k] = AlongY(KLOAD(upper + 4 * k), KLOAD(lower + 4 * k), gLow, gHigh);
+  for (ptrdiff_t k = 0; k < 4; ++k) c[k] = AlongY(KLOAD(upper + 4 * k), KLOAD(lower + 4 * k), gLow, gHigh);
   return _mm_packus_epi16(_mm_packs_epi32(c[0], c[1]), _mm_packs_epi32(c[2], c[3]));
 #endif
 }
@@ -470,11 +470,12 @@ KTARGET void BilinearAlongY(uint32_t* dst, const uint32_t* upper, const uint32_t
   const KV gLow = KI(set1_epi32)(static_cast<int>(LowWeight(fy)));
   const KV gHigh = KI(set1_epi32)(static_cast<int>(HighWeight(fy)));
   const __m128i alphaOr = _mm_set1_epi32(ka ? 0 : static_cast<int>(0xFF000000u));
-  int i = 0;
+  ptrdiff_t i = 0;
   for (; i + 4 <= count; i += 4)
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i),
                      _mm_or_si128(AlongYFour(upper + 4 * i, lower + 4 * i, gLow, gHigh), alphaOr));
-  if (i < count) kPortableKernels.bilinearAlongY(dst + i, upper + 4 * i, lower + 4 * i, count - i, fy, ka);
+  if (i < count)
+    kPortableKernels.bilinearAlongY(dst + i, upper + 4 * i, lower + 4 * i, static_cast<int>(count - i), fy, ka);
 }
 
 // The address of sample i's upper-left pixel, and its fractions.
@@ -487,9 +488,9 @@ KFN const uint32_t* LineSample(const uint32_t* src, int64_t stride, int64_t x, i
 KTARGET void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, int count, int64_t sx, int64_t sy,
                           int64_t dx, int64_t dy, bool ka) {
   const uint32_t alphaOr = ka ? 0u : 0xFF000000u;
-  for (int i = 0; i < count; i += KPAIRS) {
+  for (ptrdiff_t i = 0; i < count; i += KPAIRS) {
     // An odd last sample is computed twice and stored once.
-    const int j = std::min(i + KPAIRS - 1, count - 1);
+    const ptrdiff_t j = std::min<ptrdiff_t>(i + KPAIRS - 1, count - 1);
     uint32_t fx, fy, gx, gy;
     const uint32_t* p = LineSample(src, stride, sx + i * dx, sy + i * dy, fx, fy);
     const uint32_t* q = LineSample(src, stride, sx + j * dx, sy + j * dy, gx, gy);
@@ -499,7 +500,7 @@ KTARGET void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, in
         AlongY(upper, lower, KPERLANE32(LowWeight(fy), LowWeight(gy)), KPERLANE32(HighWeight(fy), HighWeight(gy)));
     uint32_t pixels[KPAIRS];
     StoreLanePixels(pixels, channels, alphaOr);
-    for (int k = 0; k <= j - i; ++k) dst[i + k] = pixels[k];
+    for (ptrdiff_t k = 0; k <= j - i; ++k) dst[i + k] = pixels[k];
   }
 }
 

@@ -128,14 +128,14 @@ TEST(SurfaceKernels, BilinearPassesAndLinesMatchTheExactMix) {
       // Scaling: the pass along x over two source rows at random columns, then along y.
       const int iy = static_cast<int>(rng() % (kH - 1));
       std::vector<int32_t> index(n);
-      std::vector<uint32_t> fraction(n), upper(4 * n), lower(4 * n), row(n);
+      std::vector<uint32_t> fraction(n), upper(size_t{4} * n), lower(size_t{4} * n), row(n);
       for (int i = 0; i < n; ++i) {
         index[i] = static_cast<int32_t>(rng() % (kW - 1));
         fraction[i] = rng() % 4 ? rng() % 65536 : (rng() % 2) * 65535;
       }
       const uint32_t fy = rng() % 4 ? rng() % 65536 : (rng() % 2) * 65535;
-      k->bilinearAlongX(upper.data(), &src[iy * kW], index.data(), fraction.data(), n);
-      k->bilinearAlongX(lower.data(), &src[(iy + 1) * kW], index.data(), fraction.data(), n);
+      k->bilinearAlongX(upper.data(), &src[size_t{kW} * iy], index.data(), fraction.data(), n);
+      k->bilinearAlongX(lower.data(), &src[size_t{kW} * (iy + 1)], index.data(), fraction.data(), n);
       k->bilinearAlongY(row.data(), upper.data(), lower.data(), n, fy, ka);
       for (int i = 0; i < n; ++i) {
         const uint32_t* r = &src[iy * kW + index[i]];

@@ -434,8 +434,8 @@ TEST(Surface, SmoothSamplingWeighsByTheWholeSixteenBitFractions) {
     else
       dst->RenderScaled(src.get(), c.offsetX, c.offsetY, c.scaleX, c.scaleY, true);
     const TurnSteps k = TurnStepsOf(c.angle, c.scaleX, c.scaleY);
-    const int64_t baseX = pivot.x * 65536 + std::llrint(c.offsetX * 65536);
-    const int64_t baseY = pivot.y * 65536 + std::llrint(c.offsetY * 65536);
+    const int64_t baseX = int64_t{pivot.x} * 65536 + std::llrint(c.offsetX * 65536);
+    const int64_t baseY = int64_t{pivot.y} * 65536 + std::llrint(c.offsetY * 65536);
     int mismatches = 0, compared = 0;
     for (int y = 0; y < 17; ++y)
       for (int x = 0; x < 23; ++x) {
@@ -475,7 +475,8 @@ TEST(Surface, RenderTransformedFollowsThePerPixelRule) {
     dst->RenderTransformed(src.get(), pivot, angle, smooth, scale, scaleY, ox, oy);
 
     const TurnSteps k = TurnStepsOf(angle, scale, scaleY);
-    const int64_t baseX = 12 * 65536 + std::llrint(ox * 65536), baseY = 12 * 65536 + std::llrint(oy * 65536);
+    const int64_t baseX = int64_t{12} * 65536 + std::llrint(ox * 65536),
+                  baseY = int64_t{12} * 65536 + std::llrint(oy * 65536);
     int changedOutsideModel = 0;
     for (int y = 0; y < 25; ++y)
       for (int x = 0; x < 25; ++x) {
