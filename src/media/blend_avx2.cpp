@@ -6,6 +6,7 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,8 +37,8 @@ const RowKernels kAvx2Kernels = {
     avx2::NormalOpaqueRow,
     avx2::ColorAlphaRow,
     avx2::ColorBlendRow,
-    avx2::BilinearVertical,
-    avx2::BilinearHorizontal,
+    avx2::BilinearAlongX,
+    avx2::BilinearAlongY,
     avx2::BilinearLine,
 };
 

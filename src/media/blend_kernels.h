@@ -18,13 +18,14 @@ struct RowKernels {
                      bool targetKeepsAlpha);
   // DrawColor, normal mode, shape without alpha, k < 255: the colour blended over the row.
   void (*colorBlend)(uint32_t* dst, int count, uint32_t colour, uint32_t k, bool targetKeepsAlpha);
-  // Bilinear scaling of a row in two passes. Vertical: for each source column i, four 16-bit
-  // channels row0[i] * (128 - wy) + row1[i] * wy (wy 0..127).
-  void (*bilinearVertical)(uint16_t* out, const uint32_t* row0, const uint32_t* row1, int count, uint32_t wy);
-  // Horizontal: dst[i] = (v[index[i]] * (128 - w) + v[index[i] + 1] * w + 8192) >> 14 per channel,
-  // with weight[i] = (w << 16) | (128 - w); alpha forced to 255 unless `keepAlpha`.
-  void (*bilinearHorizontal)(uint32_t* dst, const uint16_t* vert, const int32_t* index, const uint32_t* weight,
-                             int count, bool keepAlpha);
+  // Smooth scaling in two passes that together give exactly `Bilinear` (blend_reference.h).
+  // Along x, once per source row: for each target column i, four 32-bit channels
+  // row[index[i]] * (65536 - f) + row[index[i] + 1] * f with f = fraction[i] (0..65535).
+  void (*bilinearAlongX)(uint32_t* out, const uint32_t* row, const int32_t* index, const uint32_t* fraction, int count);
+  // Along y, per target pixel: each channel (upper * (65536 - fy) + lower * fy + 2^31) >> 32 of two
+  // rows of the first pass (fy 0..65535); alpha forced to 255 unless `keepAlpha`.
+  void (*bilinearAlongY)(uint32_t* dst, const uint32_t* upper, const uint32_t* lower, int count, uint32_t fy,
+                         bool keepAlpha);
   // Bilinear samples along a line through the source (both coordinates stepping), every
   // sample's four pixels inside; `stride` is the source width in pixels.
   void (*bilinearLine)(uint32_t* dst, const uint32_t* src, int64_t stride, int count, int64_t sx, int64_t sy,

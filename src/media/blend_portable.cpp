@@ -35,19 +35,20 @@ void ColorBlendRow(uint32_t* dst, int count, uint32_t colour, uint32_t k, bool k
   for (int i = 0; i < count; ++i) dst[i] = ReferenceDrawColor(kBlendNormal, false, ka, k, c, 0xFF000000u, dst[i]);
 }
 
-void BilinearVertical(uint16_t* out, const uint32_t* row0, const uint32_t* row1, int count, uint32_t wy) {
-  for (int i = 0; i < count; ++i)
-    for (int c = 0; c < 4; ++c)
-      out[4 * i + c] = static_cast<uint16_t>(Channel(row0[i], c) * (128 - wy) + Channel(row1[i], c) * wy);
+void BilinearAlongX(uint32_t* out, const uint32_t* row, const int32_t* index, const uint32_t* fraction, int count) {
+  for (int i = 0; i < count; ++i) {
+    const uint32_t left = row[index[i]], right = row[index[i] + 1], f = fraction[i];
+    for (int c = 0; c < 4; ++c) out[4 * i + c] = Channel(left, c) * (65536 - f) + Channel(right, c) * f;
+  }
 }
 
-void BilinearHorizontal(uint32_t* dst, const uint16_t* vert, const int32_t* index, const uint32_t* weight, int count,
-                        bool ka) {
+void BilinearAlongY(uint32_t* dst, const uint32_t* upper, const uint32_t* lower, int count, uint32_t fy, bool ka) {
   for (int i = 0; i < count; ++i) {
-    const uint16_t* v = vert + 4 * index[i];
-    const uint32_t left = weight[i] & 0xFFFF, right = weight[i] >> 16;
     uint32_t p = 0;
-    for (int c = 0; c < 4; ++c) p |= ((v[c] * left + v[c + 4] * right + 8192) >> 14) << (8 * c);
+    for (int c = 0; c < 4; ++c) {
+      const uint64_t sum = uint64_t{upper[4 * i + c]} * (65536 - fy) + uint64_t{lower[4 * i + c]} * fy;
+      p |= static_cast<uint32_t>((sum + 0x80000000u) >> 32) << (8 * c);
+    }
     dst[i] = ka ? p : p | 0xFF000000u;
   }
 }
@@ -57,7 +58,7 @@ void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, int count,
   for (int i = 0; i < count; ++i, sx += dx, sy += dy) {
     const uint64_t x = static_cast<uint64_t>(sx), y = static_cast<uint64_t>(sy);
     const uint32_t* p = src + static_cast<int64_t>(y >> 16) * stride + static_cast<int64_t>(x >> 16);
-    uint32_t v = Bilinear(p[0], p[1], p[stride], p[stride + 1], (x >> 9) & 127, (y >> 9) & 127);
+    uint32_t v = Bilinear(p[0], p[1], p[stride], p[stride + 1], x & 0xFFFF, y & 0xFFFF);
     dst[i] = ka ? v : v | 0xFF000000u;
   }
 }
@@ -65,8 +66,8 @@ void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, int count,
 }  // namespace
 
 const RowKernels kPortableKernels = {
-    "portable",    NormalAlphaRow,   NormalOpaqueRow,    ColorAlphaRow,
-    ColorBlendRow, BilinearVertical, BilinearHorizontal, BilinearLine,
+    "portable",    NormalAlphaRow, NormalOpaqueRow, ColorAlphaRow,
+    ColorBlendRow, BilinearAlongX, BilinearAlongY,  BilinearLine,
 };
 
 const RowKernels* KernelsFor(KernelLevel level) {

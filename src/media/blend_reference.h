@@ -28,15 +28,17 @@ void ReferenceDrawRow(uint8_t mode, bool sourceKeepsAlpha, bool targetKeepsAlpha
 void ReferenceDrawColorRow(uint8_t mode, bool sourceKeepsAlpha, bool targetKeepsAlpha, uint32_t opacity,
                            uint32_t colour, uint32_t* dst, const uint32_t* shape, int count);
 
-// Bilinear mix of four pixels (top-left, top-right, bottom-left, bottom-right) with 7-bit
-// weights wx, wy in 0..128 for the right and bottom pixels: the weighted sum of every channel,
-// rounded half up, over 128 x 128.
-constexpr uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, uint32_t wx, uint32_t wy) {
+// Bilinear mix of four pixels (top-left, top-right, bottom-left, bottom-right) with the 16-bit
+// fractions fx, fy (0..65536) as the weights of the right and bottom pixels: along x, then along
+// y, every channel's weighted sum taken in full (it needs 40 bits) and rounded half up once, over
+// 2^32. Without a rounding step in between the order of the two passes does not matter.
+constexpr uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, uint32_t fx, uint32_t fy) {
   uint32_t out = 0;
   for (int i = 0; i < 4; ++i) {
-    uint32_t left = Channel(p00, i) * (128 - wy) + Channel(p10, i) * wy;
-    uint32_t right = Channel(p01, i) * (128 - wy) + Channel(p11, i) * wy;
-    out |= ((left * (128 - wx) + right * wx + 8192) / 16384) << (8 * i);
+    const uint64_t top = uint64_t{Channel(p00, i)} * (65536 - fx) + uint64_t{Channel(p01, i)} * fx;
+    const uint64_t bottom = uint64_t{Channel(p10, i)} * (65536 - fx) + uint64_t{Channel(p11, i)} * fx;
+    const uint64_t sum = top * (65536 - fy) + bottom * fy;
+    out |= static_cast<uint32_t>((sum + (uint64_t{1} << 31)) >> 32) << (8 * i);
   }
   return out;
 }

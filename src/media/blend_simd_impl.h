@@ -345,120 +345,168 @@ KTARGET void ColorBlendRow(uint32_t* dst, int count, uint32_t colour, uint32_t k
 
 #undef KLANES
 
-// ---- Bilinear sampling (128-bit lanes at either width) ---------------------------------------
+// ---- Bilinear sampling -------------------------------------------------------------------------
+//
+// Exact 16-bit weights (Bilinear in blend_reference.h). A 128-bit lane holds one pixel pair or
+// one pixel's four 32-bit channels, so a vector handles KPAIRS pixels. Along x a channel is
+// left * (65536 - f) + right * f = (left << 16) + (right - left) * f, and the difference d is
+// paired with 2d so that one multiply-add takes f - 32768 and 16384, which both fit 16 bits.
+// Along y the 24-bit channels meet 16-bit weights in 40-bit sums, split so that 32-bit lanes do.
 
-// Vertical mix of the pixel pairs at p0 and p1: 16-bit lanes [left b g r a, right b g r a],
-// each p0 * (128 - wy) + p1 * wy (at most 32640).
-KFN __m128i BilinearVertical(const uint32_t* p0, const uint32_t* p1, __m128i wy0, __m128i wy1) {
-  const __m128i z = _mm_setzero_si128();
-  __m128i a = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p0)), z);
-  __m128i b = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p1)), z);
-  return _mm_add_epi16(_mm_mullo_epi16(a, wy0), _mm_mullo_epi16(b, wy1));
-}
-// Horizontal mix of a vertical result with weight wx: four 32-bit channels, rounded.
-KFN __m128i BilinearHorizontal(__m128i v, uint32_t wx) {
-  __m128i pairs = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
-  __m128i m = _mm_madd_epi16(pairs, _mm_set1_epi32(static_cast<int>((wx << 16) | (128 - wx))));
-  return _mm_srli_epi32(_mm_add_epi32(m, _mm_set1_epi32(8192)), 14);
-}
-KFN uint32_t BilinearStoreOne(__m128i m, __m128i alphaOr) {
-  __m128i p = _mm_packs_epi32(m, m);
-  return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_or_si128(_mm_packus_epi16(p, p), alphaOr)));
-}
-
-// Vertical pass of a scaled row: four 16-bit channels per source column.
-KTARGET void BilinearVertical(uint16_t* out, const uint32_t* row0, const uint32_t* row1, int count, uint32_t wy) {
-  const KV w0 = KI(set1_epi16)(static_cast<short>(128 - wy));
-  const KV w1 = KI(set1_epi16)(static_cast<short>(wy));
-  const KV z = KZERO();
-  int i = 0;
-  for (; i + KPIXELS <= count; i += KPIXELS) {
-    const KV a = KLOAD(row0 + i), b = KLOAD(row1 + i);
-    // Per 128-bit lane the low half holds the lane's first two pixels: stored in pixel order.
-    KV lo = KI(add_epi16)(KI(mullo_epi16)(KI(unpacklo_epi8)(a, z), w0), KI(mullo_epi16)(KI(unpacklo_epi8)(b, z), w1));
-    KV hi = KI(add_epi16)(KI(mullo_epi16)(KI(unpackhi_epi8)(a, z), w0), KI(mullo_epi16)(KI(unpackhi_epi8)(b, z), w1));
 #if KPIXELS == 8
-    KSTORE(out + 4 * i, _mm256_permute2x128_si256(lo, hi, 0x20));
-    KSTORE(out + 4 * i + 16, _mm256_permute2x128_si256(lo, hi, 0x31));
+#define KPAIRS 2
+// Pixel pairs at a and b (one per 128-bit lane).
+#define KGATHER(a, b)                                                                                   \
+  _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a))), \
+                          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b)), 1)
+// A 32-bit value per 128-bit lane.
+#define KPERLANE32(a, b) _mm256_setr_m128i(_mm_set1_epi32(static_cast<int>(a)), _mm_set1_epi32(static_cast<int>(b)))
 #else
-    KSTORE(out + 4 * i, lo);
-    KSTORE(out + 4 * i + 8, hi);
-#endif
-  }
-  for (; i < count; ++i)
-    for (int c = 0; c < 4; ++c)
-      out[4 * i + c] =
-          static_cast<uint16_t>(((row0[i] >> (8 * c)) & 255) * (128 - wy) + ((row1[i] >> (8 * c)) & 255) * wy);
-}
-
-// One horizontal sample: columns index and index + 1 of the vertical pass, packed weight
-// (w << 16) | (128 - w); four rounded 32-bit channels.
-KFN __m128i BilinearSample(const uint16_t* vert, int32_t index, uint32_t weight) {
-  __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(vert + 4 * index));
-  __m128i pairs = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
-  __m128i m = _mm_madd_epi16(pairs, _mm_set1_epi32(static_cast<int>(weight)));
-  return _mm_srli_epi32(_mm_add_epi32(m, _mm_set1_epi32(8192)), 14);
-}
-
-#if KPIXELS == 8
-// Samples j and j + 1: lane 0 and lane 1 each hold four rounded 32-bit channels.
-KFN __m256i BilinearTwo(const uint16_t* vert, const int32_t* index, const uint32_t* weight, int j, __m256i pairCtrl,
-                        __m256i spread, __m256i round) {
-  __m256i v = _mm256_inserti128_si256(
-      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(vert + 4 * index[j]))),
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(vert + 4 * index[j + 1])), 1);
-  __m256i w = _mm256_permutevar8x32_epi32(
-      _mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(weight + j))), spread);
-  __m256i m = _mm256_madd_epi16(_mm256_shuffle_epi8(v, pairCtrl), w);
-  return _mm256_srli_epi32(_mm256_add_epi32(m, round), 14);
-}
+#define KPAIRS 1
+// One lane: the second value is not used.
+#define KGATHER(a, b) ((void)(b), _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a)))
+#define KPERLANE32(a, b) ((void)(b), _mm_set1_epi32(static_cast<int>(a)))
 #endif
 
-KTARGET void BilinearHorizontal(uint32_t* dst, const uint16_t* vert, const int32_t* index, const uint32_t* weight,
-                                int count, bool ka) {
-  const __m128i alphaOr = ka ? _mm_setzero_si128() : _mm_set1_epi32(static_cast<int>(0xFF000000u));
-  int i = 0;
+// (f - 32768) in the low 16 bits of a 32-bit lane, 16384 in the high ones.
+KFN uint32_t PackedWeight(uint32_t f) { return (f ^ 0x8000u) | 0x40000000u; }
+
+// Per lane: pixel pair (8 bytes) to four 32-bit channels left * (65536 - f) + right * f.
+KFN KV AlongX(KV pairs, KV packedWeight) {
+  const KV p16 = KI(unpacklo_epi8)(pairs, KZERO());
+  const KV d = KI(sub_epi16)(KI(unpackhi_epi64)(p16, p16), p16);
+  const KV terms = KI(unpacklo_epi16)(d, KI(add_epi16)(d, d));
+  return KI(add_epi32)(KI(madd_epi16)(terms, packedWeight), KI(unpacklo_epi16)(KZERO(), p16));
+}
+
+// Per 32-bit channel: (upper * (65536 - fy) + lower * fy + 2^31) >> 32 without 64-bit lanes.
+// With d = lower - upper = dh * 2^15 + dl (0 <= dl < 2^15) and g = fy - 32768, which fits 16
+// bits, the sum plus 2^31 over 2^15 is exactly upper + lower + dh * g + 2^16 + floor(dl * g / 2^15);
+// d + (d & ~0x7FFF) holds dl and dh in its 16-bit halves for the multiply-adds. `gLow` has g in
+// the low half of every 32-bit lane, `gHigh` in the high half.
+KFN KV AlongY(KV upper, KV lower, KV gLow, KV gHigh) {
+  const KV d = KI(sub_epi32)(lower, upper);
+  const KV halves = KI(add_epi32)(d, KSI(andnot)(KI(set1_epi32)(0x7FFF), d));
+  const KV sum = KI(add_epi32)(KI(add_epi32)(upper, lower), KI(madd_epi16)(halves, gHigh));
+  const KV low = KI(srai_epi32)(KI(madd_epi16)(halves, gLow), 15);
+  return KI(srli_epi32)(KI(add_epi32)(KI(add_epi32)(sum, low), KI(set1_epi32)(65536)), 17);
+}
+// g = fy - 32768 as 16 bits, in the low or the high half of a 32-bit lane.
+KFN uint32_t LowWeight(uint32_t fy) { return fy ^ 0x8000u; }
+KFN uint32_t HighWeight(uint32_t fy) { return (fy ^ 0x8000u) << 16; }
+
+// The pixel of each lane's four channel values (0..255), lane 0 first.
+KFN void StoreLanePixels(uint32_t* dst, KV channels, uint32_t alphaOr) {
+  const KV p = KI(packus_epi16)(KI(packs_epi32)(channels, channels), KZERO());
 #if KPIXELS == 8
-  const __m256i pairCtrl =
-      _mm256_set_epi64x(0x0F0E07060D0C0504ll, 0x0B0A030209080100ll, 0x0F0E07060D0C0504ll, 0x0B0A030209080100ll);
-  const __m256i spread = _mm256_set_epi32(1, 1, 1, 1, 0, 0, 0, 0);
-  const __m256i order = _mm256_set_epi32(5, 1, 4, 0, 5, 1, 4, 0);
-  const __m256i round = _mm256_set1_epi32(8192);
-  for (; i + 4 <= count; i += 4) {
-    __m256i p = _mm256_packs_epi32(
-        BilinearTwo(vert, index, weight, i, pairCtrl, spread, round),
-        BilinearTwo(vert, index, weight, i + 2, pairCtrl, spread, round));  // lane 0: pixels 0, 2; lane 1: 1, 3
-    p = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(p, p), order);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_or_si128(_mm256_castsi256_si128(p), alphaOr));
-  }
+  dst[0] = static_cast<uint32_t>(_mm256_extract_epi32(p, 0)) | alphaOr;
+  dst[1] = static_cast<uint32_t>(_mm256_extract_epi32(p, 4)) | alphaOr;
 #else
-  for (; i + 4 <= count; i += 4) {
-    __m128i p01 =
-        _mm_packs_epi32(BilinearSample(vert, index[i], weight[i]), BilinearSample(vert, index[i + 1], weight[i + 1]));
-    __m128i p23 = _mm_packs_epi32(BilinearSample(vert, index[i + 2], weight[i + 2]),
-                                  BilinearSample(vert, index[i + 3], weight[i + 3]));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_or_si128(_mm_packus_epi16(p01, p23), alphaOr));
-  }
+  dst[0] = static_cast<uint32_t>(_mm_cvtsi128_si32(p)) | alphaOr;
 #endif
+}
+
+// Packed weights of four columns (lane k of `w4` for column k), spread so that each 128-bit lane
+// holds its column's weight: columns 2k and 2k + 1 at 256 bits, column k at 128.
+template <int K>
+KFN KV SpreadWeights(__m128i w4) {
+#if KPIXELS == 8
+  return _mm256_permutevar8x32_epi32(
+      _mm256_castsi128_si256(w4),
+      _mm256_setr_epi32(2 * K, 2 * K, 2 * K, 2 * K, 2 * K + 1, 2 * K + 1, 2 * K + 1, 2 * K + 1));
+#else
+  return _mm_shuffle_epi32(w4, K * 0x55);
+#endif
+}
+
+template <int K>
+KFN void AlongXStep(uint32_t* out, const uint32_t* row, const int32_t* index, __m128i w4) {
+  constexpr ptrdiff_t kFirst = ptrdiff_t{K} * KPAIRS, kLast = kFirst + KPAIRS - 1;
+  KSTORE(out + 4 * kFirst, AlongX(KGATHER(row + index[kFirst], row + index[kLast]), SpreadWeights<K>(w4)));
+}
+
+KTARGET void BilinearAlongX(uint32_t* out, const uint32_t* row, const int32_t* index, const uint32_t* fraction,
+                            int count) {
+  ptrdiff_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const __m128i w4 = _mm_or_si128(
+        _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(fraction + i)), _mm_set1_epi32(0x8000)),
+        _mm_set1_epi32(0x40000000));
+    AlongXStep<0>(out + 4 * i, row, index + i, w4);
+    AlongXStep<1>(out + 4 * i, row, index + i, w4);
+#if KPAIRS == 1
+    AlongXStep<2>(out + 4 * i, row, index + i, w4);
+    AlongXStep<3>(out + 4 * i, row, index + i, w4);
+#endif
+  }
   for (; i < count; ++i) {
-    __m128i m = BilinearSample(vert, index[i], weight[i]);
-    __m128i p = _mm_packs_epi32(m, m);
-    dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_or_si128(_mm_packus_epi16(p, p), alphaOr)));
+    const __m128i w = _mm_set1_epi32(static_cast<int>(PackedWeight(fraction[i])));
+#if KPIXELS == 8
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i),
+                     _mm256_castsi256_si128(AlongX(KGATHER(row + index[i], row + index[i]), _mm256_setr_m128i(w, w))));
+#else
+    KSTORE(out + 4 * i, AlongX(KGATHER(row + index[i], row + index[i]), w));
+#endif
   }
+}
+
+// Four pixels of the second pass, from first-pass channels at `upper` and `lower`.
+KFN __m128i AlongYFour(const uint32_t* upper, const uint32_t* lower, KV gLow, KV gHigh) {
+#if KPIXELS == 8
+  // Lane 0 holds pixels 0 and 2, lane 1 pixels 1 and 3.
+  __m256i p = _mm256_packs_epi32(AlongY(KLOAD(upper), KLOAD(lower), gLow, gHigh),
+                                 AlongY(KLOAD(upper + 8), KLOAD(lower + 8), gLow, gHigh));
+  p = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(p, p), _mm256_setr_epi32(0, 4, 1, 5, 0, 4, 1, 5));
+  return _mm256_castsi256_si128(p);
+#else
+  KV c[4];
+  for (ptrdiff_t k = 0; k < 4; ++k) c[k] = AlongY(KLOAD(upper + 4 * k), KLOAD(lower + 4 * k), gLow, gHigh);
+  return _mm_packus_epi16(_mm_packs_epi32(c[0], c[1]), _mm_packs_epi32(c[2], c[3]));
+#endif
+}
+
+KTARGET void BilinearAlongY(uint32_t* dst, const uint32_t* upper, const uint32_t* lower, int count, uint32_t fy,
+                            bool ka) {
+  const KV gLow = KI(set1_epi32)(static_cast<int>(LowWeight(fy)));
+  const KV gHigh = KI(set1_epi32)(static_cast<int>(HighWeight(fy)));
+  const __m128i alphaOr = _mm_set1_epi32(ka ? 0 : static_cast<int>(0xFF000000u));
+  ptrdiff_t i = 0;
+  for (; i + 4 <= count; i += 4)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i),
+                     _mm_or_si128(AlongYFour(upper + 4 * i, lower + 4 * i, gLow, gHigh), alphaOr));
+  if (i < count)
+    kPortableKernels.bilinearAlongY(dst + i, upper + 4 * i, lower + 4 * i, static_cast<int>(count - i), fy, ka);
+}
+
+// The address of sample i's upper-left pixel, and its fractions.
+KFN const uint32_t* LineSample(const uint32_t* src, int64_t stride, int64_t x, int64_t y, uint32_t& fx, uint32_t& fy) {
+  fx = static_cast<uint32_t>(x & 0xFFFF);
+  fy = static_cast<uint32_t>(y & 0xFFFF);
+  return src + (y >> 16) * stride + (x >> 16);
 }
 
 KTARGET void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, int count, int64_t sx, int64_t sy,
                           int64_t dx, int64_t dy, bool ka) {
-  const __m128i alphaOr = ka ? _mm_setzero_si128() : _mm_set1_epi32(static_cast<int>(0xFF000000u));
-  for (int i = 0; i < count; ++i, sx += dx, sy += dy) {
-    const uint64_t x = static_cast<uint64_t>(sx), y = static_cast<uint64_t>(sy);
-    const uint32_t wy = (y >> 9) & 127;
-    const uint32_t* p = src + static_cast<int64_t>(y >> 16) * stride + static_cast<int64_t>(x >> 16);
-    __m128i v = BilinearVertical(p, p + stride, _mm_set1_epi16(static_cast<short>(128 - wy)),
-                                 _mm_set1_epi16(static_cast<short>(wy)));
-    dst[i] = BilinearStoreOne(BilinearHorizontal(v, (x >> 9) & 127), alphaOr);
+  const uint32_t alphaOr = ka ? 0u : 0xFF000000u;
+  for (ptrdiff_t i = 0; i < count; i += KPAIRS) {
+    // An odd last sample is computed twice and stored once.
+    const ptrdiff_t j = std::min<ptrdiff_t>(i + KPAIRS - 1, count - 1);
+    uint32_t fx, fy, gx, gy;
+    const uint32_t* p = LineSample(src, stride, sx + i * dx, sy + i * dy, fx, fy);
+    const uint32_t* q = LineSample(src, stride, sx + j * dx, sy + j * dy, gx, gy);
+    const KV wx = KPERLANE32(PackedWeight(fx), PackedWeight(gx));
+    const KV upper = AlongX(KGATHER(p, q), wx), lower = AlongX(KGATHER(p + stride, q + stride), wx);
+    const KV channels =
+        AlongY(upper, lower, KPERLANE32(LowWeight(fy), LowWeight(gy)), KPERLANE32(HighWeight(fy), HighWeight(gy)));
+    uint32_t pixels[KPAIRS];
+    StoreLanePixels(pixels, channels, alphaOr);
+    for (ptrdiff_t k = 0; k <= j - i; ++k) dst[i + k] = pixels[k];
   }
 }
+
+#undef KPAIRS
+#undef KGATHER
+#undef KPERLANE32
 
 #undef KV
 #undef KI

@@ -5,6 +5,7 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -35,8 +36,8 @@ const RowKernels kSse2Kernels = {
     sse2::NormalOpaqueRow,
     sse2::ColorAlphaRow,
     sse2::ColorBlendRow,
-    sse2::BilinearVertical,
-    sse2::BilinearHorizontal,
+    sse2::BilinearAlongX,
+    sse2::BilinearAlongY,
     sse2::BilinearLine,
 };
 

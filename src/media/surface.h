@@ -161,8 +161,9 @@ class TSurface : public TAbstractObject, public virtual ISurface {
 
  private:
   void FreePixels();
-  // Writes the source shifted right and down by fractions (0 <= f < 1) at the origin: pixel
-  // (x, y) for x in 0..w, y in 0..h mixes source pixels (x - 1 .. x, y - 1 .. y).
+  // Writes the source's w x h area at the origin, mixed by fractions (0 <= f < 1): pixel (x, y)
+  // is the bilinear mix of source pixels x .. x + 1, y .. y + 1 (transparent black outside),
+  // the fractions weighing the right-hand and lower ones.
   bool MixShifted(const ISurface* source, double fracX, double fracY);
   bool DrawOnce(const ISurface* source, const TRect& sourceRect, uint8_t mode, uint8_t opacity,
                 const TRect& targetRect);

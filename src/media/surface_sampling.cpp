@@ -86,12 +86,51 @@ inline uint32_t Uncovered(uint32_t t, bool keepAlpha) { return keepAlpha ? t & 0
 uint32_t SmoothSample(const Pixels& src, int64_t sx, int64_t sy, uint32_t t, bool keepAlpha) {
   const int64_t ix = FloorDiv(sx, kOne), iy = FloorDiv(sy, kOne);
   if (ix < -1 || iy < -1 || ix >= src.width || iy >= src.height) return Uncovered(t, keepAlpha);
-  const uint32_t wx = static_cast<uint32_t>(sx - ix * kOne) >> 9;
-  const uint32_t wy = static_cast<uint32_t>(sy - iy * kOne) >> 9;
+  const uint32_t fx = static_cast<uint32_t>(sx - ix * kOne), fy = static_cast<uint32_t>(sy - iy * kOne);
   auto at = [&](int64_t x, int64_t y) { return src.Inside(x, y) ? src.At(x, y) : t; };
-  const uint32_t v = Bilinear(at(ix, iy), at(ix + 1, iy), at(ix, iy + 1), at(ix + 1, iy + 1), wx, wy);
+  const uint32_t v = Bilinear(at(ix, iy), at(ix + 1, iy), at(ix, iy + 1), at(ix + 1, iy + 1), fx, fy);
   return keepAlpha ? v : v | 0xFF000000u;
 }
+
+// The first, horizontal pass of smooth scaling (16 bytes per target column, indexed by the
+// target column) for the last two source rows asked for, so that enlarging computes each source
+// row once. Columns [pairA, pairB) have a right-hand neighbour; the others, at the ends of
+// [inA, inB), sit on the last source column, which repeats.
+class AlongXRows {
+ public:
+  AlongXRows(const Pixels& src, const int32_t* column, const uint32_t* fraction, int64_t inA, int64_t inB,
+             int64_t pairA, int64_t pairB)
+      : src_(src), column_(column), fraction_(fraction), inA_(inA), inB_(inB), pairA_(pairA), pairB_(pairB) {
+    for (std::vector<uint32_t>& buffer : buffers_) buffer.resize(static_cast<size_t>(inB) * 4);
+  }
+  // The pass over source row `y`, leaving the row `keep` in place.
+  const uint32_t* Row(int64_t y, int64_t keep) {
+    for (int i = 0; i < 2; ++i)
+      if (rowOf_[i] == y) return buffers_[i].data();
+    const int slot = rowOf_[0] == keep ? 1 : 0;
+    uint32_t* out = buffers_[slot].data();
+    const uint32_t* line = src_.data + y * src_.width;
+    auto repeat = [&](int64_t x) {
+      for (int c = 0; c < 4; ++c) out[4 * x + c] = blend::Channel(line[column_[x]], c) << 16;
+    };
+    for (int64_t x = inA_; x < pairA_; ++x) repeat(x);
+    for (int64_t x = pairB_; x < inB_; ++x) repeat(x);
+    if (pairB_ > pairA_)
+      blend::ActiveKernels().bilinearAlongX(out + 4 * pairA_, line, column_ + pairA_, fraction_ + pairA_,
+                                            static_cast<int>(pairB_ - pairA_));
+    rowOf_[slot] = y;
+    return out;
+  }
+
+ private:
+  const Pixels& src_;
+  const int32_t* column_;
+  const uint32_t* fraction_;
+  int64_t inA_, inB_, pairA_, pairB_;
+  int64_t rowOf_[2] = {-1, -1};
+  static thread_local std::vector<uint32_t> buffers_[2];
+};
+thread_local std::vector<uint32_t> AlongXRows::buffers_[2];
 
 }  // namespace
 
@@ -112,30 +151,22 @@ void TSurface::RenderScaled(const ISurface* source, double offsetX, double offse
   // Columns [0, inA) and [inB, w) fall outside the source.
   int64_t inA = 0, inB = 0;
   if (src.data) StepSpan(sx0, dx, 0, limX - 1, w, inA, inB);
-  // Per column: the source column (nearest), or for smooth sampling the column relative to the
-  // first one used and the packed weights; the buffers are reused from call to call.
+  // Per column the source column and, for smooth sampling, the fraction; reused from call to call.
   thread_local std::vector<int32_t> column;
-  thread_local std::vector<uint32_t> weight;
-  thread_local std::vector<uint16_t> vertical;
-  int64_t firstColumn = 0, lastColumn = 0, usedColumns = 0;
+  thread_local std::vector<uint32_t> fraction;
   column.resize(static_cast<size_t>(w));
-  if (!smooth) {
-    for (int64_t x = inA; x < inB; ++x) column[x] = static_cast<int32_t>((sx0 + x * dx) / kOne);
-  } else if (inB > inA) {
-    const int64_t c0 = (sx0 + inA * dx) / kOne, c1 = (sx0 + (inB - 1) * dx) / kOne;
-    firstColumn = std::min(c0, c1);
-    // The right-hand neighbour of the last column is the last column again.
-    lastColumn = std::min(std::max(c0, c1) + 1, src.width - 1);
-    usedColumns = std::max(c0, c1) + 2 - firstColumn;
-    weight.resize(static_cast<size_t>(w));
-    vertical.resize(static_cast<size_t>(usedColumns) * 4);
-    for (int64_t x = inA; x < inB; ++x) {
-      const int64_t sx = sx0 + x * dx;
-      const uint32_t wx = static_cast<uint32_t>(sx & 0xFFFF) >> 9;
-      column[x] = static_cast<int32_t>(sx / kOne - firstColumn);
-      weight[x] = (wx << 16) | (128 - wx);
-    }
+  fraction.resize(smooth ? static_cast<size_t>(w) : 0);
+  for (int64_t x = inA; x < inB; ++x) {
+    const int64_t sx = sx0 + x * dx;
+    column[x] = static_cast<int32_t>(sx / kOne);
+    if (smooth) fraction[x] = static_cast<uint32_t>(sx & 0xFFFF);
   }
+  // Columns on the last source column have no right-hand neighbour: they lie at one end of the
+  // span (the right one, or the left one when mirrored).
+  int64_t pairA = inA, pairB = inB;
+  while (pairB > pairA && column[pairB - 1] == src.width - 1) --pairB;
+  while (pairA < pairB && column[pairA] == src.width - 1) ++pairA;
+  AlongXRows alongX(src, column.data(), fraction.data(), inA, inB, pairA, pairB);
   const blend::RowKernels& kernels = blend::ActiveKernels();
 
   for (int64_t y = 0; y < height_; ++y) {
@@ -146,22 +177,20 @@ void TSurface::RenderScaled(const ISurface* source, double offsetX, double offse
       continue;
     }
     const int64_t iy = sy / kOne;
-    const uint32_t* r0 = src.data + iy * src.width;
     for (int64_t x = 0; x < inA; ++x) row[x] = Uncovered(row[x], ka);
     for (int64_t x = inB; x < w; ++x) row[x] = Uncovered(row[x], ka);
     if (inB <= inA) continue;
     if (!smooth) {
+      const uint32_t* r0 = src.data + iy * src.width;
       for (int64_t x = inA; x < inB; ++x) row[x] = r0[column[x]] | alphaOr;
       continue;
     }
-    // The last row repeats at the bottom edge, the last column at the right edge.
-    const uint32_t* r1 = iy + 1 < src.height ? r0 + src.width : r0;
-    const uint32_t wy = static_cast<uint32_t>(sy & 0xFFFF) >> 9;
-    const int64_t computed = lastColumn + 1 - firstColumn;
-    kernels.bilinearVertical(vertical.data(), r0 + firstColumn, r1 + firstColumn, static_cast<int>(computed), wy);
-    if (usedColumns > computed) std::memcpy(&vertical[4 * computed], &vertical[4 * (computed - 1)], 8);
-    kernels.bilinearHorizontal(row + inA, vertical.data(), column.data() + inA, weight.data() + inA,
-                               static_cast<int>(inB - inA), ka);
+    // The last row repeats at the bottom edge.
+    const int64_t below = iy + 1 < src.height ? iy + 1 : iy;
+    const uint32_t* upper = alongX.Row(iy, below);
+    const uint32_t* lower = alongX.Row(below, iy);
+    kernels.bilinearAlongY(row + inA, upper + 4 * inA, lower + 4 * inA, static_cast<int>(inB - inA),
+                           static_cast<uint32_t>(sy & 0xFFFF), ka);
   }
 }
 
@@ -256,10 +285,10 @@ void TSurface::RenderTransformed(const ISurface* source, const TPoint& pivot, do
 bool TSurface::MixShifted(const ISurface* source, double fracX, double fracY) {
   const Pixels src(source, this);
   if (!pixels_ || !src.data) return false;
-  // Weights of the pixel itself (right/lower of the pair) and of its left/upper neighbour.
-  const uint32_t wx = 128 - static_cast<uint32_t>(RoundHalfEven(fracX * 128));
-  const uint32_t wy = 128 - static_cast<uint32_t>(RoundHalfEven(fracY * 128));
-  TRect area = Intersection(TRect{0, 0, static_cast<int32_t>(src.width + 1), static_cast<int32_t>(src.height + 1)},
+  // The fractions as 16-bit weights of the right-hand and lower neighbours.
+  const auto fx = static_cast<uint32_t>(RoundHalfEven(fracX * 65536));
+  const auto fy = static_cast<uint32_t>(RoundHalfEven(fracY * 65536));
+  TRect area = Intersection(TRect{0, 0, static_cast<int32_t>(src.width), static_cast<int32_t>(src.height)},
                             TRect{0, 0, width_, height_});
   if (clipEnabled_) area = Intersection(area, clipRect_);
   if (area.IsEmpty()) return false;
@@ -268,7 +297,7 @@ bool TSurface::MixShifted(const ISurface* source, double fracX, double fracY) {
   for (int64_t y = area.top; y < area.bottom; ++y) {
     uint32_t* row = pixels_ + y * width_;
     for (int64_t x = area.left; x < area.right; ++x)
-      row[x] = Bilinear(at(x - 1, y - 1), at(x, y - 1), at(x - 1, y), at(x, y), wx, wy) | alphaOr;
+      row[x] = Bilinear(at(x, y), at(x + 1, y), at(x, y + 1), at(x + 1, y + 1), fx, fy) | alphaOr;
   }
   return true;
 }

@@ -113,7 +113,7 @@ TEST(SurfaceKernels, ColourModeMatchesTheRulesExactly) {
   }
 }
 
-TEST(SurfaceKernels, BilinearPassesAndLinesMatchTheScalarMix) {
+TEST(SurfaceKernels, BilinearPassesAndLinesMatchTheExactMix) {
   constexpr int kW = 23, kH = 9;
   PixelSource gen(5);
   std::vector<uint32_t> src(kW * kH);
@@ -125,24 +125,21 @@ TEST(SurfaceKernels, BilinearPassesAndLinesMatchTheScalarMix) {
       const int n = 1 + static_cast<int>(rng() % 30);
       const uint32_t alphaOr = ka ? 0 : 0xFF000000u;
 
-      // Scaling: a vertical pass over a row pair, then samples at random columns.
-      const int iy = static_cast<int>(rng() % (kH - 1)), first = static_cast<int>(rng() % 4);
-      const int columns = first + 2 + static_cast<int>(rng() % (kW - first - 1));  // first .. kW
-      const uint32_t wy = rng() % 128;
-      std::vector<uint16_t> vert(4 * (columns - first));
-      k->bilinearVertical(vert.data(), &src[iy * kW + first], &src[(iy + 1) * kW + first], columns - first, wy);
+      // Scaling: the pass along x over two source rows at random columns, then along y.
+      const int iy = static_cast<int>(rng() % (kH - 1));
       std::vector<int32_t> index(n);
-      std::vector<uint32_t> weight(n), row(n);
+      std::vector<uint32_t> fraction(n), upper(size_t{4} * n), lower(size_t{4} * n), row(n);
       for (int i = 0; i < n; ++i) {
-        index[i] = static_cast<int32_t>(rng() % (columns - first - 1));
-        const uint32_t wx = rng() % 128;
-        weight[i] = (wx << 16) | (128 - wx);
+        index[i] = static_cast<int32_t>(rng() % (kW - 1));
+        fraction[i] = rng() % 4 ? rng() % 65536 : (rng() % 2) * 65535;
       }
-      k->bilinearHorizontal(row.data(), vert.data(), index.data(), weight.data(), n, ka);
+      const uint32_t fy = rng() % 4 ? rng() % 65536 : (rng() % 2) * 65535;
+      k->bilinearAlongX(upper.data(), &src[size_t{kW} * iy], index.data(), fraction.data(), n);
+      k->bilinearAlongX(lower.data(), &src[size_t{kW} * (iy + 1)], index.data(), fraction.data(), n);
+      k->bilinearAlongY(row.data(), upper.data(), lower.data(), n, fy, ka);
       for (int i = 0; i < n; ++i) {
-        const uint32_t* r = &src[iy * kW + first + index[i]];
-        ASSERT_EQ(row[i], Bilinear(r[0], r[1], r[kW], r[kW + 1], weight[i] >> 16, wy) | alphaOr)
-            << k->name << " i=" << i;
+        const uint32_t* r = &src[iy * kW + index[i]];
+        ASSERT_EQ(row[i], Bilinear(r[0], r[1], r[kW], r[kW + 1], fraction[i], fy) | alphaOr) << k->name << " i=" << i;
       }
 
       // Rotation: both coordinates step; every sample's four pixels inside.
@@ -157,7 +154,7 @@ TEST(SurfaceKernels, BilinearPassesAndLinesMatchTheScalarMix) {
       for (int i = 0; i < n; ++i) {
         const int64_t x = sx + i * dx, y = sy + i * dy;
         const uint32_t* q = &src[(y / 65536) * kW + x / 65536];
-        ASSERT_EQ(line[i], Bilinear(q[0], q[1], q[kW], q[kW + 1], (x & 0xFFFF) >> 9, (y & 0xFFFF) >> 9) | alphaOr)
+        ASSERT_EQ(line[i], Bilinear(q[0], q[1], q[kW], q[kW + 1], x & 0xFFFF, y & 0xFFFF) | alphaOr)
             << k->name << " i=" << i;
       }
     }

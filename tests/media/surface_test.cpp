@@ -20,7 +20,6 @@ namespace kestrelle {
 namespace {
 
 using blend::Alpha;
-using blend::Bilinear;
 using blend::ReferenceDraw;
 using blend::ReferenceDrawColor;
 
@@ -341,47 +340,124 @@ TEST(Surface, RenderScaledNearestMirrorAndOutside) {
   }
 }
 
-TEST(Surface, RenderScaledSmoothMixesNeighboursAndRepeatsTheEdge) {
-  auto src = MakeSurface(5, 4, true, 91);
-  // Enlarging, mirrored, and reducing.
-  for (double scale : {4.5, -3.0, 0.75}) {
-    auto dst = MakeSurface(23, 17, true);
-    dst->RenderScaled(src.get(), 0.25, 0.1, scale, std::fabs(scale), true);
-    const int64_t dx = static_cast<int64_t>(65536 / scale), dy = static_cast<int64_t>(65536 / std::fabs(scale));
-    const int64_t sx0 = 16384 + (dx < 1 ? 5 * 65536 : 0), sy0 = std::llrint(0.1 * 65536);
-    for (int y = 0; y < 17; ++y)
-      for (int x = 0; x < 23; ++x) {
-        const int64_t sx = sx0 + x * dx, sy = sy0 + y * dy;
-        if (sx < 0 || sx >= 5 * 65536 || sy >= 4 * 65536) {
-          EXPECT_EQ(Alpha(dst->GetPixel(x, y)), 0u);
-          continue;
-        }
-        const int ix = static_cast<int>(sx / 65536), iy = static_cast<int>(sy / 65536);
-        const int ix1 = std::min(ix + 1, 4), iy1 = std::min(iy + 1, 3);
-        const uint32_t want = Bilinear(src->GetPixel(ix, iy), src->GetPixel(ix1, iy), src->GetPixel(ix, iy1),
-                                       src->GetPixel(ix1, iy1), (sx & 0xFFFF) >> 9, (sy & 0xFFFF) >> 9);
-        ASSERT_EQ(dst->GetPixel(x, y), want) << scale << " at " << x << "," << y;
-      }
+// The mix of four pixels (upper left, upper right, lower left, lower right) by the 16-bit
+// fractions fx, fy, the weights of the right and the lower pixels: along x, then along y, in
+// full precision, rounded half up once at the end.
+uint32_t ExactMix(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, int64_t fx, int64_t fy) {
+  uint32_t out = 0;
+  for (int c = 0; c < 4; ++c) {
+    auto channel = [c](uint32_t p) { return static_cast<int64_t>((p >> (8 * c)) & 255); };
+    const int64_t upper = channel(p00) * (65536 - fx) + channel(p01) * fx;
+    const int64_t lower = channel(p10) * (65536 - fx) + channel(p11) * fx;
+    const int64_t sum = upper * (65536 - fy) + lower * fy;
+    out |= static_cast<uint32_t>((sum + (int64_t{1} << 31)) >> 32) << (8 * c);
   }
+  return out;
 }
 
-// A plain model of RenderTransformed's per-pixel rule, for rotations through the fast spans.
+uint32_t Uncovered(uint32_t t, bool ka) { return ka ? t & 0x00FFFFFFu : t | 0xFF000000u; }
+
+// Per-pixel source steps of RenderTransformed in 16.16: x and y of the source move by (ax, ay)
+// per target column and by (bx, by) per target row.
+struct TurnSteps {
+  int64_t ax, ay, bx, by;
+};
+TurnSteps TurnStepsOf(double angle, double scaleX, double scaleY) {
+  const double rad = angle * 3.14159265358979323846 / 180;
+  if (scaleX == scaleY) {
+    const int64_t c = std::llrint(std::cos(rad) / scaleX * 65536), s = std::llrint(std::sin(rad) / scaleX * 65536);
+    return {c, s, -s, c};
+  }
+  const int64_t kx = static_cast<int64_t>(65536 / scaleX), ky = static_cast<int64_t>(65536 / scaleY);
+  return {std::llrint(std::cos(rad) * kx), std::llrint(std::sin(rad) * ky), std::llrint(-std::sin(rad) * kx),
+          std::llrint(std::cos(rad) * ky)};
+}
+
+// A plain model of RenderTransformed's per-pixel rule: neighbours outside the source take the
+// target pixel.
 uint32_t ModelTransformed(const ISurface& src, int64_t sx, int64_t sy, uint32_t t, bool smooth, bool ka) {
   auto floorDiv = [](int64_t v) { return static_cast<int64_t>(std::floor(static_cast<double>(v) / 65536.0)); };
   const int64_t ix = floorDiv(sx), iy = floorDiv(sy);
   const int64_t w = src.GetWidth(), h = src.GetHeight();
   auto inside = [&](int64_t x, int64_t y) { return x >= 0 && y >= 0 && x < w && y < h; };
   if (!smooth) {
-    if (!inside(ix, iy)) return ka ? t & 0x00FFFFFFu : t | 0xFF000000u;
+    if (!inside(ix, iy)) return Uncovered(t, ka);
     return src.GetPixel(static_cast<int32_t>(ix), static_cast<int32_t>(iy)) | (ka ? 0 : 0xFF000000u);
   }
-  if (ix < -1 || iy < -1 || ix >= w || iy >= h) return ka ? t & 0x00FFFFFFu : t | 0xFF000000u;
+  if (ix < -1 || iy < -1 || ix >= w || iy >= h) return Uncovered(t, ka);
   auto at = [&](int64_t x, int64_t y) {
     return inside(x, y) ? src.GetPixel(static_cast<int32_t>(x), static_cast<int32_t>(y)) : t;
   };
-  const uint32_t v = Bilinear(at(ix, iy), at(ix + 1, iy), at(ix, iy + 1), at(ix + 1, iy + 1),
-                              static_cast<uint32_t>(sx - ix * 65536) >> 9, static_cast<uint32_t>(sy - iy * 65536) >> 9);
+  const uint32_t v =
+      ExactMix(at(ix, iy), at(ix + 1, iy), at(ix, iy + 1), at(ix + 1, iy + 1), sx - ix * 65536, sy - iy * 65536);
   return ka ? v : v | 0xFF000000u;
+}
+
+// A plain model of RenderScaled with smoothing: the last column and row repeat at the edges.
+uint32_t ModelScaledSmooth(const ISurface& src, double ox, double oy, double scaleX, double scaleY, int x, int y,
+                           uint32_t t, bool ka) {
+  const int64_t w = src.GetWidth(), h = src.GetHeight();
+  const int64_t dx = static_cast<int64_t>(65536 / scaleX), dy = static_cast<int64_t>(65536 / scaleY);
+  const int64_t sx = std::llrint(ox * 65536) + (dx < 1 ? w * 65536 : 0) + x * dx;
+  const int64_t sy = std::llrint(oy * 65536) + (dy < 1 ? h * 65536 : 0) + y * dy;
+  if (sx < 0 || sy < 0 || sx >= w * 65536 || sy >= h * 65536) return Uncovered(t, ka);
+  const int32_t ix = static_cast<int32_t>(sx >> 16), iy = static_cast<int32_t>(sy >> 16);
+  const int32_t ix1 = static_cast<int32_t>(std::min<int64_t>(ix + 1, w - 1));
+  const int32_t iy1 = static_cast<int32_t>(std::min<int64_t>(iy + 1, h - 1));
+  const uint32_t v = ExactMix(src.GetPixel(ix, iy), src.GetPixel(ix1, iy), src.GetPixel(ix, iy1),
+                              src.GetPixel(ix1, iy1), sx & 0xFFFF, sy & 0xFFFF);
+  return ka ? v : v | 0xFF000000u;
+}
+
+TEST(Surface, SmoothSamplingWeighsByTheWholeSixteenBitFractions) {
+  struct Case {
+    const char* label;
+    bool turned;  // RenderTransformed around the centre, else RenderScaled
+    double angle, scaleX, scaleY, offsetX, offsetY;
+    bool keepAlpha;
+  };
+  const Case cases[] = {
+      {"enlarged", false, 0, 4.5, 4.5, 0.25, 0.1, true},
+      {"mirrored", false, 0, -3, 3, 0.3, 0.7, true},
+      {"reduced onto an opaque surface", false, 0, 0.75, 0.6, 0.45, 0.2, false},
+      {"stretched onto an opaque surface", false, 0, 2.3, 1.7, 0, 0, false},
+      {"turned and enlarged", true, 30, 1.7, 1.7, -9.3, -6.2, true},
+      {"turned and stretched onto an opaque surface", true, -100, 1.3, 2.1, -9.5, -6.25, false},
+  };
+  auto src = MakeSurface(5, 4, true, 91);
+  for (const Case& c : cases) {
+    auto dst = MakeSurface(23, 17, c.keepAlpha, 92);
+    const std::vector<uint32_t> before = PixelsOf(*dst);
+    const TPoint pivot{11, 8};
+    if (c.turned)
+      dst->RenderTransformed(src.get(), pivot, c.angle, true, c.scaleX, c.scaleY, c.offsetX, c.offsetY);
+    else
+      dst->RenderScaled(src.get(), c.offsetX, c.offsetY, c.scaleX, c.scaleY, true);
+    const TurnSteps k = TurnStepsOf(c.angle, c.scaleX, c.scaleY);
+    const int64_t baseX = int64_t{pivot.x} * 65536 + std::llrint(c.offsetX * 65536);
+    const int64_t baseY = int64_t{pivot.y} * 65536 + std::llrint(c.offsetY * 65536);
+    int mismatches = 0, compared = 0;
+    for (int y = 0; y < 17; ++y)
+      for (int x = 0; x < 23; ++x) {
+        const uint32_t t = before[y * 23 + x];
+        uint32_t want;
+        if (c.turned) {
+          const int64_t sx = baseX + (x - pivot.x) * k.ax + (y - pivot.y) * k.bx;
+          const int64_t sy = baseY + (x - pivot.x) * k.ay + (y - pivot.y) * k.by;
+          want = ModelTransformed(*src, sx, sy, t, true, c.keepAlpha);
+        } else {
+          want = ModelScaledSmooth(*src, c.offsetX, c.offsetY, c.scaleX, c.scaleY, x, y, t, c.keepAlpha);
+        }
+        const uint32_t got = dst->GetPixel(x, y);
+        // Uniform turns write only a box around the picture.
+        if (c.turned && c.scaleX == c.scaleY && got == t) continue;
+        ++compared;
+        if (got != want && mismatches++ < 3)
+          ADD_FAILURE() << c.label << " at " << x << "," << y << ": " << std::hex << got << " != " << want;
+      }
+    EXPECT_EQ(mismatches, 0) << c.label;
+    EXPECT_GT(compared, 100) << c.label;
+  }
 }
 
 TEST(Surface, RenderTransformedFollowsThePerPixelRule) {
@@ -398,22 +474,14 @@ TEST(Surface, RenderTransformedFollowsThePerPixelRule) {
     const std::vector<uint32_t> before = PixelsOf(*dst);
     dst->RenderTransformed(src.get(), pivot, angle, smooth, scale, scaleY, ox, oy);
 
-    const double rad = angle * 3.14159265358979323846 / 180;
-    int64_t ax, ay, bx, by;
-    if (uniform) {
-      const int64_t c = std::llrint(std::cos(rad) / scale * 65536), s = std::llrint(std::sin(rad) / scale * 65536);
-      ax = c, ay = s, bx = -s, by = c;
-    } else {
-      const int64_t kx = static_cast<int64_t>(65536 / scale), ky = static_cast<int64_t>(65536 / scaleY);
-      ax = std::llrint(std::cos(rad) * kx), bx = std::llrint(-std::sin(rad) * kx);
-      ay = std::llrint(std::sin(rad) * ky), by = std::llrint(std::cos(rad) * ky);
-    }
-    const int64_t baseX = 12 * 65536 + std::llrint(ox * 65536), baseY = 12 * 65536 + std::llrint(oy * 65536);
+    const TurnSteps k = TurnStepsOf(angle, scale, scaleY);
+    const int64_t baseX = int64_t{12} * 65536 + std::llrint(ox * 65536),
+                  baseY = int64_t{12} * 65536 + std::llrint(oy * 65536);
     int changedOutsideModel = 0;
     for (int y = 0; y < 25; ++y)
       for (int x = 0; x < 25; ++x) {
         const uint32_t t = before[y * 25 + x], got = dst->GetPixel(x, y);
-        const int64_t sx = baseX + (x - 12) * ax + (y - 12) * bx, sy = baseY + (x - 12) * ay + (y - 12) * by;
+        const int64_t sx = baseX + (x - 12) * k.ax + (y - 12) * k.bx, sy = baseY + (x - 12) * k.ay + (y - 12) * k.by;
         const uint32_t want = ModelTransformed(*src, sx, sy, t, smooth, ka);
         // Uniform scaling writes only a box around the turned picture: elsewhere the pixel is
         // either untouched or what the rule gives.
@@ -446,36 +514,48 @@ TEST(Surface, RenderTransformedAtAQuarterTurnWithScaleOneDoesNotSmooth) {
     }
 }
 
-TEST(Surface, DrawSubPixelCopiesWholePositionsAndSplitsFractionsWithFloor) {
+TEST(Surface, DrawSubPixelCopiesWholePositions) {
   auto src = MakeSurface(4, 3, true, 121);
   auto whole = MakeSurface(8, 8, true);
   EXPECT_TRUE(whole->DrawSubPixel(src.get(), 2, 1));
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(whole->GetPixel(x + 2, y + 1), src->GetPixel(x, y));
+}
 
-  // Pixel (x, y) mixes source (x - 1 .. x, y - 1 .. y), outside the source transparent black.
-  auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < 4 && y < 3 ? src->GetPixel(x, y) : 0u; };
-  auto mixed = [&](int x, int y, double fx, double fy) {
-    const uint32_t wx = 128 - static_cast<uint32_t>(std::nearbyint(fx * 128));
-    const uint32_t wy = 128 - static_cast<uint32_t>(std::nearbyint(fy * 128));
-    return Bilinear(at(x - 1, y - 1), at(x, y - 1), at(x - 1, y), at(x, y), wx, wy);
+TEST(Surface, DrawSubPixelMixesEachPixelWithItsRightAndLowerNeighbours) {
+  struct Case {
+    double x, y;
+    bool sourceKeepsAlpha, targetKeepsAlpha;
   };
-  auto near = MakeSurface(8, 8, true);
-  EXPECT_TRUE(near->DrawSubPixel(src.get(), 0.25, 0.5));
-  for (int y = 0; y <= 3; ++y)
-    for (int x = 0; x <= 4; ++x) EXPECT_EQ(near->GetPixel(x, y), mixed(x, y, 0.25, 0.5)) << x << "," << y;
+  const Case cases[] = {
+      {0.25, 0.5, true, true}, {0.5, 0, true, false},    {0, 0.3, false, true},       {0.7, 0.9, false, false},
+      {2.25, 1.5, true, true}, {1, 3.125, false, false}, {-0.75, 0.125, true, false},  // -0.75 is -1 + 0.25
+  };
+  constexpr int kW = 4, kH = 3, kSize = 9;
+  for (const Case& c : cases) {
+    auto src = MakeSurface(kW, kH, c.sourceKeepsAlpha, 121);
+    auto dst = MakeSurface(kSize, kSize, c.targetKeepsAlpha, 122);
+    const std::vector<uint32_t> before = PixelsOf(*dst);
+    EXPECT_TRUE(dst->DrawSubPixel(src.get(), c.x, c.y));
 
-  // -0.75 is -1 + 0.25: the same picture one pixel up and left; 2.25 is 2 + 0.25.
-  for (double base : {-1.0, 2.0}) {
-    auto moved = MakeSurface(8, 8, true, 122);
-    EXPECT_TRUE(moved->DrawSubPixel(src.get(), base + 0.25, base + 0.5));
-    const int b = static_cast<int>(base);
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) {
-        const int lx = x - b, ly = y - b;
-        if (lx < 0 || ly < 0 || lx >= 7 || ly >= 6) continue;  // the work surface is 3 larger
-        const uint32_t want = lx <= 4 && ly <= 3 ? mixed(lx, ly, 0.25, 0.5) : 0u;
-        EXPECT_EQ(moved->GetPixel(x, y), want) << base << " at " << x << "," << y;
+    const int ix = static_cast<int>(std::floor(c.x)), iy = static_cast<int>(std::floor(c.y));
+    const int64_t fx = std::llrint((c.x - ix) * 65536), fy = std::llrint((c.y - iy) * 65536);
+    auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < kW && y < kH ? src->GetPixel(x, y) : 0u; };
+    // Drawn in place at (0, 0); elsewhere through a work surface three pixels larger than the
+    // source, with the source's alpha rule, copied whole.
+    const bool inPlace = ix == 0 && iy == 0;
+    const int written = inPlace ? 0 : 3;
+    const bool alphaKept = inPlace ? c.targetKeepsAlpha : c.sourceKeepsAlpha;
+    for (int y = 0; y < kSize; ++y)
+      for (int x = 0; x < kSize; ++x) {
+        const int lx = x - ix, ly = y - iy;
+        uint32_t want = before[y * kSize + x];
+        if (lx >= 0 && ly >= 0 && lx < kW && ly < kH)
+          want = ExactMix(at(lx, ly), at(lx + 1, ly), at(lx, ly + 1), at(lx + 1, ly + 1), fx, fy) |
+                 (alphaKept ? 0u : 0xFF000000u);
+        else if (lx >= 0 && ly >= 0 && lx < kW + written && ly < kH + written)
+          want = 0;
+        EXPECT_EQ(dst->GetPixel(x, y), want) << c.x << "," << c.y << " at " << x << "," << y;
       }
   }
 }
