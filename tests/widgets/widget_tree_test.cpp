@@ -341,6 +341,51 @@ TEST_F(WidgetTree, ReplicatorAndBehaviourWidgetsDrawTheirChild) {
   EXPECT_EQ(h.engine->back->GetPixel(21, 10), 0u);
 }
 
+// A real given to an integer property rounds to the nearest integer, halves to even: set
+// directly, as "." text, or pulled from the widget's function.
+TEST_F(WidgetTree, RealsGivenToIntegerPropertiesRoundHalvesToEven) {
+  // The function's output 0 is the property named by `output`: the sum of two static inputs.
+  auto pulled = [](const char* output, const char* a, const char* b) {
+    return std::string(R"(<function_widget type="function_sum"><paramspace><paramdefs>
+        <paramdef name=")") +
+           output + R"(" col="0" static="yes"/>
+        <paramdef name="a" col="1" static="yes" value=")" +
+           a + R"("/>
+        <paramdef name="b" col="1" static="yes" value=")" +
+           b + R"("/>
+      </paramdefs></paramspace></function_widget>)";
+  };
+  struct Case {
+    const char* property;
+    Variant value;  // Empty: the function gives it
+    std::string function;
+    int64_t expected;
+  } cases[] = {
+      {"width", Variant(10.7), "", 11},
+      {"height", Variant(11.5), "", 12},
+      {"z", Variant(-1.7), "", -2},
+      {"transparentlevel", Variant(100.6), "", 101},
+      {"currenttime", Variant(std::string("20.7")), "", 21},
+      {"width", Variant(), pulled("width", "10", "0.7"), 11},
+      {"z", Variant(), pulled("z", "3", "0.5"), 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.property) + (c.function.empty() ? " set" : " pulled"));
+    WidgetHarness h(R"(<widget type="rect_widget" name="r" visible="yes" width="1" height="1" color="$FF0000FF">)" +
+                    c.function + "</widget>");
+    if (c.function.empty())
+      h.SetProp(std::string("r/") + c.property, c.value);
+    else
+      h.Frame(0);
+    EXPECT_EQ(h.Prop(std::string("r/") + c.property).ToInt(), c.expected);
+  }
+  // And it draws so: width 10.7 covers pixel 10.
+  WidgetHarness h(R"(<widget type="rect_widget" name="r" visible="yes" width="1" height="1" color="$FF0000FF"/>)");
+  h.SetProp("r/width", Variant(10.7));
+  h.Frame(10);
+  EXPECT_EQ(h.engine->back->GetPixel(10, 0), 0xFF0000FFu);
+}
+
 TEST_F(WidgetTree, WidgetSoundsPlayThroughTheEngineWithValuesForOnePlay) {
   WidgetHarness h(R"(<widget type="rect_widget" name="w" visible="yes">
       <sounds><sound name="click" resourcename="snd_click" volume="40" pan="-20"/></sounds></widget>)");
