@@ -160,6 +160,17 @@ void TSurface::CountAlpha(const ParamsRef& params, int32_t threshold) {
 
 // ---- Clipping state -----------------------------------------------------------------------------
 
+TRect ISurface::GetDrawableRect() const {
+  const TRect whole = GetRect();
+  if (!IsClipEnabled()) return whole;
+  if (!IsClipByRegion()) return Intersection(whole, GetClipRect());
+  const std::vector<TClippingRect>& items = GetDirtyRegion().Items();
+  if (items.empty()) return TRect{};
+  TRect box = items.front().rect;
+  for (const TClippingRect& item : items) box = BoundingBox(box, item.rect);
+  return Intersection(whole, box);
+}
+
 void TSurface::SetClipRect(bool enabled, const TRect& rect) {
   clipEnabled_ = enabled;
   clipRect_ = rect;

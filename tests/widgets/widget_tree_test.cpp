@@ -28,12 +28,21 @@ class TRecordingWidget : public TSingleWidget {
   void CaptureLost() override { ++captureLost; }
 };
 
+// A sized widget that counts how often it is drawn.
+class TCountingWidget : public TSingleWidget {
+ public:
+  static inline int64_t draws = 0;
+  void Draw(const SurfaceRef& surface, int32_t x, int32_t y) override { ++draws; }
+};
+
 class WidgetTree : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     testing::EnsureClassesRegistered();
     if (!ClassRegistry::Instance().IsRegistered("recording_widget"))
       RegisterObjectClass<TRecordingWidget>("recording_widget");
+    if (!ClassRegistry::Instance().IsRegistered("counting_widget"))
+      RegisterObjectClass<TCountingWidget>("counting_widget");
   }
 };
 
@@ -384,6 +393,33 @@ TEST_F(WidgetTree, RealsGivenToIntegerPropertiesRoundHalvesToEven) {
   h.SetProp("r/width", Variant(10.7));
   h.Frame(10);
   EXPECT_EQ(h.engine->back->GetPixel(10, 0), 0xFF0000FFu);
+}
+
+// Only the copies that meet the 800 x 600 screen are drawn, and the sizes do not wrap around.
+TEST_F(WidgetTree, AReplicatorDrawsOnlyTheCopiesOnScreenAndItsSizeSaturates) {
+  struct Case {
+    const char* name;
+    int left, cols, rows, cellWidth, cellHeight;
+    int64_t draws, width, height;
+  } cases[] = {
+      {"a grid larger than the screen", 0, 1000, 1000, 10, 10, 80 * 60, 10000, 10000},
+      {"huge counts around a 1 x 1 child", 0, 100000, 3, 1, 1, 800 * 3, 100000, 3},
+      {"partly left of the screen", -95, 20, 1, 10, 10, 11, 200, 10},
+      {"a width beyond 32 bits", 0, 50000, 2, 50000, 1, 2, INT32_MAX, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto text = [](int64_t value) { return std::to_string(value); };
+    WidgetHarness h("<widget type='replicator_widget' name='rep' visible='yes' anchor_left='" + text(c.left) +
+                    "' cols='" + text(c.cols) + "' rows='" + text(c.rows) +
+                    "'><widgets><widget type='counting_widget' name='cell' visible='yes' width='" + text(c.cellWidth) +
+                    "' height='" + text(c.cellHeight) + "'/></widgets></widget>");
+    TCountingWidget::draws = 0;
+    h.Frame(10);
+    EXPECT_EQ(TCountingWidget::draws, c.draws);
+    EXPECT_EQ(h.Find("rep")->GetWidth(), c.width);
+    EXPECT_EQ(h.Find("rep")->GetHeight(), c.height);
+  }
 }
 
 TEST_F(WidgetTree, WidgetSoundsPlayThroughTheEngineWithValuesForOnePlay) {
