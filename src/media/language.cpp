@@ -30,22 +30,21 @@ void TrimTail(std::string& text, size_t start) {
   text.erase(start, first - start);
 }
 
-// Every piece of text below the element, in document order: text split by comments, CDATA
-// sections or child elements is one string. Iterative, so nesting cannot exhaust the stack.
-std::string WholeText(pugi::xml_node element) {
+// Every piece of text below an element, in document order: text split by comments, CDATA
+// sections or child elements is one string. (pugixml walks the tree without recursion.)
+class WholeTextCollector : public pugi::xml_tree_walker {
+ public:
   std::string text;
-  pugi::xml_node node = element.first_child();
-  while (node) {
+  bool for_each(pugi::xml_node& node) override {
     if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) text += node.value();
-    if (node.first_child()) {
-      node = node.first_child();
-      continue;
-    }
-    while (node != element && !node.next_sibling()) node = node.parent();
-    if (node == element) break;
-    node = node.next_sibling();
+    return true;
   }
-  return text;
+};
+
+std::string WholeText(pugi::xml_node element) {
+  WholeTextCollector collector;
+  element.traverse(collector);
+  return collector.text;
 }
 
 std::string TranslateForStorage(const std::string& text) { return Translate(text, true); }
