@@ -48,6 +48,9 @@ std::optional<uint64_t>& StartSeed() {
   return seed;
 }
 
+constexpr int32_t kDefaultScreenWidth = 640;
+constexpr int32_t kDefaultScreenHeight = 480;
+
 constexpr PixelFormat kStandardPixelFormat{{0x00FF0000u, 16, 8}, {0x0000FF00u, 8, 8}, {0x000000FFu, 0, 8}};
 
 }  // namespace
@@ -72,8 +75,8 @@ uint32_t TEngine::Now() const { return devices_.clock ? devices_.clock->Now() : 
 // Start, run, shut down
 
 void TEngine::WriteDefaultConfiguration() {
-  SetConfigValue("ScreenWidth", "640");
-  SetConfigValue("ScreenHeight", "480");
+  SetConfigValue("ScreenWidth", std::to_string(kDefaultScreenWidth));
+  SetConfigValue("ScreenHeight", std::to_string(kDefaultScreenHeight));
   SetConfigValue("ScreenBPP", "0");
   SetConfigValue("FullScreenMode", "no");
   SetConfigValue("WideScreenMode", "no");
@@ -333,19 +336,26 @@ void TEngine::ApplySettings() {
   bool modeChanged = false;
   bool sizeChanged = false;
   bool wideChanged = false;
-  // A size that is not a positive number keeps the current one.
-  auto readSize = [&](const char* name, int32_t& field) {
+  // A size that is not a positive number keeps the current one; before there is one, the
+  // default (a window without a mode would never show and never run a frame).
+  auto readSize = [&](const char* name, int32_t defaultSize, int32_t& field) {
     try {
-      int64_t value = GetConfigValue(name).ToInt(0);
-      if (value > 0 && value <= INT32_MAX && value != field) {
+      Variant text = GetConfigValue(name);
+      int64_t value = text.ToInt(0);
+      if (value <= 0 || value > INT32_MAX) {
+        LogLine(std::string("Engine: ") + name + " \"" + text.ToString() + "\" is not a size in pixels");
+        if (field > 0) return;
+        value = defaultSize;
+      }
+      if (value != field) {
         field = static_cast<int32_t>(value);
         modeChanged = sizeChanged = true;
       }
     } catch (...) {
     }
   };
-  readSize("ScreenWidth", width_);
-  readSize("ScreenHeight", height_);
+  readSize("ScreenWidth", kDefaultScreenWidth, width_);
+  readSize("ScreenHeight", kDefaultScreenHeight, height_);
   bool full = IsYes(GetConfigValue("FullScreenMode"));
   if (full != fullScreen_) {
     fullScreen_ = full;

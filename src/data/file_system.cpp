@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "data/os_files.h"
+#include "data/size_limits.h"
 
 namespace kestrelle {
 
@@ -64,11 +65,10 @@ bool CreateDirectories(const std::string& path) {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   // Only regular files, and only of a plausible size: a data path naming a device or a pipe
   // ("/dev/zero") must not read forever.
-  constexpr uintmax_t kLargestFile = uintmax_t{1} << 30;
   std::error_code ec;
   if (!fs::is_regular_file(os::PathFromUtf8(path), ec)) return std::nullopt;
   uintmax_t size = fs::file_size(os::PathFromUtf8(path), ec);
-  if (ec || size > kLargestFile) {
+  if (ec || size > kLargestReadableFile) {
     if (!ec) LogLine("file too large to read: " + path);
     return std::nullopt;
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "data/expr_errors.h"
 #include "data/function_surface_handles.h"
 #include "data/numbers.h"
 #include "data/random.h"
@@ -19,6 +20,13 @@ constexpr int64_t kMaxMonteCarloTries = 1 << 20;
 double RandomUnit() { return static_cast<double>(Random(1 << 24)) / 16777216.0; }
 
 int32_t ClampToInt32(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
+
+// The integer divisor of mod and div; zero is an error that stops the calculation.
+int64_t NonZeroDivisor(double operand) {
+  int64_t divisor = RealToInt(operand);
+  if (divisor == 0) ThrowArithmetic(ExprArithmeticKind::IntDivByZero);
+  return divisor;
+}
 
 }  // namespace
 
@@ -139,14 +147,14 @@ void TArithmeticFunction::Calculate() {
           d = std::min(a, d);
           break;
         case 6:
-          if (int64_t divisor = RealToInt(a)) d = static_cast<double>(ModTrunc(RealToInt(d), divisor));
+          d = static_cast<double>(ModTrunc(RealToInt(d), NonZeroDivisor(a)));
           break;
-        case 7:
-          if (int64_t divisor = RealToInt(a)) {
-            int64_t dividend = RealToInt(d);
-            d = divisor == -1 ? -static_cast<double>(dividend) : static_cast<double>(DivTrunc(dividend, divisor));
-          }
+        case 7: {
+          int64_t divisor = NonZeroDivisor(a);
+          int64_t dividend = RealToInt(d);
+          d = divisor == -1 ? -static_cast<double>(dividend) : static_cast<double>(DivTrunc(dividend, divisor));
           break;
+        }
         default:
           break;
       }

@@ -66,7 +66,8 @@ class TLinearSegmentFunction : public TFunction {
 };
 
 // Pairs of vectors (operands, operators): op codes 0 +, 1 -, 2 *, 3 /, 4 max, 5 min, 6 mod,
-// 7 div (integer ops on truncated values; a zero divisor leaves the value unchanged).
+// 7 div (integer ops on truncated values; a zero divisor raises TExprArithmeticError and the
+// calculation stops, so only the pairs before it have their outputs).
 class TArithmeticFunction : public TFunction {
  public:
   void Calculate() override;

@@ -1,5 +1,7 @@
 #include "data/number_format.h"
 
+#include <cmath>
+
 #include "data/numbers.h"
 
 namespace kestrelle {
@@ -30,7 +32,8 @@ void SetThousandsSeparatorSource(std::function<std::string()> source) { Separato
 double StrToFloatDot(std::string_view text, double fallback) {
   if (text.empty()) return fallback;
   double value = 0;
-  return ParseRealDot(text, value) ? value : fallback;
+  // "nan" and "inf" convert, but are no number data can mean.
+  return ParseRealDot(text, value) && std::isfinite(value) ? value : fallback;
 }
 
 }  // namespace kestrelle

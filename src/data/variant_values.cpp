@@ -8,8 +8,13 @@
 namespace kestrelle {
 
 bool VariantToInt(const Variant& value, int64_t& out) {
-  if (value.IsInteger() || value.IsBool() || value.IsReal()) {
+  if (value.IsInteger() || value.IsBool()) {
     out = value.ToInt();
+    return true;
+  }
+  // Reals become whole numbers as pixels do: to the nearest, halves to even.
+  if (value.IsReal()) {
+    out = RoundHalfEven(value.ToDouble());
     return true;
   }
   if (!value.IsString()) return false;
@@ -17,7 +22,7 @@ bool VariantToInt(const Variant& value, int64_t& out) {
   if (ParseInt(text, out)) return true;
   double real = 0;
   if (ParseRealDot(text, real) && std::isfinite(real)) {
-    out = RealToInt(real);
+    out = RoundHalfEven(real);
     return true;
   }
   return false;

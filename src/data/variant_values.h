@@ -9,7 +9,8 @@
 
 namespace kestrelle {
 
-// Integers from numbers and decimal text (reals truncate toward zero); false for anything else.
+// Integers from numbers and decimal text (reals round to the nearest, halves to even); false for
+// anything else.
 bool VariantToInt(const Variant& value, int64_t& out);
 // Reals from numbers and "." text.
 bool VariantToReal(const Variant& value, double& out);

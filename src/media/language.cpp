@@ -30,16 +30,21 @@ void TrimTail(std::string& text, size_t start) {
   text.erase(start, first - start);
 }
 
-// The document as UTF-8: a declaration naming windows-1252 is honoured (pugixml knows latin-1
-// and the Unicode forms by itself).
-std::string DeclaredCp1252ToUtf8(const std::string& xml) {
-  if (xml.compare(0, 5, "<?xml") != 0) return xml;
-  size_t end = xml.find("?>");
-  if (end == std::string::npos) return xml;
-  std::string declaration = AsciiLower(xml.substr(0, end));
-  if (declaration.find("windows-1252") == std::string::npos && declaration.find("cp1252") == std::string::npos)
-    return xml;
-  return "<?xml version=\"1.0\"?>" + Cp1252ToUtf8(std::string_view(xml).substr(end + 2));
+// Every piece of text below an element, in document order: text split by comments, CDATA
+// sections or child elements is one string. (pugixml walks the tree without recursion.)
+class WholeTextCollector : public pugi::xml_tree_walker {
+ public:
+  std::string text;
+  bool for_each(pugi::xml_node& node) override {
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) text += node.value();
+    return true;
+  }
+};
+
+std::string WholeText(pugi::xml_node element) {
+  WholeTextCollector collector;
+  element.traverse(collector);
+  return collector.text;
 }
 
 std::string TranslateForStorage(const std::string& text) { return Translate(text, true); }
@@ -107,9 +112,9 @@ bool TMultiLanguages::TranslateInto(std::string& out, const std::string& text, b
 
 bool TMultiLanguages::LoadLanguageText(const std::string& xml) {
   pugi::xml_document document;
-  std::string utf8 = DeclaredCp1252ToUtf8(xml);
-  if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default | pugi::parse_ws_pcdata_single,
-                            pugi::encoding_auto))
+  // Decoded as storage decodes documents; blanks between elements are text of the string too.
+  std::string utf8 = DecodeDocumentBytes(xml);
+  if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_utf8))
     return false;
   pugi::xml_node root = document.document_element();
   if (!root) return false;
@@ -118,7 +123,7 @@ bool TMultiLanguages::LoadLanguageText(const std::string& xml) {
   for (pugi::xml_node element : root.child("strings").children("string")) {
     std::string key = element.attribute("name").value();
     if (key.empty()) continue;
-    strings_[AsciiUpper(key)] = element.text().get();  // a later element replaces an earlier one
+    strings_[AsciiUpper(key)] = WholeText(element);  // a later element replaces an earlier one
   }
   return true;
 }

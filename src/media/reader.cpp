@@ -7,6 +7,7 @@
 #include "data/file_system.h"
 #include "data/os_files.h"
 #include "data/process_settings.h"
+#include "data/size_limits.h"
 #include "data/text_encoding.h"
 #include "data/user_files.h"
 #include "media/reader_paths.h"
@@ -184,7 +185,13 @@ StreamRef TResourceReader::Deliver(const std::string& member) {
   if (mode_ == kFolder) {
     auto file = ResolvePathIgnoringCase(folder_ + "/" + NativePath(member), PathKind::File);
     if (!file) return nullptr;
-    return TBufferedFileStream::Open(*file);
+    auto stream = TBufferedFileStream::Open(*file);
+    // Capped like every other whole-file read: a loose file is read whole by its users.
+    if (stream && static_cast<uint64_t>(stream->Size()) > kLargestReadableFile) {
+      LogLine("file too large to read: " + *file);
+      return nullptr;
+    }
+    return stream;
   }
   if (mode_ == kArchive) {
     std::string name = ToBackslashes(member);

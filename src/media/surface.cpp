@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <new>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "data/class_registry.h"
 #include "data/file_system.h"
 #include "data/numbers.h"
+#include "data/size_limits.h"
 #include "media/blend_kernels.h"
 #include "media/blend_reference.h"
 #include "media/surface_geometry.h"
@@ -24,7 +24,6 @@ using blend::WithAlpha;
 namespace {
 
 // The largest pixel block a surface may hold (the byte count must fit a signed 32-bit value).
-constexpr int64_t kMaxSurfaceBytes = std::numeric_limits<int32_t>::max();
 constexpr std::align_val_t kPixelAlignment{64};
 
 // A source that is this very surface is copied first when the areas overlap, so that every
@@ -107,7 +106,7 @@ void TSurface::SetSize(int32_t width, int32_t height) {
   }
   // Unsigned: two 31-bit sides times four bytes still fit in 64 bits.
   const uint64_t bytes = static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4u;
-  if (bytes > static_cast<uint64_t>(kMaxSurfaceBytes)) {
+  if (bytes > kLargestPictureBytes) {
     LogLine("Surface size " + std::to_string(width) + " x " + std::to_string(height) +
             " is too large; the surface stays empty.");
     return;
@@ -159,6 +158,17 @@ void TSurface::CountAlpha(const ParamsRef& params, int32_t threshold) {
 }
 
 // ---- Clipping state -----------------------------------------------------------------------------
+
+TRect ISurface::GetDrawableRect() const {
+  const TRect whole = GetRect();
+  if (!IsClipEnabled()) return whole;
+  if (!IsClipByRegion()) return Intersection(whole, GetClipRect());
+  const std::vector<TClippingRect>& items = GetDirtyRegion().Items();
+  if (items.empty()) return TRect{};
+  TRect box = items.front().rect;
+  for (const TClippingRect& item : items) box = BoundingBox(box, item.rect);
+  return Intersection(whole, box);
+}
 
 void TSurface::SetClipRect(bool enabled, const TRect& rect) {
   clipEnabled_ = enabled;

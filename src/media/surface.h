@@ -112,6 +112,9 @@ class ISurface : public virtual IInterface {
   }
   // The whole surface as a rectangle.
   TRect GetRect() const { return TRect{0, 0, GetWidth(), GetHeight()}; }
+  // The part drawing can reach now: the surface cut to the clip rectangle, or to the box around
+  // the dirty region while clipping by region.
+  TRect GetDrawableRect() const;
 };
 
 class TSurface : public TAbstractObject, public virtual ISurface {

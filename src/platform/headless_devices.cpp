@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/file_system.h"
+#include "data/size_limits.h"
 
 namespace kestrelle {
 
@@ -30,6 +31,12 @@ void HeadlessVideo::DestroyWindow() {
 bool HeadlessVideo::SetMode(const VideoMode& mode) {
   ready_ = false;
   if (!window_ || failMode_ || mode.width <= 0 || mode.height <= 0) return false;
+  // The picture is held like the back surface, so it has the same limit.
+  if (uint64_t(mode.width) * uint64_t(mode.height) * 4u > kLargestPictureBytes) {
+    LogLine("Headless display: a picture of " + std::to_string(mode.width) + " x " + std::to_string(mode.height) +
+            " is too large");
+    return false;
+  }
   if (mode.width != mode_.width || mode.height != mode_.height || picture_.empty())
     picture_.assign(size_t(mode.width) * size_t(mode.height), 0);
   mode_ = mode;

@@ -176,6 +176,11 @@ void SdlVideoDevice::WindowToPicture(int windowX, int windowY, int& pictureX, in
   double oy = (windowY + 0.5) * outH / winH;
   pictureX = FloorScale((ox - dst.x) * mode_.width / dst.w);
   pictureY = FloorScale((oy - dst.y) * mode_.height / dst.h);
+  if (mode_.fullScreen) {
+    // The bars are not part of the picture: the cursor and the mouse messages stop at its edges.
+    pictureX = std::clamp(pictureX, 0, mode_.width);
+    pictureY = std::clamp(pictureY, 0, mode_.height);
+  }
 }
 
 void SdlVideoDevice::Present(const PictureView& picture, const std::vector<PixelRect>& changed) {
@@ -239,11 +244,6 @@ bool SdlVideoDevice::GetCursorPos(int& x, int& y) {
     wy = gy - winY;
   }
   WindowToPicture(wx, wy, x, y);
-  if (mode_.fullScreen) {
-    // The bars are not part of the picture.
-    x = std::clamp(x, 0, mode_.width);
-    y = std::clamp(y, 0, mode_.height);
-  }
   return true;
 }
 

@@ -29,8 +29,9 @@ class SdlVideoDevice : public IVideoDevice {
   void Minimize() override;
   void GetDesktopSize(int& width, int& height) override;
 
-  // Window coordinates to picture coordinates (rounded down; outside the picture the values
-  // run on past its edges, negative to the left and above).
+  // Window coordinates to picture coordinates (rounded down). In full screen they stop at the
+  // picture's edges (0 .. width, 0 .. height); in a window they run on past them, negative to
+  // the left and above, for drags captured outside the window.
   void WindowToPicture(int windowX, int windowY, int& pictureX, int& pictureY) const;
   // Where the picture lands in the renderer's output, in output pixels.
   SDL_Rect PictureDestination() const;

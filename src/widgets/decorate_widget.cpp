@@ -1,5 +1,9 @@
 #include "widgets/decorate_widget.h"
 
+#include <algorithm>
+#include <climits>
+#include <utility>
+
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/text_encoding.h"
@@ -154,16 +158,46 @@ void TReplicatorWidget::SetProperty(const std::string& name, const Variant& valu
   }
 }
 
-int32_t TReplicatorWidget::GetWidth() { return child_ ? child_->GetWidth() * cols_ : 0; }
-int32_t TReplicatorWidget::GetHeight() { return child_ ? child_->GetHeight() * rows_ : 0; }
+namespace {
+
+int32_t SaturatedProduct(int64_t a, int64_t b) {
+  return static_cast<int32_t>(std::clamp<int64_t>(a * b, INT32_MIN, INT32_MAX));
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
+int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// The copies k in [0, count) whose span [start + size k, start + size (k + 1)) meets [low, high),
+// as a half-open range; none when the copies are empty.
+std::pair<int64_t, int64_t> CopiesMeeting(int64_t start, int64_t size, int64_t count, int64_t low, int64_t high) {
+  if (size <= 0 || count <= 0 || high <= low) return {0, 0};
+  const int64_t first = std::max<int64_t>(FloorDiv(low - start, size), 0);
+  const int64_t end = std::min<int64_t>(CeilDiv(high - start, size), count);
+  return {first, std::max(first, end)};
+}
+
+}  // namespace
+
+// Counts and child sizes are 32-bit each; their products are not.
+int32_t TReplicatorWidget::GetWidth() { return child_ ? SaturatedProduct(child_->GetWidth(), cols_) : 0; }
+int32_t TReplicatorWidget::GetHeight() { return child_ ? SaturatedProduct(child_->GetHeight(), rows_) : 0; }
 
 void TReplicatorWidget::Draw(const SurfaceRef& surface, int32_t x, int32_t y) {
   WidgetRef child = child_;
   if (!child || !surface) return;
-  const int32_t w = child->GetWidth();
-  const int32_t h = child->GetHeight();
-  for (int32_t i = 0; i < cols_; ++i)
-    for (int32_t j = 0; j < rows_; ++j) child->Draw(surface, x + w * i, y + h * j);
+  const int64_t w = child->GetWidth();
+  const int64_t h = child->GetHeight();
+  // Only the copies that meet the clip rectangle: the counts may be far larger than the screen.
+  const TRect clip = surface->GetDrawableRect();
+  const int64_t left = int64_t{x} + Round32(child->GetLeft()) - Round32(child->GetAnchorLeft());
+  const int64_t top = int64_t{y} + Round32(child->GetTop()) - Round32(child->GetAnchorTop());
+  const auto [firstCol, endCol] = CopiesMeeting(left, w, cols_, clip.left, clip.right);
+  const auto [firstRow, endRow] = CopiesMeeting(top, h, rows_, clip.top, clip.bottom);
+  auto at = [](int64_t origin, int64_t size, int64_t index) {
+    return static_cast<int32_t>(std::clamp<int64_t>(origin + size * index, INT32_MIN, INT32_MAX));
+  };
+  for (int64_t i = firstCol; i < endCol; ++i)
+    for (int64_t j = firstRow; j < endRow; ++j) child->Draw(surface, at(x, w, i), at(y, h, j));
 }
 
 }  // namespace kestrelle

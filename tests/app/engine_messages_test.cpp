@@ -117,6 +117,38 @@ TEST_F(MessagesTest, SystemCursorShowsWhenWantedOrWhenThePointerIsOutside) {
   EXPECT_TRUE(engine->IsSystemCursorWanted());
 }
 
+// A size that is not a positive number, given before the first application, is the default
+// size: the window gets a mode, frames run and a close is served.
+TEST_F(MessagesTest, BadScreenSizesAtTheFirstApplicationFallBackToTheDefault) {
+  struct Case {
+    const char* width;
+    const char* height;
+    VideoMode expected;
+  } cases[] = {
+      {"800px", "600", {640, 600, false, false}},
+      {"0", "0", {640, 480, false, false}},
+      {"-5", "abc", {640, 480, false, false}},
+      {"1024", "", {1024, 480, false, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+    ASSERT_TRUE(StartEngine());
+    engine->SetConfigValue("ScreenWidth", c.width);
+    engine->SetConfigValue("ScreenHeight", c.height);
+    BeginRun();
+    EXPECT_EQ(devices.video->Mode(), c.expected);
+    EXPECT_EQ(engine->GetBackSurface()->GetWidth(), c.expected.width);
+    EXPECT_EQ(engine->GetBackSurface()->GetHeight(), c.expected.height);
+    RunFrames(1);
+    EXPECT_EQ(game().elapsed.size(), 1u);
+    Post(Message{WM_CLOSE, 0, 0});
+    ServeMessages();
+    EXPECT_FALSE(devices.video->HasWindow());
+    engine->Shutdown();
+    engine.reset();
+  }
+}
+
 TEST_F(MessagesTest, ApplySettingsKeepsBadSizesAndTakesWideScreenOnlyInFullScreen) {
   ASSERT_TRUE(StartEngine());
   BeginRun();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "data/expr_errors.h"
 #include "data/function_surface_handles.h"
 #include "data/random.h"
 #include "function_test_support.h"
@@ -46,10 +47,6 @@ TEST(FunctionCalc, EveryCalculationClass) {
        {{9, 9}, {10, 2, 3, 4, 100, 7, 5, 9}, {0, 1, 2, 3, 4, 5, 6}, {17, 5, 3}, {7, 99}},
        // ((10 + 2 - 3) * 4) / 100 = 0.36, max(7, 0.36) = 7, min(5, 7) = 5, 5 mod 9 = 5; 17 div 5 = 3, op 99 keeps 3
        {5, 3}},
-      {"arithmetic: integer ops by zero leave the value",
-       "function_arithmetic",
-       {{9, 9}, {7, 0}, {6}, {7, 0.5f}, {7}},
-       {7, 7}},
       {"arithmetic: float division by zero follows the float rules",
        "function_arithmetic",
        {{9}, {1, 0}, {3}},
@@ -79,6 +76,29 @@ TEST(FunctionCalc, EveryCalculationClass) {
         EXPECT_NEAR(out[i], c.expected[i], 1e-5) << "output " << i;
       }
     }
+  }
+}
+
+// mod and div by zero stop the calculation with an error: the pairs before keep their results,
+// the failing pair and those after it are not written.
+TEST(FunctionCalc, IntegerOpsByZeroAreErrors) {
+  const CalcCase cases[] = {
+      {"mod by 0", "function_arithmetic", {{9}, {7, 0}, {6}}, {9}},
+      {"div by 0", "function_arithmetic", {{9}, {7, 0}, {7}}, {9}},
+      {"div by 0.5 (truncates to 0)", "function_arithmetic", {{9}, {7, 0.5f}, {7}}, {9}},
+      {"a later pair", "function_arithmetic", {{9, 9, 9}, {7, 2}, {6}, {7, 0}, {7}, {1, 1}, {0}}, {1, 9, 9}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FunctionRef function = MakeStaticFunction(c.type, c.vectors);
+    ASSERT_TRUE(function);
+    try {
+      function->Calculate();
+      ADD_FAILURE() << "no error";
+    } catch (const TExprArithmeticError& e) {
+      EXPECT_EQ(e.Kind(), ExprArithmeticKind::IntDivByZero);
+    }
+    EXPECT_EQ(Outputs(function), c.expected);
   }
 }
 

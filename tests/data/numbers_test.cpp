@@ -41,12 +41,21 @@ TEST(Numbers, IntegerAndRealText) {
 
 TEST(Numbers, FormatThousandsCases) {
   SetThousandsSeparatorSource([] { return std::string(","); });
-  const std::pair<int64_t, const char*> cases[] = {
-      {0, "0"},          {999, "999"},         {1000, "1,000"}, {-1234567, "-1,234,567"},
-      {100000, "100,000"}, {std::numeric_limits<int64_t>::min(), "-9,223,372,036,854,775,808"}};
+  const std::pair<int64_t, const char*> cases[] = {{0, "0"},
+                                                   {999, "999"},
+                                                   {1000, "1,000"},
+                                                   {-1234567, "-1,234,567"},
+                                                   {100000, "100,000"},
+                                                   {std::numeric_limits<int64_t>::min(), "-9,223,372,036,854,775,808"}};
   for (auto [value, text] : cases) EXPECT_EQ(FormatThousands(value), text) << value;
   SetThousandsSeparatorSource(nullptr);
   EXPECT_EQ(FormatThousands(1234), "1234");
+}
+
+// The words for the special reals are no numbers the data can mean.
+TEST(Numbers, StrToFloatDotGivesTheDefaultForNanAndInfinity) {
+  for (const char* text : {"nan", "NAN", "-nan", "inf", "-inf", "+inf", "Infinity", " nan "})
+    EXPECT_EQ(StrToFloatDot(text, 7), 7) << text;
 }
 
 // The decimal point of the C locale must not matter: build a comma locale and switch to it.

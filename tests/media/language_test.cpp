@@ -68,6 +68,34 @@ TEST(Translate, SelfReferenceStopsAtAFixedDepth) {
   EXPECT_EQ(table.Translate("%k0%"), "end");
 }
 
+// A string is the element's whole text, whatever splits it; the file's declared encoding is read
+// as storage reads documents (Latin-1 as windows-1252, other labels through the system).
+TEST(LanguageText, StringsAreTheWholeTextInTheDeclaredEncoding) {
+  struct Case {
+    const char* name;
+    std::string declaration;
+    std::string body;
+    std::string expected;
+  } cases[] = {
+      {"comment and CDATA", "", "Open<!-- note -->ing <![CDATA[the]]> shops", "Opening the shops"},
+      {"child elements", "", "Buy <b>two</b>,<i> get <u>one</u></i>", "Buy two, get one"},
+      {"blank between elements", "", "<b>a</b> <i>b</i>", "a b"},
+      {"iso-8859-1 is windows-1252", "iso-8859-1", "\x80 5", "\xE2\x82\xAC 5"},
+      {"koi8-r", "koi8-r", "\xF0\xD2\xC9\xD7\xC5\xD4", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"},
+      {"windows-1251", "windows-1251", "\xCF\xF0\xE8\xE2\xE5\xF2", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"},
+      {"unknown label", "x-no-such-code", "caf\xE9", "caf\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string xml =
+        c.declaration.empty() ? std::string() : "<?xml version=\"1.0\" encoding=\"" + c.declaration + "\"?>";
+    xml += "<l><strings><string name=\"s\">" + c.body + "</string></strings></l>";
+    TMultiLanguages table;
+    ASSERT_TRUE(table.LoadLanguageText(xml));
+    EXPECT_EQ(table.FindString("s").value_or("<none>"), c.expected);
+  }
+}
+
 class LanguageFile : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "archive_builder.h"
 #include "data/data_files.h"
 #include "data/process_settings.h"
+#include "data/size_limits.h"
 #include "data/user_files.h"
 
 namespace kestrelle {
@@ -110,6 +114,24 @@ TEST_F(ResourceReader, DataLayerReadsThroughTheReaderOnceInstalled) {
   InstallResourceReader();
   EXPECT_EQ(ReadDataFile("data\\ini\\game.ini"), "packed");
   EXPECT_EQ(ReadDataFile("%apppath%data/ini/GAME.ini"), "packed");
+  SetDataFileReader(nullptr);
+}
+
+// A loose file larger than any file read whole is refused by every road to it (the file is
+// sparse: it takes no room on disk).
+TEST_F(ResourceReader, LooseFilesAreCappedLikeWholeFileReads) {
+  app_.Write("data/big.bin", "");
+  std::filesystem::resize_file(app_.Path() / "data" / "big.bin", kLargestReadableFile + 1);
+  InstallResourceReader();
+  struct Case {
+    const char* road;
+    std::function<bool()> delivers;
+  } cases[] = {
+      {"ReadResourceFile", [] { return ReadResourceFile("data\\big.bin").has_value(); }},
+      {"OpenResourceStream", [] { return OpenResourceStream("data\\big.bin") != nullptr; }},
+      {"ReadDataFile", [] { return ReadDataFile("data\\big.bin").has_value(); }},
+  };
+  for (const Case& c : cases) EXPECT_FALSE(c.delivers()) << c.road;
   SetDataFileReader(nullptr);
 }
 

@@ -138,7 +138,7 @@ TEST_F(SdlWindowTest, WideScreenKeepsProportionsAndMapsThePointerThroughTheBars)
   EXPECT_EQ(PointParamY(inside.lParam), 50);
   Message inBar = motion(wx, top / 2);
   EXPECT_EQ(PointParamX(inBar.lParam), 75);
-  EXPECT_LT(PointParamY(inBar.lParam), 0) << "above the picture is negative";
+  EXPECT_EQ(PointParamY(inBar.lParam), 0) << "above the picture is its top edge";
 
   // Stretched (no wide screen): the picture fills the screen.
   ASSERT_TRUE(video->SetMode(VideoMode{pw, ph, true, false}));
@@ -150,6 +150,64 @@ TEST_F(SdlWindowTest, WideScreenKeepsProportionsAndMapsThePointerThroughTheBars)
   Message stretched = motion(w - 1, h - 1);
   EXPECT_EQ(PointParamX(stretched.lParam), pw - 1);
   EXPECT_EQ(PointParamY(stretched.lParam), ph - 1);
+}
+
+// In full screen with bars, a mouse message over a bar carries the picture's nearest edge, as
+// the cursor position does: clicks and the drawn cursor agree.
+TEST_F(SdlWindowTest, MouseMessagesOverTheBarsAreClampedToThePicture) {
+  enum Bar { kAbove, kBelow, kLeft, kRight };
+  struct Case {
+    const char* name;
+    int width, height;
+    Bar bar;
+    Uint32 event;
+    int edge;  // the expected coordinate across the bar
+  } cases[] = {
+      {"move above", 300, 100, kAbove, SDL_MOUSEMOTION, 0},
+      {"press below", 300, 100, kBelow, SDL_MOUSEBUTTONDOWN, 100},
+      {"move left", 100, 300, kLeft, SDL_MOUSEMOTION, 0},
+      {"release right", 100, 300, kRight, SDL_MOUSEBUTTONUP, 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TwoColourPicture picture(c.width, c.height);
+    ASSERT_TRUE(video->SetMode(VideoMode{c.width, c.height, true, true}));
+    Drain();
+    video->Present(picture.View(), {});
+    SDL_Rect shown = video->PictureDestination();
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(video->Window(), &w, &h);
+    const bool acrossY = c.bar == kAbove || c.bar == kBelow;
+    ASSERT_GT(acrossY ? shown.y : shown.x, 1) << "expected bars";
+    int x = w / 2;
+    int y = h / 2;
+    if (c.bar == kAbove) y = shown.y / 2;
+    if (c.bar == kBelow) y = h - shown.y / 2;
+    if (c.bar == kLeft) x = shown.x / 2;
+    if (c.bar == kRight) x = w - shown.x / 2;
+    SDL_Event e{};
+    e.type = c.event;
+    if (c.event == SDL_MOUSEMOTION) {
+      e.motion.windowID = SDL_GetWindowID(video->Window());
+      e.motion.x = x;
+      e.motion.y = y;
+    } else {
+      e.button.windowID = SDL_GetWindowID(video->Window());
+      e.button.button = SDL_BUTTON_LEFT;
+      e.button.state = c.event == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      e.button.clicks = 1;
+      e.button.x = x;
+      e.button.y = y;
+    }
+    SDL_PushEvent(&e);
+    std::vector<Message> messages = Drain();
+    ASSERT_FALSE(messages.empty());
+    const intptr_t point = messages.back().lParam;
+    EXPECT_EQ(acrossY ? PointParamY(point) : PointParamX(point), c.edge);
+    const int along = acrossY ? PointParamX(point) : PointParamY(point);
+    EXPECT_TRUE(along >= 0 && along <= (acrossY ? c.width : c.height)) << along;
+  }
 }
 
 }  // namespace

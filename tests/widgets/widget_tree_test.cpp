@@ -28,12 +28,21 @@ class TRecordingWidget : public TSingleWidget {
   void CaptureLost() override { ++captureLost; }
 };
 
+// A sized widget that counts how often it is drawn.
+class TCountingWidget : public TSingleWidget {
+ public:
+  static inline int64_t draws = 0;
+  void Draw(const SurfaceRef& surface, int32_t x, int32_t y) override { ++draws; }
+};
+
 class WidgetTree : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     testing::EnsureClassesRegistered();
     if (!ClassRegistry::Instance().IsRegistered("recording_widget"))
       RegisterObjectClass<TRecordingWidget>("recording_widget");
+    if (!ClassRegistry::Instance().IsRegistered("counting_widget"))
+      RegisterObjectClass<TCountingWidget>("counting_widget");
   }
 };
 
@@ -339,6 +348,78 @@ TEST_F(WidgetTree, ReplicatorAndBehaviourWidgetsDrawTheirChild) {
   EXPECT_EQ(h.engine->back->GetPixel(21, 9), 0xFF0000FFu);
   EXPECT_EQ(h.engine->back->GetPixel(22, 9), 0u);
   EXPECT_EQ(h.engine->back->GetPixel(21, 10), 0u);
+}
+
+// A real given to an integer property rounds to the nearest integer, halves to even: set
+// directly, as "." text, or pulled from the widget's function.
+TEST_F(WidgetTree, RealsGivenToIntegerPropertiesRoundHalvesToEven) {
+  // The function's output 0 is the property named by `output`: the sum of two static inputs.
+  auto pulled = [](const char* output, const char* a, const char* b) {
+    return std::string(R"(<function_widget type="function_sum"><paramspace><paramdefs>
+        <paramdef name=")") +
+           output + R"(" col="0" static="yes"/>
+        <paramdef name="a" col="1" static="yes" value=")" +
+           a + R"("/>
+        <paramdef name="b" col="1" static="yes" value=")" +
+           b + R"("/>
+      </paramdefs></paramspace></function_widget>)";
+  };
+  struct Case {
+    const char* property;
+    Variant value;  // Empty: the function gives it
+    std::string function;
+    int64_t expected;
+  } cases[] = {
+      {"width", Variant(10.7), "", 11},
+      {"height", Variant(11.5), "", 12},
+      {"z", Variant(-1.7), "", -2},
+      {"transparentlevel", Variant(100.6), "", 101},
+      {"currenttime", Variant(std::string("20.7")), "", 21},
+      {"width", Variant(), pulled("width", "10", "0.7"), 11},
+      {"z", Variant(), pulled("z", "3", "0.5"), 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.property) + (c.function.empty() ? " set" : " pulled"));
+    WidgetHarness h(R"(<widget type="rect_widget" name="r" visible="yes" width="1" height="1" color="$FF0000FF">)" +
+                    c.function + "</widget>");
+    if (c.function.empty())
+      h.SetProp(std::string("r/") + c.property, c.value);
+    else
+      h.Frame(0);
+    EXPECT_EQ(h.Prop(std::string("r/") + c.property).ToInt(), c.expected);
+  }
+  // And it draws so: width 10.7 covers pixel 10.
+  WidgetHarness h(R"(<widget type="rect_widget" name="r" visible="yes" width="1" height="1" color="$FF0000FF"/>)");
+  h.SetProp("r/width", Variant(10.7));
+  h.Frame(10);
+  EXPECT_EQ(h.engine->back->GetPixel(10, 0), 0xFF0000FFu);
+}
+
+// Only the copies that meet the 800 x 600 screen are drawn, and the sizes do not wrap around.
+TEST_F(WidgetTree, AReplicatorDrawsOnlyTheCopiesOnScreenAndItsSizeSaturates) {
+  struct Case {
+    const char* name;
+    int left, cols, rows, cellWidth, cellHeight;
+    int64_t draws, width, height;
+  } cases[] = {
+      {"a grid larger than the screen", 0, 1000, 1000, 10, 10, 80 * 60, 10000, 10000},
+      {"huge counts around a 1 x 1 child", 0, 100000, 3, 1, 1, 800 * 3, 100000, 3},
+      {"partly left of the screen", -95, 20, 1, 10, 10, 11, 200, 10},
+      {"a width beyond 32 bits", 0, 50000, 2, 50000, 1, 2, INT32_MAX, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto text = [](int64_t value) { return std::to_string(value); };
+    WidgetHarness h("<widget type='replicator_widget' name='rep' visible='yes' anchor_left='" + text(c.left) +
+                    "' cols='" + text(c.cols) + "' rows='" + text(c.rows) +
+                    "'><widgets><widget type='counting_widget' name='cell' visible='yes' width='" + text(c.cellWidth) +
+                    "' height='" + text(c.cellHeight) + "'/></widgets></widget>");
+    TCountingWidget::draws = 0;
+    h.Frame(10);
+    EXPECT_EQ(TCountingWidget::draws, c.draws);
+    EXPECT_EQ(h.Find("rep")->GetWidth(), c.width);
+    EXPECT_EQ(h.Find("rep")->GetHeight(), c.height);
+  }
 }
 
 TEST_F(WidgetTree, WidgetSoundsPlayThroughTheEngineWithValuesForOnePlay) {
