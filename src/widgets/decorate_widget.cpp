@@ -3,6 +3,7 @@
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/text_encoding.h"
+#include "widgets/widget_depth.h"
 #include "widgets/widget_values.h"
 
 namespace kestrelle {
@@ -29,7 +30,7 @@ void TDecorateWidget::Reset() {
 }
 
 void TDecorateWidget::SetChildWidget(const WidgetRef& child) {
-  if (child_ == child) return;
+  if (child_ == child || (child && !CanAttachWidget(SelfAs<IWidgetOwner>(), child))) return;
   if (child_) child_->ClearOwner();
   child_ = child;
   if (child_ && GetOwner()) child_->SetOwner(SelfAs<IWidgetOwner>());

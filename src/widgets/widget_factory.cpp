@@ -51,8 +51,14 @@ std::string TWidgetFactory::ExpandMacros(const ParamsRef& params) {
     const std::string macro = "%" + param->GetName() + "%";
     if (macro.size() == 2) continue;
     const std::string value = EscapeXmlAttribute(param->GetValue().ToString());
-    for (size_t at = text.find(macro); at != std::string::npos; at = text.find(macro, at + value.size()))
+    for (size_t at = text.find(macro); at != std::string::npos; at = text.find(macro, at + value.size())) {
+      if (text.size() - macro.size() + value.size() > kMaxExpandedText) {
+        LogLine("Widget factory \"" + GetName() + "\": its expanded widget string grows past " +
+                std::to_string(kMaxExpandedText) + " bytes; no widget");
+        return {};
+      }
       text.replace(at, macro.size(), value);
+    }
   }
   return text;
 }
@@ -62,9 +68,9 @@ WidgetRef TWidgetFactory::CreateWidget(const ParamsRef& params) {
   try {
     StorageRef storage;
     if (useMacros_) {
-      storage = LoadStorageFromString(ExpandMacros(params));
+      storage = LoadStorageFromString(ExpandMacros(params), SourceName());
     } else {
-      if (!parsed_) parsed_ = LoadStorageFromString(widgetString_);
+      if (!parsed_) parsed_ = LoadStorageFromString(widgetString_, SourceName());
       storage = parsed_;
     }
     if (!storage) {
