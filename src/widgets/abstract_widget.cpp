@@ -30,7 +30,7 @@ struct AliasStep {
 }  // namespace
 
 void SplitWidgetPath(const std::string& path, std::string& head, std::string& rest) {
-  size_t slash = path.find('/');
+  size_t slash = path.rfind('/');
   if (slash == std::string::npos) {
     head = path;
     rest.clear();
