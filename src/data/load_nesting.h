@@ -10,8 +10,9 @@ namespace kestrelle {
 
 // Nested object loads; an object and each collection it loads count one each, so one level of a
 // widget tree is two. The deepest demo screen nests 10 (game, screens, screen, window and three
-// widget levels); a chain of the full 256 takes a few hundred kilobytes of stack in a sanitizer
-// build, well inside the 1 MB main-thread stack of Windows.
+// widget levels). A game whose screen nests the full 256, started and run for a few frames, needs
+// about 310 KB of stack in a sanitizer (ASan, unoptimised) build and about 120 KB in an optimised
+// one: well inside the 8 MB main-thread stack of Linux and the 1 MB of Windows.
 inline constexpr int kMaxLoadNesting = 256;
 
 // False, after a developer log line naming the element's file and path, when loading an object
