@@ -127,7 +127,7 @@ bool TEngine::LoadGame(const std::string& gameFileName) {
   bool result = false;
   try {
     std::string text = LoadTextFile(gameFileName, Settings().DataFileKey);
-    StorageRef root = text.empty() ? nullptr : LoadStorageFromString(text);
+    StorageRef root = text.empty() ? nullptr : LoadStorageFromString(text, gameFileName);
     if (!root) {
       LogLine("Engine: cannot read the game definition \"" + gameFileName + "\"");
     } else {
@@ -609,7 +609,7 @@ void TEngine::LoadResources(const StorageRef& storage, const std::string& group,
 
 void TEngine::LoadResourceFile(const std::string& fileName, const std::string& group, bool pump) {
   try {
-    StorageRef root = LoadStorageFromString(LoadTextFile(fileName, Settings().DataFileKey));
+    StorageRef root = LoadStorageFromString(LoadTextFile(fileName, Settings().DataFileKey), fileName);
     if (root) LoadResources(root, group, pump);
   } catch (...) {
     // A damaged resource file loads what it loaded so far and reports nothing.

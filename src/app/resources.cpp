@@ -367,12 +367,9 @@ void TGroupResource::LoadProperties(const StorageRef& storage) {
   StorageRef list = storage ? storage->GetChild("resources", 0) : nullptr;
   if (!list) return;
   for (int i = 0, count = list->GetChildCount("resource"); i < count; ++i) {
-    StorageRef element = list->GetChild("resource", i);
-    auto member = CreateObjectAs<IResource>(ReadString(element, "type", ""));
-    if (!member) continue;
-    member->SetName(ReadString(element, "name", ""));
-    if (auto persistent = std::dynamic_pointer_cast<IPersistent>(member)) persistent->LoadFromStorage(element);
-    members_.push_back(member);
+    // Created through the storage routine, which bounds how deeply groups may nest.
+    if (auto member = std::dynamic_pointer_cast<IResource>(CreateObjectFromStorage(list->GetChild("resource", i))))
+      members_.push_back(member);
   }
 }
 

@@ -13,7 +13,7 @@
 namespace kestrelle {
 
 class IHierStorage : public virtual IInterface {
-public:
+ public:
   virtual std::string GetNodeName() = 0;
   virtual int GetValueCount() = 0;
   virtual std::string GetValueName(int index) = 0;
@@ -48,7 +48,7 @@ public:
 };
 
 class IHierStorageRoot : public virtual IInterface {
-public:
+ public:
   virtual bool CreateNew(const std::string& rootName) = 0;
   virtual bool LoadFromFile(const std::string& fileName) = 0;
   virtual bool LoadFromString(const std::string& text) = 0;
@@ -62,13 +62,17 @@ using StorageRootRef = std::shared_ptr<IHierStorageRoot>;
 
 // Storage routines (file names go through the resource file system).
 StorageRef LoadStorageFromFile(const std::string& fileName);
-StorageRef LoadStorageFromString(const std::string& text);
+// `sourceName` names where the text came from (a file name) in developer log lines.
+StorageRef LoadStorageFromString(const std::string& text, const std::string& sourceName = {});
 StorageRootRef CreateStorage(const std::string& rootName);
 // The outer storage a "file=...\cryptkey=..." storage description names (cached per file name), or null.
 StorageRef OpenStorage(const std::string& storageSpec);
 // Writes a storage to the file a storage description names; false when nothing could be written.
 bool SaveStorage(const StorageRef& storage, const std::string& storageSpec);
 void ClearOuterStorageCache();
+// Where an element is, for developer log lines: its document's source and its element path
+// ("data/ini/game.ini: /game/gamescreens/gamescreen[name=GS_Main]/window").
+std::string DescribeStorageElement(const StorageRef& storage);
 
 // File bytes to the UTF-8 text the parser reads: a UTF-8 byte-order mark is skipped; a declaration
 // naming another encoding is decoded by it (the windows-1252 family and unknown names by

@@ -2,6 +2,7 @@
 
 #include "data/class_registry.h"
 #include "data/hier_storage.h"
+#include "data/load_nesting.h"
 #include "data/text_lists.h"
 
 namespace kestrelle {
@@ -56,9 +57,11 @@ namespace {
 
 // The shared load/save algorithm of persistent objects and collections: the target is the
 // storage itself, or a document of its own when the object keeps its data in an outer file.
+// Every nested load passes here, so this is where the nesting is bounded.
 template <class LoadBody>
 void LoadPersistent(const StorageRef& storage, std::string& outStorage, bool& isTemplate, LoadBody body) {
-  if (!storage) return;
+  if (!storage || !LoadNestingAllows(storage)) return;
+  TLoadNestingLevel level;
   outStorage = ReadString(storage, "_outstorage", "");
   isTemplate = ReadBool(storage, "template", false);
   body(storage);
@@ -187,6 +190,8 @@ void TPersistCollection::SaveItems(const StorageRef& storage) {
 }
 
 void TPersistItemCollection::LoadItem(const StorageRef& storage) {
+  // Too deep: no item at all rather than one that stays at its defaults.
+  if (!LoadNestingAllows(storage)) return;
   InterfaceRef item = CreateItem(storage);
   if (!item) return;
   if (auto persistent = std::dynamic_pointer_cast<IPersistent>(item)) persistent->LoadFromStorage(storage);

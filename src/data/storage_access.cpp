@@ -7,6 +7,7 @@
 
 #include "data/class_registry.h"
 #include "data/hier_storage.h"
+#include "data/load_nesting.h"
 #include "data/numbers.h"
 
 namespace kestrelle {
@@ -120,7 +121,7 @@ bool LoadChildObject(const InterfaceRef& object, const StorageRef& storage, cons
   std::string childName = name.empty() ? persistent->GetStorageName() : name;
   if (childName.empty() || index < 0 || index >= storage->GetChildCount(childName)) return false;
   StorageRef child = storage->GetChild(childName, index);
-  if (!child) return false;
+  if (!child || !LoadNestingAllows(child)) return false;
   persistent->LoadFromStorage(child);
   return true;
 }
@@ -146,7 +147,7 @@ InterfaceRef CreateAndLoadChild(ObjectFactory factory, const StorageRef& storage
 }
 
 InterfaceRef CreateObjectFromStorage(const StorageRef& storage) {
-  if (!storage) return nullptr;
+  if (!storage || !LoadNestingAllows(storage)) return nullptr;
   std::string name = ReadString(storage, "name", "");
   std::string type = ReadString(storage, "type", "");
   auto object = CreateObjectFromString(type);

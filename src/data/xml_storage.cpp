@@ -266,6 +266,8 @@ struct XmlDocument {
   pugi::xml_node removed;
   // Bumped on every change of the element structure; cached child lists compare it.
   uint64_t generation = 0;
+  // The file (or other origin) the document was read from, for developer log lines.
+  std::string source;
 };
 using DocumentRef = std::shared_ptr<XmlDocument>;
 
@@ -312,6 +314,9 @@ class TXMLStorage final : public TAbstractObject, public virtual IHierStorage, p
   std::string SaveToString() override { return SerializeToString(doc_->doc.document_element()); }
   bool SaveObject(const InterfaceRef& object) override;
   StorageRef GetRoot() override;
+
+  void SetSource(const std::string& source) { doc_->source = source; }
+  std::string DescribeElement() const;
 
  private:
   StorageRef Self() { return std::dynamic_pointer_cast<IHierStorage>(shared_from_this()); }
@@ -631,6 +636,7 @@ bool TXMLStorage::LoadFromFile(const std::string& fileName) {
     LogLine("storage: " + fileName + " is not a readable XML document");
     return false;
   }
+  SetSource(fileName);
   return true;
 }
 
@@ -644,6 +650,30 @@ bool TXMLStorage::SaveToFile(const std::string& fileName) {
 }
 
 StorageRef TXMLStorage::GetRoot() { return Make(doc_->doc.document_element()); }
+
+// "file: /game/gamescreens/gamescreen[name=GS_Main]/window", in the step syntax of
+// GetNodeByPath; the middle of a very long path is elided so the line stays readable.
+std::string TXMLStorage::DescribeElement() const {
+  constexpr size_t kShownHead = 4;
+  constexpr size_t kShownTail = 6;
+  std::vector<std::string> steps;  // innermost first
+  for (pugi::xml_node node = node_; node && node.type() == pugi::node_element; node = node.parent()) {
+    std::string step = node.name();
+    if (pugi::xml_attribute name = node.attribute("name")) step += std::string("[name=") + name.value() + "]";
+    steps.push_back(std::move(step));
+  }
+  std::string path;
+  for (size_t i = steps.size(); i-- > 0;) {
+    const size_t fromTop = steps.size() - 1 - i;
+    if (fromTop == kShownHead && steps.size() > kShownHead + kShownTail + 1) {
+      path += "/...(" + std::to_string(steps.size() - kShownHead - kShownTail) + " more)...";
+      i = kShownTail;
+      continue;
+    }
+    path += "/" + steps[i];
+  }
+  return (doc_->source.empty() ? std::string("(document from text)") : doc_->source) + ": " + path;
+}
 
 bool TXMLStorage::LoadObject(const InterfaceRef& object) {
   auto persistent = std::dynamic_pointer_cast<IPersistent>(object);
@@ -720,10 +750,16 @@ StorageRef LoadStorageFromFile(const std::string& fileName) {
   return storage;
 }
 
-StorageRef LoadStorageFromString(const std::string& text) {
+StorageRef LoadStorageFromString(const std::string& text, const std::string& sourceName) {
   auto storage = std::make_shared<TXMLStorage>();
   if (!storage->LoadFromString(text)) return nullptr;
+  storage->SetSource(sourceName);
   return storage;
+}
+
+std::string DescribeStorageElement(const StorageRef& storage) {
+  if (auto xml = std::dynamic_pointer_cast<TXMLStorage>(storage)) return xml->DescribeElement();
+  return storage ? "<" + storage->GetNodeName() + ">" : std::string("(no element)");
 }
 
 StorageRootRef CreateStorage(const std::string& rootName) {
@@ -752,7 +788,7 @@ StorageRef OpenStorage(const std::string& storageSpec) {
     LogLine("storage: outer storage file " + file + " not found");
     return nullptr;
   }
-  StorageRef storage = LoadStorageFromString(key.empty() ? *bytes : DecipherFromHex(key, *bytes));
+  StorageRef storage = LoadStorageFromString(key.empty() ? *bytes : DecipherFromHex(key, *bytes), file);
   if (!storage) {
     LogLine("storage: outer storage file " + file + " could not be read" + (key.empty() ? "" : " (wrong key?)"));
     return nullptr;

@@ -1,6 +1,7 @@
 #include "widgets/abstract_widget.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "data/file_system.h"
 #include "data/hier_storage.h"
@@ -29,7 +30,7 @@ struct AliasStep {
 }  // namespace
 
 void SplitWidgetPath(const std::string& path, std::string& head, std::string& rest) {
-  size_t slash = path.find('/');
+  size_t slash = path.rfind('/');
   if (slash == std::string::npos) {
     head = path;
     rest.clear();
@@ -301,23 +302,29 @@ void TAbstractWidget::RunFunction(FunctionRun run) {
   if (function_ == function) PullFunctionOutputs();
 }
 
+// Step by step rather than one call per step: a path from data may be any length ("./././...").
+// The heads "..", "window:" move to the owner or the screen's root, whose FindWidget("") is the
+// widget the rest of the path starts from.
 WidgetRef TAbstractWidget::FindWidget(const std::string& path) {
-  if (path.empty()) return Self();
-  std::string head, rest;
-  SplitWidgetPath(path, head, rest);
-  if (head == ".") return FindWidget(rest);
-  if (head == "..") {
-    WidgetOwnerRef owner = GetOwner();
-    return owner ? owner->FindWidget(rest) : nullptr;
+  WidgetRef current = Self();
+  std::string_view rest(path);
+  while (current && !rest.empty()) {
+    const size_t slash = rest.find('/');
+    const std::string_view head = rest.substr(0, slash);
+    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    if (head == ".") continue;
+    if (head == "..") {
+      WidgetOwnerRef owner = current->GetOwner();
+      current = owner ? owner->FindWidget("") : nullptr;
+    } else if (head == "window:") {
+      WidgetOwnerRef owner = current->GetOwner();
+      WindowRef window = owner ? owner->GetWindow() : nullptr;
+      current = window ? window->FindWidget("") : nullptr;
+    } else {
+      current = current->GetChild(Variant(std::string(head)));
+    }
   }
-  if (head == "window:") {
-    WidgetOwnerRef owner = GetOwner();
-    WindowRef window = owner ? owner->GetWindow() : nullptr;
-    return window ? window->FindWidget(rest) : nullptr;
-  }
-  WidgetRef child = GetChild(Variant(head));
-  if (child && !rest.empty()) return child->FindWidget(rest);
-  return child;
+  return current;
 }
 
 std::string TAbstractWidget::GetPath() {

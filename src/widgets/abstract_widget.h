@@ -145,7 +145,9 @@ class TAbstractWidget : public TPropertyObject, public virtual IWidget {
   bool AliasTarget(const std::string& name, std::string& target) const;
 };
 
-// Splits a path at its first "/": "a/b/c" gives "a" and "b/c"; "a" gives "a" and "".
+// Splits a property path at its last "/" into the widget path and the property name: "a/b/c"
+// gives "a/b" and "c"; "a" gives "a" and "". One FindWidget then walks the widget path, however
+// long, instead of one nested property call per step.
 void SplitWidgetPath(const std::string& path, std::string& head, std::string& rest);
 
 }  // namespace kestrelle

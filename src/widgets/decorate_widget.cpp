@@ -8,6 +8,7 @@
 #include "data/numbers.h"
 #include "data/text_encoding.h"
 #include "data/variant_values.h"
+#include "widgets/widget_depth.h"
 
 namespace kestrelle {
 
@@ -33,7 +34,7 @@ void TDecorateWidget::Reset() {
 }
 
 void TDecorateWidget::SetChildWidget(const WidgetRef& child) {
-  if (child_ == child) return;
+  if (child_ == child || (child && !CanAttachWidget(SelfAs<IWidgetOwner>(), child))) return;
   if (child_) child_->ClearOwner();
   child_ = child;
   if (child_ && GetOwner()) child_->SetOwner(SelfAs<IWidgetOwner>());

@@ -1,6 +1,7 @@
 #include "widgets/widget_collection.h"
 
 #include "data/file_system.h"
+#include "widgets/widget_depth.h"
 
 namespace kestrelle {
 
@@ -46,8 +47,9 @@ bool TWidgetCollection::Add(const WidgetRef& widget) {
   // A widget refused for its name is left as it was: no owner, nothing reported.
   const std::string name = widget->GetName();
   if (!name.empty() && items_.Exists(name)) return false;
-  modified_ = true;
   WidgetOwnerRef owner = GetOwner();
+  if (!CanAttachWidget(owner, widget)) return false;
+  modified_ = true;
   WidgetOwnerRef current = widget->GetOwner();
   if (current != owner) {
     if (current) widget->ClearOwner();

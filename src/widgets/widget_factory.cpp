@@ -51,8 +51,20 @@ std::string TWidgetFactory::ExpandMacros(const ParamsRef& params) {
     const std::string macro = "%" + param->GetName() + "%";
     if (macro.size() == 2) continue;
     const std::string value = EscapeXmlAttribute(param->GetValue().ToString());
-    for (size_t at = text.find(macro); at != std::string::npos; at = text.find(macro, at + value.size()))
-      text.replace(at, macro.size(), value);
+    // Built anew per parameter: the inserted values are not searched again for the same macro.
+    std::string expanded;
+    size_t from = 0;
+    for (size_t at = text.find(macro); at != std::string::npos; at = text.find(macro, from)) {
+      expanded.append(text, from, at - from).append(value);
+      from = at + macro.size();
+      if (expanded.size() + (text.size() - from) > kMaxExpandedText) {
+        LogLine("Widget factory \"" + GetName() + "\": its expanded widget string grows past " +
+                std::to_string(kMaxExpandedText) + " bytes; no widget");
+        return {};
+      }
+    }
+    if (from == 0) continue;
+    text = std::move(expanded.append(text, from));
   }
   return text;
 }
@@ -62,9 +74,9 @@ WidgetRef TWidgetFactory::CreateWidget(const ParamsRef& params) {
   try {
     StorageRef storage;
     if (useMacros_) {
-      storage = LoadStorageFromString(ExpandMacros(params));
+      storage = LoadStorageFromString(ExpandMacros(params), SourceName());
     } else {
-      if (!parsed_) parsed_ = LoadStorageFromString(widgetString_);
+      if (!parsed_) parsed_ = LoadStorageFromString(widgetString_, SourceName());
       storage = parsed_;
     }
     if (!storage) {

@@ -3,6 +3,7 @@
 // parameters when a widget is made. A factory without macros parses its text once and reuses it,
 // and may copy parameters into the new widget's properties (redefined parameters).
 
+#include <cstddef>
 #include <string>
 
 #include "app/widget_interfaces.h"
@@ -19,7 +20,10 @@ class TWidgetFactory : public TPersistObject, public virtual IWidgetFactory {
   std::string GetWidgetString() override { return widgetString_; }
   void SetWidgetString(const std::string& text) override;
   // Values are written XML-escaped, so a value with a quote, "<" or "&" reads back as itself.
+  // A value may hold the macro of a later parameter, which is then expanded too; chains of such
+  // values could grow the text without bound, so an expansion past kMaxExpandedText gives "".
   std::string ExpandMacros(const ParamsRef& params) override;
+  static constexpr size_t kMaxExpandedText = size_t{4} << 20;
   WidgetRef CreateWidget(const ParamsRef& params) override;
 
   bool GetUseMacros() const { return useMacros_; }
@@ -28,6 +32,8 @@ class TWidgetFactory : public TPersistObject, public virtual IWidgetFactory {
   void SetRedefinedParams(const std::string& pairs) { redefinedParams_ = pairs; }
 
  private:
+  std::string SourceName() const { return "widget factory \"" + GetName() + "\""; }
+
   std::string widgetString_;
   bool useMacros_ = true;
   std::string redefinedParams_;

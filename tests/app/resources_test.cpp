@@ -188,6 +188,27 @@ TEST_F(ResourcesTest, SoundGroupsPlayARandomMemberAndAnEmptyGroupPlaysNothing) {
   EXPECT_EQ(silence->GetHandle(), 0u);
 }
 
+TEST_F(ResourcesTest, ASoundGroupNestedTooDeeplyLoadsUpToTheLimitAndTheFileGoesOn) {
+  std::string open, close;
+  for (int i = 0; i < 40000; ++i) {
+    open += R"(<resource type="SoundGroupResource" name="g)" + std::to_string(i) + R"("><resources>)";
+    close += "</resources></resource>";
+  }
+  ::testing::internal::CaptureStderr();
+  Load(open + R"(<resource type="SoundResource" name="deepest" file="s\deep.ogg"/>)" + close +
+           R"(<resource type="SoundResource" name="next" file="s\next.ogg"/>)",
+       "deep");
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(log.find("/resources/...("), std::string::npos) << log;
+  EXPECT_NE(log.find("objects nest deeper than"), std::string::npos) << log;
+  ASSERT_TRUE(Get<ISoundResource>("g0"));
+  ASSERT_TRUE(Get<ISoundResource>("next"));
+  // The deepest sound, past the limit, was never made.
+  EXPECT_EQ(owner->samplesLoaded, (std::vector<std::pair<std::string, int>>{{"s\\next.ogg", 1}}));
+  owner->resources->UnloadGroup("deep");
+  EXPECT_EQ(owner->resources->GetCount(), 0);
+}
+
 TEST_F(ResourcesTest, FontChainsKeepOnlyTheFontsTheyNameInOrder) {
   const test::RgbaImage sheet{4, 2, std::vector<uint32_t>(8, 0xFFFFFFFFu)};
   owner->files["f\\a.png"] = test::EncodePng(sheet, {PNG_COLOR_TYPE_RGB_ALPHA, 8});

@@ -9,6 +9,7 @@
 #include "widgets/abstract_widget.h"
 #include "widgets/group_widget.h"
 #include "widgets/rect_widget.h"
+#include "widgets/widget_depth.h"
 #include "widgets/widget_factory.h"
 
 namespace kestrelle {
@@ -434,6 +435,67 @@ TEST_F(WidgetTree, WidgetSoundsPlayThroughTheEngineWithValuesForOnePlay) {
   EXPECT_EQ(w->PlaySound("missing", false, 0, 0), 0u);
   w->StopSound("click");
   EXPECT_EQ(h.engine->stoppedSounds, (std::vector<std::string>{"snd_click"}));
+}
+
+TEST_F(WidgetTree, PathsOfAnyLengthAreWalkedWithoutRecursion) {
+  WidgetHarness h(R"(
+    <widget type="group_widget" name="a" visible="yes">
+      <widgets><widget type="rect_widget" name="b" visible="yes" z="7"/></widgets></widget>)");
+  WidgetRef b = h.Find("a/b");
+  ASSERT_TRUE(b);
+  std::string dots, swings;
+  for (int i = 0; i < 200000; ++i) dots += "./";
+  for (int i = 0; i < 100000; ++i) swings += "../b/";
+  EXPECT_EQ(b->FindWidget(dots), b);
+  EXPECT_EQ(b->FindWidget(swings + "."), b);
+  EXPECT_EQ(b->GetProperty(dots + "z").ToInt(), 7);
+  // ".." above the root is the root: the screen answers with it.
+  EXPECT_EQ(b->FindWidget("../../../../a/b"), b);
+}
+
+TEST_F(WidgetTree, ATreeDoesNotGrowPastItsDepthLimitNorBelowItself) {
+  WidgetHarness h(R"(<widget type="group_widget" name="g1" visible="yes"/>)");
+  WidgetRef deepest = h.Find("g1");
+  ::testing::internal::CaptureStderr();
+  // The root and g1 are two levels; each group added one level further down until refused.
+  int levels = 2;
+  for (; levels <= kMaxWidgetTreeDepth + 5; ++levels) {
+    WidgetRef group = WidgetHarness::Make(R"(<widget type="group_widget" visible="yes"/>)");
+    group->SetName("g" + std::to_string(levels));
+    if (!deepest->GetWidgets()->Add(group)) break;
+    deepest = group;
+  }
+  EXPECT_EQ(levels, kMaxWidgetTreeDepth);
+  EXPECT_EQ(deepest->GetPath().substr(0, 20), "GS_Harness/g1/g2/g3/");
+  h.Frame(10);
+  EXPECT_TRUE(deepest->WidgetAtPoint(TPoint{0, 0}) == nullptr);
+  // A group cannot go into its own child.
+  WidgetRef g1 = h.Find("g1");
+  EXPECT_FALSE(h.Find("g1/g2")->GetWidgets()->Add(g1));
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(log.find("would nest deeper than " + std::to_string(kMaxWidgetTreeDepth) + " levels"), std::string::npos)
+      << log;
+  EXPECT_NE(log.find("Widget \"g1\": not attached below itself"), std::string::npos) << log;
+}
+
+TEST_F(WidgetTree, FactoryExpansionStopsWhenValuesKeepExpandingIntoMoreMacros) {
+  auto factory = Create<TWidgetFactory>();
+  factory->SetName("chain");
+  factory->SetWidgetString(R"(<widget type="rect_widget" name="x" extraparams="\t=%p0%"/>)");
+  // Each value holds the next macro twice: the text would double forty times.
+  ParamsRef params = CreateParams();
+  for (int i = 0; i < 40; ++i)
+    params->SetValue("p" + std::to_string(i), "%p" + std::to_string(i + 1) + "%%p" + std::to_string(i + 1) + "%");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(factory->ExpandMacros(params), "");
+  EXPECT_EQ(factory->CreateWidget(params), nullptr);
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(log.find("Widget factory \"chain\": its expanded widget string grows past"), std::string::npos) << log;
+  // A few levels expand as before.
+  ParamsRef few = CreateParams();
+  few->SetValue("p0", "%p1%%p1%");
+  few->SetValue("p1", "ab");
+  EXPECT_EQ(factory->CreateWidget(few)->GetProperty("t").ToString(), "abab");
 }
 
 }  // namespace
