@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "controls/controls_registration.h"
 #include "data/class_registry.h"
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/object.h"
 #include "data/property_table.h"
+#include "game/game_registration.h"
 #include "support/widget_harness.h"
 
 namespace kestrelle {
@@ -85,6 +87,8 @@ std::string Saved(const std::shared_ptr<TPropertyObject>& object) {
 
 std::vector<std::string> ClassesWithTables() {
   testing::EnsureClassesRegistered();
+  if (!ClassRegistry::Instance().IsRegistered("ButtonControl")) RegisterControlsClasses();
+  if (!ClassRegistry::Instance().IsRegistered("KestrelleGameScreenMain")) RegisterGameClasses();
   std::vector<std::string> names;
   for (const auto& entry : ClassRegistry::Instance().Classes()) {
     std::shared_ptr<TPropertyObject> object;
@@ -101,6 +105,7 @@ std::vector<std::string> ClassesWithTables() {
 TEST(PropertyTables, EveryTabledPropertyRoundTripsThroughStorageAndSetProperty) {
   const std::vector<std::string> classes = ClassesWithTables();
   ASSERT_NE(std::find(classes.begin(), classes.end(), "image_widget"), classes.end());
+  ASSERT_NE(std::find(classes.begin(), classes.end(), "ButtonControl"), classes.end());
   for (const std::string& className : classes) {
     SCOPED_TRACE(className);
     const std::vector<TPropertyDef>& defs = NewObject(className)->GetPropertyTable().GetProperties();
