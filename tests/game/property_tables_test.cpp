@@ -137,5 +137,23 @@ TEST(PropertyTables, EveryTabledPropertyRoundTripsThroughStorageAndSetProperty) 
   }
 }
 
+// A null value clears a string property that takes any value (as the button's actions did before
+// their table); other string properties keep their text.
+TEST(PropertyTables, ANullValueClearsOnlyStringsThatTakeAnyValue) {
+  ClassesWithTables();
+  const struct {
+    const char* className;
+    const char* property;
+    const char* afterNull;
+  } cases[] = {{"ButtonControl", "url", ""}, {"EditControl", "value", ""}, {"image_widget", "resourcename", "kept"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.className);
+    auto object = NewObject(c.className);
+    object->SetProperty(c.property, Variant("kept"));
+    object->SetProperty(c.property, Variant(Null{}));
+    EXPECT_EQ(object->GetProperty(c.property).ToString(), c.afterNull);
+  }
+}
+
 }  // namespace
 }  // namespace kestrelle
