@@ -25,53 +25,25 @@ void TButtonControl::Initialize() {
   lookState_ = kLookForceRefresh;
 }
 
-void TButtonControl::LoadProperties(const StorageRef& storage) {
-  TControlWidget::LoadProperties(storage);
-  actionType_ = AsciiLower(ReadString(storage, "actiontype", ""));
-  gsParams_ = ReadString(storage, "GSParams", "");
-  gameScreenName_ = ReadString(storage, "gamescreenname", "");
-  url_ = ReadString(storage, "url", "");
-  fileToRun_ = ReadString(storage, "file_to_run", "");
-  propsToChange_ = ReadString(storage, "props_to_change", "");
+const TPropertyTable& TButtonControl::GetPropertyTable() const {
+  // The action's word is kept lower-case however the data or a script spells it.
+  static const TPropertyTable table(
+      TControlWidget::GetPropertyTable(),
+      {
+          Property("actiontype", &TButtonControl::GetActionType, &TButtonControl::SetActionType)
+              .SavedIfNotDefault()
+              .Quiet()
+              .TakesAnyValue(),
+          Property("GSParams", &TButtonControl::gsParams_).SavedIfNotDefault().Quiet().TakesAnyValue(),
+          Property("gamescreenname", &TButtonControl::gameScreenName_).SavedIfNotDefault().Quiet().TakesAnyValue(),
+          Property("url", &TButtonControl::url_).SavedIfNotDefault().Quiet().TakesAnyValue(),
+          Property("file_to_run", &TButtonControl::fileToRun_).SavedIfNotDefault().Quiet().TakesAnyValue(),
+          Property("props_to_change", &TButtonControl::propsToChange_).SavedIfNotDefault().Quiet().TakesAnyValue(),
+      });
+  return table;
 }
 
-void TButtonControl::SaveProperties(const StorageRef& storage) {
-  TControlWidget::SaveProperties(storage);
-  WriteString(storage, "actiontype", actionType_, !actionType_.empty());
-  WriteString(storage, "GSParams", gsParams_, !gsParams_.empty());
-  WriteString(storage, "gamescreenname", gameScreenName_, !gameScreenName_.empty());
-  WriteString(storage, "url", url_, !url_.empty());
-  WriteString(storage, "file_to_run", fileToRun_, !fileToRun_.empty());
-  WriteString(storage, "props_to_change", propsToChange_, !propsToChange_.empty());
-}
-
-Variant TButtonControl::GetProperty(const std::string& name) {
-  if (PropIs(name, "actiontype")) return Variant(actionType_);
-  if (PropIs(name, "GSParams")) return Variant(gsParams_);
-  if (PropIs(name, "gamescreenname")) return Variant(gameScreenName_);
-  if (PropIs(name, "url")) return Variant(url_);
-  if (PropIs(name, "file_to_run")) return Variant(fileToRun_);
-  if (PropIs(name, "props_to_change")) return Variant(propsToChange_);
-  return TControlWidget::GetProperty(name);
-}
-
-void TButtonControl::SetProperty(const std::string& name, const Variant& value) {
-  if (PropIs(name, "actiontype")) {
-    actionType_ = AsciiLower(value.ToString());
-  } else if (PropIs(name, "GSParams")) {
-    gsParams_ = value.ToString();
-  } else if (PropIs(name, "gamescreenname")) {
-    gameScreenName_ = value.ToString();
-  } else if (PropIs(name, "url")) {
-    url_ = value.ToString();
-  } else if (PropIs(name, "file_to_run")) {
-    fileToRun_ = value.ToString();
-  } else if (PropIs(name, "props_to_change")) {
-    propsToChange_ = value.ToString();
-  } else {
-    TControlWidget::SetProperty(name, value);
-  }
-}
+void TButtonControl::SetActionType(const std::string& actionType) { actionType_ = AsciiLower(actionType); }
 
 void TButtonControl::SetOwner(const WidgetOwnerRef& owner) {
   TControlWidget::SetOwner(owner);
@@ -168,23 +140,17 @@ void TLabelControl::RefreshLook() {
 
 void TCheckBoxControl::Initialize() {
   TControlWidget::Initialize();
-  checked_ = false;
   hover_ = false;
   lookState_ = -1;
 }
 
-Variant TCheckBoxControl::GetProperty(const std::string& name) {
-  if (PropIs(name, "CheckBoxState")) return Variant(checked_);
-  return TControlWidget::GetProperty(name);
-}
-
-void TCheckBoxControl::SetProperty(const std::string& name, const Variant& value) {
-  if (PropIs(name, "CheckBoxState")) {
-    bool b = false;
-    if (VariantToBool(value, b)) SetChecked(b);
-  } else {
-    TControlWidget::SetProperty(name, value);
-  }
+const TPropertyTable& TCheckBoxControl::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TControlWidget::GetPropertyTable(),
+      {
+          Property("CheckBoxState", &TCheckBoxControl::checked_).NotStored().SetWith(&TCheckBoxControl::SetChecked),
+      });
+  return table;
 }
 
 void TCheckBoxControl::SetChecked(bool checked) {

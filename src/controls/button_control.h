@@ -16,10 +16,7 @@ class TButtonControl : public TControlWidget {
   enum LookState : int32_t { kLookNormal = 0, kLookSelected = 1, kLookDisabled = 2, kLookForceRefresh = 3 };
 
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void SetEnabled(bool enabled) override;
   void DoUpdate(int32_t elapsedMs) override;
@@ -28,6 +25,8 @@ class TButtonControl : public TControlWidget {
 
   int32_t GetLookState() const { return lookState_; }
   bool GetHover() const { return hover_; }
+  std::string GetActionType() const { return actionType_; }
+  void SetActionType(const std::string& actionType);
 
  protected:
   virtual void RefreshLook();
@@ -55,8 +54,7 @@ class TLabelControl : public TButtonControl {
 class TCheckBoxControl : public TControlWidget {
  public:
   void Initialize() override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void SetEnabled(bool enabled) override;
   void DoUpdate(int32_t elapsedMs) override;

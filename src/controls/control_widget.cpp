@@ -3,57 +3,37 @@
 #include "controls/control_values.h"
 #include "data/hier_storage.h"
 #include "data/numbers.h"
-#include "platform/messages.h"
 #include "data/variant_values.h"
+#include "platform/messages.h"
 
 namespace kestrelle {
 
+const TPropertyTable& TControlWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TVisualGroupWidget::GetPropertyTable(),
+      {
+          Property("width", &TControlWidget::width_)
+              .GetWith(&TControlWidget::GetWidth)
+              .SetWith(&TControlWidget::SetWidth),
+          Property("height", &TControlWidget::height_)
+              .GetWith(&TControlWidget::GetHeight)
+              .SetWith(&TControlWidget::SetHeight),
+          Property("enabled", &TControlWidget::enabled_)
+              .GetWith(&TControlWidget::GetEnabled)
+              .SetWith(&TControlWidget::SetEnabled),
+          Property("tabstop", &TControlWidget::tabStop_)
+              .GetWith(&TControlWidget::GetTabStop)
+              .SetWith(&TControlWidget::SetTabStop),
+          Property("maskwidget", &TControlWidget::maskWidget_).SavedIfNotDefault().Quiet().TakesAnyValue(),
+      });
+  return table;
+}
+
 void TControlWidget::Initialize() {
   TVisualGroupWidget::Initialize();
-  width_ = 0;
-  height_ = 0;
-  enabled_ = false;
-  tabStop_ = false;
   pressed_ = false;
   focused_ = false;
   innerFocus_ = nullptr;
-  maskWidget_.clear();
-}
-
-void TControlWidget::LoadProperties(const StorageRef& storage) {
-  TVisualGroupWidget::LoadProperties(storage);
-  width_ = static_cast<int32_t>(ReadInt(storage, "width", 0));
-  height_ = static_cast<int32_t>(ReadInt(storage, "height", 0));
-  enabled_ = ReadBool(storage, "enabled", false);
-  tabStop_ = ReadBool(storage, "tabstop", false);
-  maskWidget_ = ReadString(storage, "maskwidget", "");
-}
-
-void TControlWidget::SaveProperties(const StorageRef& storage) {
-  TVisualGroupWidget::SaveProperties(storage);
-  WriteInt(storage, "width", width_);
-  WriteInt(storage, "height", height_);
-  WriteBool(storage, "enabled", enabled_);
-  WriteBool(storage, "tabstop", tabStop_);
-  WriteString(storage, "maskwidget", maskWidget_, !maskWidget_.empty());
-}
-
-Variant TControlWidget::GetProperty(const std::string& name) {
-  if (PropIs(name, "maskwidget")) return Variant(maskWidget_);
-  return TVisualGroupWidget::GetProperty(name);
-}
-
-void TControlWidget::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  if (PropIs(name, "width")) {
-    if (VariantToInt(value, i)) SetWidth(static_cast<int32_t>(i));
-  } else if (PropIs(name, "height")) {
-    if (VariantToInt(value, i)) SetHeight(static_cast<int32_t>(i));
-  } else if (PropIs(name, "maskwidget")) {
-    maskWidget_ = value.ToString();
-  } else {
-    TVisualGroupWidget::SetProperty(name, value);
-  }
 }
 
 void TControlWidget::SetWidth(int32_t width) {

@@ -39,10 +39,7 @@ WidgetRef CreateWidgetInto(IWidgetOwner& creator, const WidgetRef& target, const
 class TControlWidget : public TVisualGroupWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void ClearOwner() override;
 
   // The control's rectangle is its anchor and its own width and height.

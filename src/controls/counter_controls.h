@@ -13,8 +13,7 @@ namespace kestrelle {
 class TNumLabelControl : public TControlWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
   void SetOwner(const WidgetOwnerRef& owner) override;
@@ -24,6 +23,8 @@ class TNumLabelControl : public TControlWidget {
 
  private:
   void ShowValue();
+  // Turning the animation on shows the target at once.
+  void SetAnimation(bool animation);
 
   TCounterAnimation counter_;
 };
@@ -31,8 +32,7 @@ class TNumLabelControl : public TControlWidget {
 class TDigitTimerControl : public TControlWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
   void SetOwner(const WidgetOwnerRef& owner) override;
@@ -45,6 +45,7 @@ class TDigitTimerControl : public TControlWidget {
 
  private:
   void Display();
+  void SetTimerTime(int64_t ms);
 
   TDigitTimerClock clock_;
   std::string timeString_;

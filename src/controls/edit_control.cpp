@@ -4,11 +4,33 @@
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/text_encoding.h"
+#include "data/variant_values.h"
 #include "platform/messages.h"
 #include "widgets/text_widget.h"
-#include "data/variant_values.h"
 
 namespace kestrelle {
+
+const TPropertyTable& TEditControl::GetPropertyTable() const {
+  // A loaded value puts the caret at its end; a value set later keeps it.
+  static const TPropertyTable table(
+      TControlWidget::GetPropertyTable(),
+      {
+          Property("max", &TEditControl::GetMax, &TEditControl::SetMax, 255).Quiet(),
+          Property("capitalize", &TEditControl::GetCapitalize, &TEditControl::SetCapitalize)
+              .SavedIfNotDefault()
+              .Quiet(),
+          Property("value", &TEditControl::GetValue, &TEditControl::LoadValue)
+              .AsText()
+              .SavedIfNotDefault()
+              .SetWith(&TEditControl::SetValue)
+              .TakesAnyValue(),
+          Property("text_utf8", &TEditControl::GetValue, &TEditControl::SetValue)
+              .NotStored()
+              .SetWith(&TEditControl::SetValue)
+              .TakesAnyValue(),
+      });
+  return table;
+}
 
 void TEditControl::Initialize() {
   TControlWidget::Initialize();
@@ -19,40 +41,12 @@ void TEditControl::Initialize() {
 
 void TEditControl::LoadProperties(const StorageRef& storage) {
   TControlWidget::LoadProperties(storage);
-  text_.SetMax(static_cast<int32_t>(ReadInt(storage, "max", 255)));
-  text_.SetCapitalize(ReadBool(storage, "capitalize", false));
-  text_.Load(ReadLocalizedText(storage, "value", ""));
   RefreshDisplay();
 }
 
-void TEditControl::SaveProperties(const StorageRef& storage) {
-  TControlWidget::SaveProperties(storage);
-  const std::string value = text_.ValueUtf8();
-  WriteString(storage, "value", value, !value.empty());
-  WriteInt(storage, "max", text_.GetMax());
-  WriteBool(storage, "capitalize", text_.GetCapitalize(), text_.GetCapitalize());
-}
-
 Variant TEditControl::GetProperty(const std::string& name) {
-  if (PropIs(name, "value") || PropIs(name, "text_utf8")) return Variant(text_.ValueUtf8());
-  if (PropIs(name, "max")) return Variant(text_.GetMax());
-  if (PropIs(name, "capitalize")) return Variant(text_.GetCapitalize());
   if (PropIs(name, "caret")) return Variant(text_.Caret());
   return TControlWidget::GetProperty(name);
-}
-
-void TEditControl::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  bool b = false;
-  if (PropIs(name, "value") || PropIs(name, "text_utf8")) {
-    SetValue(value.ToString());
-  } else if (PropIs(name, "max")) {
-    if (VariantToInt(value, i)) text_.SetMax(static_cast<int32_t>(i));
-  } else if (PropIs(name, "capitalize")) {
-    if (VariantToBool(value, b)) text_.SetCapitalize(b);
-  } else {
-    TControlWidget::SetProperty(name, value);
-  }
 }
 
 void TEditControl::SetValue(const std::string& utf8) {

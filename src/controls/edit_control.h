@@ -18,10 +18,9 @@ class ITextWidget;
 class TEditControl : public TControlWidget {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
   Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   bool GetTabStop() override { return tabStop_ && visible_ && enabled_; }
   void FocusGained() override;
@@ -33,8 +32,14 @@ class TEditControl : public TControlWidget {
   std::string GetValue() const { return text_.ValueUtf8(); }
   // Keeps the caret inside the new value.
   void SetValue(const std::string& utf8);
+  int32_t GetMax() const { return text_.GetMax(); }
+  void SetMax(int32_t max) { text_.SetMax(max); }
+  bool GetCapitalize() const { return text_.GetCapitalize(); }
+  void SetCapitalize(bool capitalize) { text_.SetCapitalize(capitalize); }
 
  private:
+  // A loaded value puts the caret at its end.
+  void LoadValue(const std::string& utf8) { text_.Load(utf8); }
   std::shared_ptr<ITextWidget> TextChild();
   WidgetRef CursorChild() { return widgets_ ? widgets_->GetByName("cursor") : nullptr; }
   // The text child shows the value; the cursor shows while focused, after the caret's character.

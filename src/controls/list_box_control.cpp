@@ -3,57 +3,42 @@
 #include "controls/control_values.h"
 #include "data/hier_storage.h"
 #include "data/numbers.h"
-#include "platform/messages.h"
 #include "data/variant_values.h"
+#include "platform/messages.h"
 
 namespace kestrelle {
+
+const TPropertyTable& TListBoxControl::GetPropertyTable() const {
+  static const TPropertyTable table(TControlWidget::GetPropertyTable(),
+                                    {
+                                        Property("color", &TListBoxControl::color_),
+                                        Property("selectedcolor", &TListBoxControl::selectedColor_),
+                                    });
+  return table;
+}
 
 void TListBoxControl::Initialize() {
   TControlWidget::Initialize();
   model_ = TListBoxModel();
   contentOffset_ = {};
-  color_ = 0;
-  selectedColor_ = 0;
 }
 
+// The row height's default is a tenth of the height.
 void TListBoxControl::LoadProperties(const StorageRef& storage) {
   TControlWidget::LoadProperties(storage);
   model_.SetRowHeight(static_cast<int32_t>(ReadInt(storage, "rowheight", height_ / 10)));
-  color_ = ReadHex(storage, "color", 0);
-  selectedColor_ = ReadHex(storage, "selectedcolor", 0);
 }
 
 void TListBoxControl::SaveProperties(const StorageRef& storage) {
   TControlWidget::SaveProperties(storage);
   WriteInt(storage, "rowheight", model_.RowHeight());
-  WriteHex(storage, "color", color_);
-  WriteHex(storage, "selectedcolor", selectedColor_);
 }
 
 Variant TListBoxControl::GetProperty(const std::string& name) {
   if (PropIs(name, "rowheight")) return Variant(model_.RowHeight());
-  if (PropIs(name, "color")) return Variant(static_cast<int64_t>(color_));
-  if (PropIs(name, "selectedcolor")) return Variant(static_cast<int64_t>(selectedColor_));
   if (PropIs(name, "selected")) return Variant(model_.Selected());
   if (PropIs(name, "topindex")) return Variant(model_.TopIndex());
   return TControlWidget::GetProperty(name);
-}
-
-void TListBoxControl::SetProperty(const std::string& name, const Variant& value) {
-  uint32_t colour = 0;
-  if (PropIs(name, "color")) {
-    if (VariantToColor(value, colour) && colour != color_) {
-      color_ = colour;
-      SetChanged(true);
-    }
-  } else if (PropIs(name, "selectedcolor")) {
-    if (VariantToColor(value, colour) && colour != selectedColor_) {
-      selectedColor_ = colour;
-      SetChanged(true);
-    }
-  } else {
-    TControlWidget::SetProperty(name, value);
-  }
 }
 
 void TListBoxControl::SetOwner(const WidgetOwnerRef& owner) {

@@ -16,10 +16,10 @@ namespace kestrelle {
 class TListBoxControl : public TControlWidget, public virtual IListBoxControl, public virtual IEventHandler {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
   Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   bool GetTabStop() override { return tabStop_ && visible_ && enabled_; }
   void Draw(const SurfaceRef& surface, int32_t x, int32_t y) override;

@@ -10,37 +10,32 @@
 
 namespace kestrelle {
 
+const TPropertyTable& TProgressBarControl::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TControlWidget::GetPropertyTable(),
+      {
+          Property("vertical", &TProgressBarControl::vertical_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TProgressBarControl::Initialize() {
   TControlWidget::Initialize();
   position_ = 0;
-  vertical_ = false;
   attached_ = false;
   positionSet_ = false;
 }
 
-void TProgressBarControl::LoadProperties(const StorageRef& storage) {
-  TControlWidget::LoadProperties(storage);
-  vertical_ = ReadBool(storage, "vertical", false);
-}
-
-void TProgressBarControl::SaveProperties(const StorageRef& storage) {
-  TControlWidget::SaveProperties(storage);
-  WriteBool(storage, "vertical", vertical_, vertical_);
-}
-
+// The position is clamped to 0..1: not a value SetProperty hands back unchanged.
 Variant TProgressBarControl::GetProperty(const std::string& name) {
   if (PropIs(name, "position")) return Variant(position_);
-  if (PropIs(name, "vertical")) return Variant(vertical_);
   return TControlWidget::GetProperty(name);
 }
 
 void TProgressBarControl::SetProperty(const std::string& name, const Variant& value) {
   double d = 0;
-  bool b = false;
   if (PropIs(name, "position")) {
     if (VariantToReal(value, d)) SetPosition(d);
-  } else if (PropIs(name, "vertical")) {
-    if (VariantToBool(value, b)) vertical_ = b;
   } else {
     TControlWidget::SetProperty(name, value);
   }

@@ -10,8 +10,7 @@ namespace kestrelle {
 class TProgressBarControl : public TControlWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
   // Takes the bar's full size, its source top and its bottom.

@@ -5,23 +5,14 @@
 
 namespace kestrelle {
 
-void TRadioGroupControl::Initialize() {
-  TControlWidget::Initialize();
-  itemIndex_ = -1;
-}
-
-Variant TRadioGroupControl::GetProperty(const std::string& name) {
-  if (PropIs(name, "RadioGroupItemIndex")) return Variant(itemIndex_);
-  return TControlWidget::GetProperty(name);
-}
-
-void TRadioGroupControl::SetProperty(const std::string& name, const Variant& value) {
-  if (PropIs(name, "RadioGroupItemIndex")) {
-    int64_t i = 0;
-    if (VariantToInt(value, i)) ApplySelection(static_cast<int32_t>(i));
-  } else {
-    TControlWidget::SetProperty(name, value);
-  }
+const TPropertyTable& TRadioGroupControl::GetPropertyTable() const {
+  static const TPropertyTable table(TControlWidget::GetPropertyTable(),
+                                    {
+                                        Property("RadioGroupItemIndex", &TRadioGroupControl::itemIndex_, -1)
+                                            .NotStored()
+                                            .SetWith(&TRadioGroupControl::ApplySelection),
+                                    });
+  return table;
 }
 
 void TRadioGroupControl::SetOwner(const WidgetOwnerRef& owner) {

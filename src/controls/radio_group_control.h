@@ -11,9 +11,7 @@ namespace kestrelle {
 
 class TRadioGroupControl : public TControlWidget, public virtual IEventHandler {
  public:
-  void Initialize() override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   // The first checked child becomes the selection, and the selection is applied.
   void SetOwner(const WidgetOwnerRef& owner) override;
 

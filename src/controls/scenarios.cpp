@@ -29,48 +29,31 @@ void TTestScenario::DoUpdate(int32_t elapsedMs) {
 
 // ---------------------------------------------------------------------------------------------
 
+const TPropertyTable& TTransparentScenario::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TScenario::GetPropertyTable(),
+      {
+          Property("start_trans_level", &TTransparentScenario::startLevel_, 255).SavedIfNotDefault().Quiet(),
+          Property("end_trans_level", &TTransparentScenario::endLevel_, 255).SavedIfNotDefault().Quiet(),
+          Property("makeinvisible", &TTransparentScenario::makeInvisible_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TTransparentScenario::Initialize() {
   TScenario::Initialize();
-  startLevel_ = 255;
-  endLevel_ = 255;
   savedLevel_ = 255;
   target_ = nullptr;
-  makeInvisible_ = false;
-}
-
-void TTransparentScenario::LoadProperties(const StorageRef& storage) {
-  TScenario::LoadProperties(storage);
-  startLevel_ = static_cast<int32_t>(ReadInt(storage, "start_trans_level", 255));
-  endLevel_ = static_cast<int32_t>(ReadInt(storage, "end_trans_level", 255));
-  makeInvisible_ = ReadBool(storage, "makeinvisible", false);
-}
-
-void TTransparentScenario::SaveProperties(const StorageRef& storage) {
-  TScenario::SaveProperties(storage);
-  WriteInt(storage, "start_trans_level", startLevel_, startLevel_ != 255);
-  WriteInt(storage, "end_trans_level", endLevel_, endLevel_ != 255);
-  WriteBool(storage, "makeinvisible", makeInvisible_, makeInvisible_);
 }
 
 Variant TTransparentScenario::GetProperty(const std::string& name) {
   if (PropIs(name, "widget")) return Variant(InterfaceRef(target_));
-  if (PropIs(name, "start_trans_level")) return Variant(startLevel_);
-  if (PropIs(name, "end_trans_level")) return Variant(endLevel_);
-  if (PropIs(name, "makeinvisible")) return Variant(makeInvisible_);
   return TScenario::GetProperty(name);
 }
 
 void TTransparentScenario::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  bool b = false;
   if (PropIs(name, "widget")) {
     SetTarget(value.As<IWidget>());
-  } else if (PropIs(name, "start_trans_level")) {
-    if (VariantToInt(value, i)) startLevel_ = static_cast<int32_t>(i);
-  } else if (PropIs(name, "end_trans_level")) {
-    if (VariantToInt(value, i)) endLevel_ = static_cast<int32_t>(i);
-  } else if (PropIs(name, "makeinvisible")) {
-    if (VariantToBool(value, b)) makeInvisible_ = b;
   } else {
     TScenario::SetProperty(name, value);
   }
@@ -116,47 +99,15 @@ void TTransparentScenario::DoUpdate(int32_t elapsedMs) {
 
 // ---------------------------------------------------------------------------------------------
 
-void TMoveScenario::Initialize() {
-  TTransparentScenario::Initialize();
-  startX_ = startY_ = endX_ = endY_ = 0;
-}
-
-void TMoveScenario::LoadProperties(const StorageRef& storage) {
-  TTransparentScenario::LoadProperties(storage);
-  startX_ = static_cast<int32_t>(ReadInt(storage, "startposx", 0));
-  startY_ = static_cast<int32_t>(ReadInt(storage, "startposy", 0));
-  endX_ = static_cast<int32_t>(ReadInt(storage, "endposx", 0));
-  endY_ = static_cast<int32_t>(ReadInt(storage, "endposy", 0));
-}
-
-void TMoveScenario::SaveProperties(const StorageRef& storage) {
-  TTransparentScenario::SaveProperties(storage);
-  WriteInt(storage, "startposx", startX_, startX_ != 0);
-  WriteInt(storage, "startposy", startY_, startY_ != 0);
-  WriteInt(storage, "endposx", endX_, endX_ != 0);
-  WriteInt(storage, "endposy", endY_, endY_ != 0);
-}
-
-Variant TMoveScenario::GetProperty(const std::string& name) {
-  if (PropIs(name, "startposx")) return Variant(startX_);
-  if (PropIs(name, "startposy")) return Variant(startY_);
-  if (PropIs(name, "endposx")) return Variant(endX_);
-  if (PropIs(name, "endposy")) return Variant(endY_);
-  return TTransparentScenario::GetProperty(name);
-}
-
-void TMoveScenario::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  int32_t* field = PropIs(name, "startposx")   ? &startX_
-                   : PropIs(name, "startposy") ? &startY_
-                   : PropIs(name, "endposx")   ? &endX_
-                   : PropIs(name, "endposy")   ? &endY_
-                                               : nullptr;
-  if (!field) {
-    TTransparentScenario::SetProperty(name, value);
-  } else if (VariantToInt(value, i)) {
-    *field = static_cast<int32_t>(i);
-  }
+const TPropertyTable& TMoveScenario::GetPropertyTable() const {
+  static const TPropertyTable table(TTransparentScenario::GetPropertyTable(),
+                                    {
+                                        Property("startposx", &TMoveScenario::startX_).SavedIfNotDefault().Quiet(),
+                                        Property("startposy", &TMoveScenario::startY_).SavedIfNotDefault().Quiet(),
+                                        Property("endposx", &TMoveScenario::endX_).SavedIfNotDefault().Quiet(),
+                                        Property("endposy", &TMoveScenario::endY_).SavedIfNotDefault().Quiet(),
+                                    });
+  return table;
 }
 
 void TMoveScenario::MoveStep(int64_t t, int64_t duration) {

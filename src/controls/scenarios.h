@@ -20,8 +20,7 @@ class TTestScenario : public TScenario {
 class TTransparentScenario : public TScenario {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
   void ClearOwner() override;
@@ -47,11 +46,7 @@ class TTransparentScenario : public TScenario {
 
 class TMoveScenario : public TTransparentScenario {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void DoUpdate(int32_t elapsedMs) override;
   // The target lands on the end position, then the fade's finish.
   void Finish() override;

@@ -8,24 +8,31 @@
 
 namespace kestrelle {
 
+const TPropertyTable& THighScoresGridControl::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TControlWidget::GetPropertyTable(),
+      {
+          Property("color", &THighScoresGridControl::color_),
+          Property("selectedcolor", &THighScoresGridControl::selectedColor_),
+          Property("column_name_with_format_number", &THighScoresGridControl::numberColumn_).SavedIfNotDefault(),
+      });
+  return table;
+}
+
 void THighScoresGridControl::Initialize() {
   TControlWidget::Initialize();
   rowHeight_ = 0;
   columns_.clear();
   table_ = nullptr;
-  color_ = 0;
-  selectedColor_ = 0;
   fontHeight_ = 0;
-  numberColumn_.clear();
 }
 
+// The row height's default is a tenth of the height, the font height's the row height; the
+// columns are child elements.
 void THighScoresGridControl::LoadProperties(const StorageRef& storage) {
   TControlWidget::LoadProperties(storage);
   rowHeight_ = static_cast<int32_t>(ReadInt(storage, "rowheight", height_ / 10));
-  color_ = ReadHex(storage, "color", 0);
-  selectedColor_ = ReadHex(storage, "selectedcolor", 0);
   fontHeight_ = static_cast<int32_t>(ReadInt(storage, "font_height", rowHeight_));
-  numberColumn_ = ReadString(storage, "column_name_with_format_number", "");
   columns_.clear();
   if (StorageRef list = storage ? storage->GetChild("columns", 0) : nullptr) {
     const int count = list->GetChildCount("column");
@@ -39,10 +46,7 @@ void THighScoresGridControl::LoadProperties(const StorageRef& storage) {
 void THighScoresGridControl::SaveProperties(const StorageRef& storage) {
   TControlWidget::SaveProperties(storage);
   WriteInt(storage, "rowheight", rowHeight_);
-  WriteHex(storage, "color", color_);
-  WriteHex(storage, "selectedcolor", selectedColor_);
   WriteInt(storage, "font_height", fontHeight_);
-  WriteString(storage, "column_name_with_format_number", numberColumn_, !numberColumn_.empty());
   if (!storage || columns_.empty()) return;
   StorageRef list = storage->AddChild("columns");
   for (const Column& column : columns_) {

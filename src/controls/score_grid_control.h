@@ -20,6 +20,7 @@ class THighScoresGridControl : public TControlWidget {
   };
 
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
   Variant GetProperty(const std::string& name) override;

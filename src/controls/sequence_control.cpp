@@ -7,39 +7,31 @@
 
 namespace kestrelle {
 
+const TPropertyTable& TSequenceControl::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TControlWidget::GetPropertyTable(),
+      {
+          Property("step_duration_time", &TSequenceControl::stepDuration_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TSequenceControl::Initialize() {
   TControlWidget::Initialize();
-  stepDuration_ = 0;
   current_ = -1;
 }
 
 void TSequenceControl::LoadProperties(const StorageRef& storage) {
   TControlWidget::LoadProperties(storage);
-  stepDuration_ = static_cast<int32_t>(ReadInt(storage, "step_duration_time", 0));
   for (const WidgetRef& child : widgets_->Snapshot()) {
     child->SetVisible(false);
     child->Pause();
   }
 }
 
-void TSequenceControl::SaveProperties(const StorageRef& storage) {
-  TControlWidget::SaveProperties(storage);
-  WriteInt(storage, "step_duration_time", stepDuration_, stepDuration_ != 0);
-}
-
 Variant TSequenceControl::GetProperty(const std::string& name) {
-  if (PropIs(name, "step_duration_time")) return Variant(stepDuration_);
   if (PropIs(name, "current")) return Variant(current_);
   return TControlWidget::GetProperty(name);
-}
-
-void TSequenceControl::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  if (PropIs(name, "step_duration_time")) {
-    if (VariantToInt(value, i)) stepDuration_ = static_cast<int32_t>(i);
-  } else {
-    TControlWidget::SetProperty(name, value);
-  }
 }
 
 void TSequenceControl::DoUpdate(int32_t elapsedMs) {

@@ -11,11 +11,10 @@ namespace kestrelle {
 class TSequenceControl : public TControlWidget {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   // Every child starts hidden and paused.
   void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
   Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
   void DoUpdate(int32_t elapsedMs) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 

@@ -6,28 +6,25 @@
 
 namespace kestrelle {
 
+const TPropertyTable& TStateScenario::GetPropertyTable() const {
+  static const TPropertyTable table(TScenario::GetPropertyTable(),
+                                    {
+                                        Property("force_complete", &TStateScenario::forceComplete_).NotStored().Quiet(),
+                                    });
+  return table;
+}
+
 void TStateScenario::Initialize() {
   TScenario::Initialize();
   machine_ = TStateMachine();
   starting_ = true;
-  forceComplete_ = false;
   createdNames_.clear();
   waitTime_ = 0;
 }
 
 Variant TStateScenario::GetProperty(const std::string& name) {
-  if (PropIs(name, "force_complete")) return Variant(forceComplete_);
   if (PropIs(name, "state")) return Variant(machine_.CurrentName());
   return TScenario::GetProperty(name);
-}
-
-void TStateScenario::SetProperty(const std::string& name, const Variant& value) {
-  bool b = false;
-  if (PropIs(name, "force_complete")) {
-    if (VariantToBool(value, b)) forceComplete_ = b;
-  } else {
-    TScenario::SetProperty(name, value);
-  }
 }
 
 bool TStateScenario::AddState(const std::string& name, const std::string& nextName, TState::UpdateHook onUpdate,

@@ -17,8 +17,8 @@ namespace kestrelle {
 class TStateScenario : public TScenario {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
   void DoUpdate(int32_t elapsedMs) override;
 
   bool AddState(const std::string& name, const std::string& nextName, TState::UpdateHook onUpdate = {},

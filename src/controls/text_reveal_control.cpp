@@ -3,47 +3,36 @@
 #include "controls/control_values.h"
 #include "data/hier_storage.h"
 #include "data/text_encoding.h"
-#include "widgets/text_widget.h"
 #include "data/variant_values.h"
+#include "widgets/text_widget.h"
 
 namespace kestrelle {
 
+const TPropertyTable& TControlTextVizualization::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TControlWidget::GetPropertyTable(),
+      {
+          Property("startdelaytime", &TControlTextVizualization::startDelay_).SavedIfNotDefault().Quiet(),
+          Property("letterdelaytime", &TControlTextVizualization::letterDelay_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TControlTextVizualization::Initialize() {
   TControlWidget::Initialize();
-  startDelay_ = 0;
-  letterDelay_ = 0;
   state_ = kIdle;
   endTime_ = 0;
-}
-
-void TControlTextVizualization::LoadProperties(const StorageRef& storage) {
-  TControlWidget::LoadProperties(storage);
-  startDelay_ = static_cast<int32_t>(ReadInt(storage, "startdelaytime", 0));
-  letterDelay_ = static_cast<int32_t>(ReadInt(storage, "letterdelaytime", 0));
-}
-
-void TControlTextVizualization::SaveProperties(const StorageRef& storage) {
-  TControlWidget::SaveProperties(storage);
-  WriteInt(storage, "startdelaytime", startDelay_, startDelay_ != 0);
-  WriteInt(storage, "letterdelaytime", letterDelay_, letterDelay_ != 0);
 }
 
 Variant TControlTextVizualization::GetProperty(const std::string& name) {
   if (PropIs(name, "visualization_state")) return Variant(state_);
   if (PropIs(name, "visualization_time")) return Variant(endTime_);
-  if (PropIs(name, "startdelaytime")) return Variant(startDelay_);
-  if (PropIs(name, "letterdelaytime")) return Variant(letterDelay_);
   return TControlWidget::GetProperty(name);
 }
 
 void TControlTextVizualization::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
   if (PropIs(name, "InitVizualization")) {
     StartReveal();
-  } else if (PropIs(name, "startdelaytime")) {
-    if (VariantToInt(value, i)) startDelay_ = static_cast<int32_t>(i);
-  } else if (PropIs(name, "letterdelaytime")) {
-    if (VariantToInt(value, i)) letterDelay_ = static_cast<int32_t>(i);
   } else {
     TControlWidget::SetProperty(name, value);
   }

@@ -17,8 +17,7 @@ class TControlTextVizualization : public TControlWidget {
   static constexpr int32_t kCommandFinishReveal = 3;
 
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
   void DoUpdate(int32_t elapsedMs) override;

@@ -1,45 +1,37 @@
 #include "controls/track_bar_control.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "controls/control_values.h"
 #include "data/hier_storage.h"
 #include "data/numbers.h"
-#include "platform/messages.h"
 #include "data/variant_values.h"
+#include "platform/messages.h"
 
 namespace kestrelle {
 
+const TPropertyTable& TTrackBarControl::GetPropertyTable() const {
+  static const TPropertyTable table(TControlWidget::GetPropertyTable(),
+                                    {
+                                        Property("min", &TTrackBarControl::range_, &TTrackBarRange::min).Quiet(),
+                                        Property("max", &TTrackBarControl::range_, &TTrackBarRange::max).Quiet(),
+                                        Property("frequency", &TTrackBarControl::range_, &TTrackBarRange::frequency, 1)
+                                            .Range(1, std::numeric_limits<int32_t>::max())
+                                            .Quiet(),
+                                        Property("vertical", &TTrackBarControl::vertical_).SavedIfNotDefault().Quiet(),
+                                    });
+  return table;
+}
+
 void TTrackBarControl::Initialize() {
   TControlWidget::Initialize();
-  range_ = TTrackBarRange{0, 0, 1};
   position_ = 0;
-  vertical_ = false;
   grabOffset_ = 0;
-}
-
-void TTrackBarControl::LoadProperties(const StorageRef& storage) {
-  TControlWidget::LoadProperties(storage);
-  range_.min = static_cast<int32_t>(ReadInt(storage, "min", 0));
-  range_.max = static_cast<int32_t>(ReadInt(storage, "max", 0));
-  range_.frequency = std::max<int32_t>(static_cast<int32_t>(ReadInt(storage, "frequency", 0)), 1);
-  vertical_ = ReadBool(storage, "vertical", false);
-}
-
-void TTrackBarControl::SaveProperties(const StorageRef& storage) {
-  TControlWidget::SaveProperties(storage);
-  WriteInt(storage, "min", range_.min);
-  WriteInt(storage, "max", range_.max);
-  WriteInt(storage, "frequency", range_.frequency, range_.frequency != 0);
-  WriteBool(storage, "vertical", vertical_, vertical_);
 }
 
 Variant TTrackBarControl::GetProperty(const std::string& name) {
   if (PropIs(name, "position")) return Variant(position_);
-  if (PropIs(name, "min")) return Variant(range_.min);
-  if (PropIs(name, "max")) return Variant(range_.max);
-  if (PropIs(name, "frequency")) return Variant(range_.frequency);
-  if (PropIs(name, "vertical")) return Variant(vertical_);
   if (PropIs(name, "slidervisible")) {
     WidgetRef slider = Slider();
     return slider ? Variant(slider->GetVisible()) : Variant(Null{});
@@ -48,19 +40,10 @@ Variant TTrackBarControl::GetProperty(const std::string& name) {
 }
 
 void TTrackBarControl::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
   double d = 0;
   bool b = false;
   if (PropIs(name, "position")) {
     if (VariantToReal(value, d)) SetPosition(d);
-  } else if (PropIs(name, "min")) {
-    if (VariantToInt(value, i)) range_.min = static_cast<int32_t>(i);
-  } else if (PropIs(name, "max")) {
-    if (VariantToInt(value, i)) range_.max = static_cast<int32_t>(i);
-  } else if (PropIs(name, "frequency")) {
-    if (VariantToInt(value, i)) range_.frequency = std::max<int32_t>(static_cast<int32_t>(i), 1);
-  } else if (PropIs(name, "vertical")) {
-    if (VariantToBool(value, b)) vertical_ = b;
   } else if (PropIs(name, "slidervisible")) {
     WidgetRef slider = Slider();
     if (slider && VariantToBool(value, b)) slider->SetVisible(b);

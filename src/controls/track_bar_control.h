@@ -15,8 +15,7 @@ namespace kestrelle {
 class TTrackBarControl : public TControlWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
   void SetOwner(const WidgetOwnerRef& owner) override;

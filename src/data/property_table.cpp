@@ -72,7 +72,7 @@ std::optional<Variant> TPropertyDef::Convert(const Variant& value) const {
     }
     case PropertyKind::kString:
     case PropertyKind::kText:
-      if (value.IsEmptyOrNull() || value.IsInterface()) return std::nullopt;
+      if (!anyValue_ && (value.IsEmptyOrNull() || value.IsInterface())) return std::nullopt;
       return Variant(value.ToString());
     case PropertyKind::kColor: {
       uint32_t colour = 0;

@@ -89,6 +89,12 @@ class TPropertyDef {
     settableWords_ = count;
     return *this;
   }
+  // SetProperty takes any value as text (an empty, null or object value gives empty text) instead
+  // of leaving a string property unchanged.
+  TPropertyDef& TakesAnyValue() {
+    anyValue_ = true;
+    return *this;
+  }
   // A change through SetProperty only assigns the value.
   TPropertyDef& Quiet() {
     onChange_ = [](TPropertyObject&) {};
@@ -161,6 +167,7 @@ class TPropertyDef {
   bool saved_ = true;
   bool keepWhenMissing_ = false;
   bool byAccessors_ = false;
+  bool anyValue_ = false;
 };
 
 template <class V>
@@ -201,6 +208,17 @@ TPropertyDef Property(std::string name, V T::*member, V defaultValue = V{}) {
       [member](TPropertyObject& object) { return Variant(static_cast<T&>(object).*member); },
       [member](TPropertyObject& object, const Variant& value) {
         static_cast<T&>(object).*member = TPropertyDef::FromVariant<V>(value);
+      });
+}
+
+// A property held in a field of a member of T (a struct of values the class keeps together).
+template <class T, class M, class V>
+TPropertyDef Property(std::string name, M T::*outer, V M::*field, V defaultValue = V{}) {
+  return TPropertyDef(
+      std::move(name), DefaultKindOf<V>(), Variant(defaultValue),
+      [outer, field](TPropertyObject& object) { return Variant(static_cast<T&>(object).*outer.*field); },
+      [outer, field](TPropertyObject& object, const Variant& value) {
+        static_cast<T&>(object).*outer.*field = TPropertyDef::FromVariant<V>(value);
       });
 }
 
