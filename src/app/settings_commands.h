@@ -1,0 +1,94 @@
+#pragma once
+// Custom settings commands: each one does one thing to the running game, once at start-up: set a
+// game setting ("param_command"), load a group of resources ("load_resource_command"), add a
+// widget to a screen ("add_widget_command") or change one property of a widget
+// ("widget_change_property_value_command"). What they name may be missing: that command does
+// nothing and says so in the log, and the next one runs.
+
+#include <memory>
+#include <string>
+
+#include "app/game_screen_interface.h"
+#include "data/object.h"
+#include "data/property_table.h"
+
+namespace kestrelle {
+
+class ISettingsCommand : public virtual INamedObject {
+ public:
+  virtual void Apply(const GameScreenOwnerRef& game) = 0;
+};
+using SettingsCommandRef = std::shared_ptr<ISettingsCommand>;
+
+// The base: applying does nothing.
+class TAbstractSettingsCommand : public TPropertyObject, public virtual ISettingsCommand {
+ public:
+  void Initialize() override;
+  void Apply(const GameScreenOwnerRef& game) override {}
+
+ protected:
+  // "Custom settings command "<name>": <what>" in the log.
+  void Report(const std::string& what) const;
+};
+
+class TParamSettingsCommand : public TAbstractSettingsCommand {
+ public:
+  const TPropertyTable& GetPropertyTable() const override;
+  void Apply(const GameScreenOwnerRef& game) override;
+
+ private:
+  std::string paramName_;
+  std::string value_;
+};
+
+// Commands that carry XML text in their child element "storage_string".
+class TStorageStringSettingsCommand : public TAbstractSettingsCommand {
+ public:
+  void LoadProperties(const StorageRef& storage) override;
+  void SaveProperties(const StorageRef& storage) override;
+
+ protected:
+  // The parsed text; none (and a log line) when it does not parse.
+  StorageRef ParseStorageString() const;
+
+  std::string storageString_;
+};
+
+class TLoadResourcesSettingsCommand : public TStorageStringSettingsCommand {
+ public:
+  const TPropertyTable& GetPropertyTable() const override;
+  void Apply(const GameScreenOwnerRef& game) override;
+
+ private:
+  std::string groupName_;
+};
+
+class TAddWidgetSettingsCommand : public TStorageStringSettingsCommand {
+ public:
+  const TPropertyTable& GetPropertyTable() const override;
+  void Apply(const GameScreenOwnerRef& game) override;
+
+ private:
+  void AddWidget(IGameScreenOwner& game);
+
+  std::string gameScreenName_;
+  std::string parentWidgetName_;
+};
+
+class TWidgetChangePropertyValueSettingsCommand : public TAbstractSettingsCommand {
+ public:
+  const TPropertyTable& GetPropertyTable() const override;
+  void Apply(const GameScreenOwnerRef& game) override;
+
+ private:
+  void ChangeProperty(IGameScreenOwner& game);
+
+  std::string gameScreenName_;
+  std::string widgetName_;  // names joined by "\", from the screen's top level down
+  std::string paramName_;
+  std::string value_;
+};
+
+void RegisterSettingsCommandClasses();
+
+}  // namespace kestrelle
