@@ -9,27 +9,6 @@
 
 namespace kestrelle {
 
-namespace {
-
-// The widget list of a screen's window, found by the screen's name; none (and a log line) when
-// the screen, its window or its widgets are missing.
-WindowRef ScreenWindow(IGameScreenOwner& game, const std::string& screenName, std::string& problem) {
-  GameScreenCollectionRef screens = game.GetScreens();
-  GameScreenRef screen = screens ? screens->Get(Variant(screenName)) : nullptr;
-  if (!screen) {
-    problem = "no screen \"" + screenName + "\"";
-    return nullptr;
-  }
-  WindowRef window = screen->GetWindowInterface();
-  if (!window || !window->GetWidgets()) {
-    problem = "the screen \"" + screenName + "\" has no window";
-    return nullptr;
-  }
-  return window;
-}
-
-}  // namespace
-
 void TAbstractSettingsCommand::Initialize() {
   TPropertyObject::Initialize();
   storageName_ = "command";
@@ -98,29 +77,40 @@ void TLoadResourcesSettingsCommand::Apply(const GameScreenOwnerRef& game) {
 
 // ---------------------------------------------------------------------------------------------
 
-const TPropertyTable& TAddWidgetSettingsCommand::GetPropertyTable() const {
+const TPropertyTable& TScreenSettingsCommand::GetPropertyTable() const {
   static const TPropertyTable table(TStorageStringSettingsCommand::GetPropertyTable(),
                                     {
-                                        Property("gamescreenname", &TAddWidgetSettingsCommand::gameScreenName_),
-                                        Property("parent_widget_name", &TAddWidgetSettingsCommand::parentWidgetName_),
+                                        Property("gamescreenname", &TScreenSettingsCommand::gameScreenName_),
                                     });
   return table;
 }
 
-void TAddWidgetSettingsCommand::Apply(const GameScreenOwnerRef& game) {
+void TScreenSettingsCommand::Apply(const GameScreenOwnerRef& game) {
   if (!game) return;
   try {
-    AddWidget(*game);
+    GameScreenCollectionRef screens = game->GetScreens();
+    GameScreenRef screen = screens ? screens->Get(Variant(gameScreenName_)) : nullptr;
+    if (!screen) return Report("no screen \"" + gameScreenName_ + "\"");
+    WindowRef window = screen->GetWindowInterface();
+    if (!window || !window->GetWidgets()) return Report("the screen \"" + gameScreenName_ + "\" has no window");
+    ApplyToWindow(*window);
   } catch (const std::exception& e) {
     Report(e.what());
   }
 }
 
-void TAddWidgetSettingsCommand::AddWidget(IGameScreenOwner& game) {
-  std::string problem;
-  WindowRef window = ScreenWindow(game, gameScreenName_, problem);
-  if (!window) return Report(problem);
-  WidgetRef parent = window->FindWidget(parentWidgetName_);
+// ---------------------------------------------------------------------------------------------
+
+const TPropertyTable& TAddWidgetSettingsCommand::GetPropertyTable() const {
+  static const TPropertyTable table(TScreenSettingsCommand::GetPropertyTable(),
+                                    {
+                                        Property("parent_widget_name", &TAddWidgetSettingsCommand::parentWidgetName_),
+                                    });
+  return table;
+}
+
+void TAddWidgetSettingsCommand::ApplyToWindow(IWindow& window) {
+  WidgetRef parent = window.FindWidget(parentWidgetName_);
   WidgetCollectionRef children =
       parent && std::dynamic_pointer_cast<IWidgetOwner>(parent) ? parent->GetWidgets() : nullptr;
   if (!children) return Report("no widget group \"" + parentWidgetName_ + "\" on \"" + gameScreenName_ + "\"");
@@ -143,32 +133,18 @@ void TAddWidgetSettingsCommand::AddWidget(IGameScreenOwner& game) {
 // ---------------------------------------------------------------------------------------------
 
 const TPropertyTable& TWidgetChangePropertyValueSettingsCommand::GetPropertyTable() const {
-  static const TPropertyTable table(
-      TAbstractSettingsCommand::GetPropertyTable(),
-      {
-          Property("gamescreenname", &TWidgetChangePropertyValueSettingsCommand::gameScreenName_),
-          Property("widgetname", &TWidgetChangePropertyValueSettingsCommand::widgetName_),
-          Property("paramname", &TWidgetChangePropertyValueSettingsCommand::paramName_),
-          Property("value", &TWidgetChangePropertyValueSettingsCommand::value_),
-      });
+  static const TPropertyTable table(TScreenSettingsCommand::GetPropertyTable(),
+                                    {
+                                        Property("widgetname", &TWidgetChangePropertyValueSettingsCommand::widgetName_),
+                                        Property("paramname", &TWidgetChangePropertyValueSettingsCommand::paramName_),
+                                        Property("value", &TWidgetChangePropertyValueSettingsCommand::value_),
+                                    });
   return table;
 }
 
-void TWidgetChangePropertyValueSettingsCommand::Apply(const GameScreenOwnerRef& game) {
-  if (!game) return;
-  try {
-    ChangeProperty(*game);
-  } catch (const std::exception& e) {
-    Report(e.what());
-  }
-}
-
-void TWidgetChangePropertyValueSettingsCommand::ChangeProperty(IGameScreenOwner& game) {
-  std::string problem;
-  WindowRef window = ScreenWindow(game, gameScreenName_, problem);
-  if (!window) return Report(problem);
+void TWidgetChangePropertyValueSettingsCommand::ApplyToWindow(IWindow& window) {
   if (widgetName_.empty()) return Report("no \"widgetname\"");
-  WidgetCollectionRef level = window->GetWidgets();
+  WidgetCollectionRef level = window.GetWidgets();
   WidgetRef widget;
   for (const std::string& name : SplitTopLevel(widgetName_, '\\')) {
     widget = level ? level->Get(Variant(name)) : nullptr;

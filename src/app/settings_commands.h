@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/game_screen_interface.h"
+#include "app/widget_interfaces.h"
 #include "data/object.h"
 #include "data/property_table.h"
 
@@ -63,27 +64,40 @@ class TLoadResourcesSettingsCommand : public TStorageStringSettingsCommand {
   std::string groupName_;
 };
 
-class TAddWidgetSettingsCommand : public TStorageStringSettingsCommand {
+// Commands that act on a widget of a screen's window. Whatever goes wrong on the way is logged and
+// the command does nothing.
+class TScreenSettingsCommand : public TStorageStringSettingsCommand {
  public:
   const TPropertyTable& GetPropertyTable() const override;
   void Apply(const GameScreenOwnerRef& game) override;
 
- private:
-  void AddWidget(IGameScreenOwner& game);
+ protected:
+  // The step on the window of the named screen (it exists and has a widget list).
+  virtual void ApplyToWindow(IWindow& window) = 0;
 
   std::string gameScreenName_;
+};
+
+class TAddWidgetSettingsCommand : public TScreenSettingsCommand {
+ public:
+  const TPropertyTable& GetPropertyTable() const override;
+
+ protected:
+  void ApplyToWindow(IWindow& window) override;
+
+ private:
   std::string parentWidgetName_;
 };
 
-class TWidgetChangePropertyValueSettingsCommand : public TAbstractSettingsCommand {
+// Carries no "storage_string" of its own: none is read or written when there is none.
+class TWidgetChangePropertyValueSettingsCommand : public TScreenSettingsCommand {
  public:
   const TPropertyTable& GetPropertyTable() const override;
-  void Apply(const GameScreenOwnerRef& game) override;
+
+ protected:
+  void ApplyToWindow(IWindow& window) override;
 
  private:
-  void ChangeProperty(IGameScreenOwner& game);
-
-  std::string gameScreenName_;
   std::string widgetName_;  // names joined by "\", from the screen's top level down
   std::string paramName_;
   std::string value_;

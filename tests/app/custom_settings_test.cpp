@@ -12,6 +12,7 @@
 #include "data/class_registry.h"
 #include "data/global_options.h"
 #include "data/hier_storage.h"
+#include "support/scoped_user_folder.h"
 #include "support/widget_harness.h"
 
 namespace kestrelle {
@@ -77,17 +78,12 @@ class CustomSettingsAtStart : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::EnsureClassesRegistered();
-    folder = testing::TestOutputFolder() / "custom_settings";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    setenv("KESTRELLE_USER_DIR", folder.string().c_str(), 1);
     GlobalOptions().Unload();
     engine = std::make_shared<FileEngine>();
     engine->Initialize();
   }
   void TearDown() override {
     if (game) game->EndGame();
-    unsetenv("KESTRELLE_USER_DIR");
     GlobalOptions().Unload();
   }
   void Start(const std::string& customSettings) {
@@ -104,7 +100,7 @@ class CustomSettingsAtStart : public ::testing::Test {
     return screen ? screen->FindWidget(path) : nullptr;
   }
 
-  std::filesystem::path folder;
+  testing::ScopedUserFolder folder{"custom-settings"};
   std::shared_ptr<FileEngine> engine;
   std::shared_ptr<TGame> game;
 };
