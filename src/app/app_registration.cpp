@@ -5,6 +5,7 @@
 #include "app/game.h"
 #include "app/game_screen.h"
 #include "app/resources.h"
+#include "app/settings_commands.h"
 #include "app/sounds.h"
 #include "app/standard_screens/standard_screens.h"
 #include "data/class_registry.h"
@@ -18,6 +19,7 @@ void RegisterAppClasses() {
   RegisterSoundClasses();
   RegisterScreenClasses();
   RegisterStandardScreenClasses();
+  RegisterSettingsCommandClasses();
 }
 
 }  // namespace kestrelle

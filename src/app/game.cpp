@@ -1,6 +1,7 @@
 #include "app/game.h"
 
 #include "app/cursors.h"
+#include "app/custom_settings.h"
 #include "app/game_screen_interface.h"
 #include "data/file_system.h"
 #include "data/global_options.h"
@@ -59,6 +60,7 @@ void TGame::Initialize() {
   splashScreen_.clear();
   closeQueryScreen_.clear();
   mainScreen_.clear();
+  customSettings_ = Create<TCustomSettingsCollection>();
   auto cursors = Create<TCursorCollection>();
   cursors_ = cursors;
   cursorAccess_ = MakeGameCursorAccess(cursors);
@@ -84,8 +86,8 @@ void TGame::LoadProperties(const StorageRef& storage) {
   splashScreen_ = ReadString(storage, "splashgs", "");
   closeQueryScreen_ = ReadString(storage, "closequerygs", "");
   mainScreen_ = ReadString(storage, "maings", "");
-  // Children in order: custom settings and cursors (read by their own objects), resource files,
-  // settings, screens.
+  // Children in order: custom settings, cursors, resource files, settings, screens.
+  LoadChildObject(customSettings_, storage, "custom_settings", 0);
   LoadChildObject(cursors_, storage, "cursors", 0);
   LoadChildObject(resourceFiles_, storage, "resourcefiles", 0);
   LoadChildObject(settings_, storage, "params", 0);
@@ -98,6 +100,7 @@ void TGame::SaveProperties(const StorageRef& storage) {
   WriteString(storage, "splashgs", splashScreen_, !splashScreen_.empty());
   WriteString(storage, "closequerygs", closeQueryScreen_, !closeQueryScreen_.empty());
   WriteString(storage, "maings", mainScreen_, !mainScreen_.empty());
+  if (customSettings_ && customSettings_->GetCount() > 0) SaveChildObject(customSettings_, storage, "custom_settings");
   SaveChildObject(cursors_, storage, "cursors");
   SaveChildObject(resourceFiles_, storage, "resourcefiles");
   SaveChildObject(settings_, storage, "params");
@@ -196,8 +199,13 @@ void TGame::StartGame(const EngineRef& engine) {
   Guarded("applying the custom settings", [&] { ApplyCustomSettings(); });
 }
 
+void TGame::ApplyCustomSettings() {
+  if (customSettings_) customSettings_->ApplyAll(engine_, SelfAs<IGameScreenOwner>());
+}
+
 void TGame::EndGame() {
   closingResults_.clear();
+  customSettings_ = nullptr;
   levelRecords_ = nullptr;
   highScores_ = nullptr;
   settings_ = nullptr;

@@ -20,6 +20,7 @@
 
 namespace kestrelle {
 
+class TCustomSettingsCollection;
 class THighScores;
 class TLevelRecords;
 class TUserProfileCollection;
@@ -99,8 +100,10 @@ class TGame : public TPersistObject,
   // Tests and other cursor sources install how the game reaches its cursors.
   void SetCursorAccess(std::shared_ptr<GameCursorAccess> access) { cursorAccess_ = std::move(access); }
 
-  // Custom settings are applied after the logos screen is shown; nothing is applied yet.
-  virtual void ApplyCustomSettings() {}
+  // The custom settings' commands, read from their files and applied once, after the logos
+  // screen is shown.
+  virtual void ApplyCustomSettings();
+  std::shared_ptr<TCustomSettingsCollection> GetCustomSettings() const { return customSettings_; }
 
  private:
   bool PushToEngine(const std::string& name, const Variant& value);
@@ -113,6 +116,7 @@ class TGame : public TPersistObject,
   std::string splashScreen_;
   std::string closeQueryScreen_;
   std::string mainScreen_;
+  std::shared_ptr<TCustomSettingsCollection> customSettings_;
   std::shared_ptr<ICursorCollection> cursors_;
   std::shared_ptr<GameCursorAccess> cursorAccess_;
   std::shared_ptr<TResourceFileCollection> resourceFiles_;

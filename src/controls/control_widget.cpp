@@ -1,6 +1,7 @@
 #include "controls/control_widget.h"
 
 #include "controls/control_values.h"
+#include "data/file_system.h"
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/variant_values.h"
@@ -162,7 +163,13 @@ WidgetRef CreateWidgetInto(IWidgetOwner& creator, const WidgetRef& target, const
   WidgetCollectionRef children = target->GetWidgets();
   if (!children) return nullptr;
   WidgetRef widget = creator.CreateWidget(factoryName, params);
-  if (!widget || children->Exists(widget->GetName())) return nullptr;
+  if (!widget) return nullptr;
+  if (children->Exists(widget->GetName())) {
+    // Names are unique among running children (scenarios report their end by name).
+    LogLine("\"" + target->GetName() + "\" already holds a widget \"" + widget->GetName() +
+            "\"; the one from factory \"" + factoryName + "\" is dropped");
+    return nullptr;
+  }
   if (!children->Add(widget)) return nullptr;
   return widget;
 }

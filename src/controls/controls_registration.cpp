@@ -4,6 +4,7 @@
 #include "controls/control_widget.h"
 #include "controls/counter_controls.h"
 #include "controls/edit_control.h"
+#include "controls/flash_scenario.h"
 #include "controls/list_box_control.h"
 #include "controls/progress_bar_control.h"
 #include "controls/radio_group_control.h"
@@ -11,6 +12,7 @@
 #include "controls/score_grid_control.h"
 #include "controls/sequence_control.h"
 #include "controls/state_scenario.h"
+#include "controls/states_widget.h"
 #include "controls/text_reveal_control.h"
 #include "controls/track_bar_control.h"
 #include "data/class_registry.h"
@@ -36,6 +38,8 @@ void RegisterControlsClasses() {
   RegisterObjectClass<TTransparentScenario>("transparent_scenario");
   RegisterObjectClass<TMoveScenario>("move_scenario");
   RegisterObjectClass<TStateScenario>("state_scenario");
+  RegisterObjectClass<TFlashScenario>("flash_scenario");
+  RegisterObjectClass<TStatesWdiget>("states_widget");
 }
 
 }  // namespace kestrelle

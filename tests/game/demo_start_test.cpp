@@ -226,5 +226,25 @@ TEST_F(DemoStart, ASliderPressDoesNotOutliveItsScreen) {
   EXPECT_NE(users.find("<userprofile name=\"Ann\""), std::string::npos) << users;
 }
 
+TEST_F(DemoStart, TheWelcomeRibbonSlidesInAndTheCustomSettingsApply) {
+  ASSERT_EQ(Run(kSource / "tests" / "game" / "data" / "menu_flash.script"), 0) << ReadFile(work_ / "run.log");
+  const uint32_t kRibbon = 0xF6E7CF, kMark = 0xC8553D, kKnob = 0x2A7F79;
+  SurfaceRef sliding = Shot("sliding");
+  SurfaceRef settled = Shot("settled");
+  if (sliding && settled) {
+    // Mid-way the ribbon's left part is on the screen and its right end is not there yet.
+    EXPECT_TRUE(Near(sliding, "sliding", 100, 168, kRibbon, 40));
+    EXPECT_FALSE(Near(sliding, "sliding", 560, 168, kRibbon, 40));
+    EXPECT_TRUE(Near(settled, "settled", 560, 168, kRibbon, 40));
+    // The mark added by the custom settings, from the resource group they loaded.
+    EXPECT_TRUE(Near(settled, "settled", 724, 396, kMark, 40));
+  }
+  // The sound volume the custom settings set (35 of 100) places the sound slider's knob.
+  if (SurfaceRef options = Shot("options")) {
+    EXPECT_TRUE(Near(options, "options", 447, 240, kKnob, 40));
+  }
+  EXPECT_EQ(ReadFile(work_ / "run.log").find("kestrelle:"), std::string::npos) << ReadFile(work_ / "run.log");
+}
+
 }  // namespace
 }  // namespace kestrelle
