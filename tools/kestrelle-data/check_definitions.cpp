@@ -153,7 +153,7 @@ std::string ElementPath(const pugi::xml_node& element) {
 }
 
 void CheckDefinitionElements(const std::string& file, const pugi::xml_node& root, DataCheckRun& run) {
-  ElementChecker checker{file, run};
+  ElementChecker checker{file, run, false, ""};
   checker.Check(root);
 }
 

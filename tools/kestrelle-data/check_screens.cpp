@@ -49,10 +49,12 @@ struct ScreenChecker {
 void CheckScreens(const std::string& file, const std::shared_ptr<TGame>& game, DataCheckRun& run) {
   GameScreenCollectionRef screens = game ? game->GetScreens() : nullptr;
   const int count = screens ? screens->GetCount() : 0;
+  // The root's path as the element walk writes it.
+  const std::string gamePath = game->GetName().empty() ? "game" : "game[" + game->GetName() + "]";
   for (int i = 0; i < count; ++i) {
     GameScreenRef screen = screens->Get(Variant(i));
     if (!screen) continue;
-    const std::string path = "game/gamescreens/gamescreen[" + screen->GetName() + "]";
+    const std::string path = gamePath + "/gamescreens/gamescreen[" + screen->GetName() + "]";
     ScreenChecker checker{file, run};
     WindowRef window = screen->GetWindowInterface();
     std::string className;
