@@ -366,7 +366,8 @@ void PollWait(const std::shared_ptr<ScriptRun>& run, HeadlessEventSource& events
   }
   if (now >= at + wait.limitMs) {
     const char* why = widgets && widgets->Exists(wait.path) ? "is not visible" : "does not exist";
-    FailRun(*run, events, wait, "waitw " + wait.path + ": after " + std::to_string(wait.limitMs) + " ms the widget " + why);
+    FailRun(*run, events, wait,
+            "waitw " + wait.path + ": after " + std::to_string(wait.limitMs) + " ms the widget " + why);
     return;
   }
   events.Schedule(now + kWaitPollMs,

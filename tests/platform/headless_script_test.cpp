@@ -121,12 +121,13 @@ TEST(HeadlessScript, WaitingJumpsToTheNextActionAndEndsWhenNothingIsLeft) {
 TEST(HeadlessScript, ParsesWidgetCommands) {
   std::vector<ScriptCommand> commands;
   std::string error;
-  ASSERT_TRUE(ParseHeadlessScript("at 1 clickw group/button_ok\n"
-                                  "at 2 waitw button_ok\n"
-                                  "at 3 waitw button_ok 250\n"
-                                  "at 4 expect label text_utf8 Two  words\n"
-                                  "at 5 expect label text_utf8",
-                                  commands, error))
+  ASSERT_TRUE(
+      ParseHeadlessScript("at 1 clickw group/button_ok\n"
+                          "at 2 waitw button_ok\n"
+                          "at 3 waitw button_ok 250\n"
+                          "at 4 expect label text_utf8 Two  words\n"
+                          "at 5 expect label text_utf8",
+                          commands, error))
       << error;
   ASSERT_EQ(commands.size(), 5u);
   EXPECT_EQ(commands[0].kind, ScriptCommand::ClickWidget);
@@ -153,7 +154,8 @@ TEST(HeadlessScript, ParsesWidgetCommands) {
 // the button's centre at (50, 60) and its "caption" property "OK".
 class FakeWidgets : public ScriptWidgetProbe {
  public:
-  FakeWidgets(std::shared_ptr<HeadlessClock> clock, uint32_t buttonAt) : clock_(std::move(clock)), buttonAt_(buttonAt) {}
+  FakeWidgets(std::shared_ptr<HeadlessClock> clock, uint32_t buttonAt)
+      : clock_(std::move(clock)), buttonAt_(buttonAt) {}
   bool Exists(const std::string& path) override { return path == "panel" || path == "panel/button"; }
   bool IsShown(const std::string& path) override {
     return path == "panel" || (path == "panel/button" && clock_->Now() >= buttonAt_);
@@ -226,7 +228,8 @@ TEST(HeadlessScript, WidgetCommandsFindWaitForAndCheckWidgets) {
 
   // Each check that does not hold names its line and ends the run at once.
   const std::pair<const char*, const char*> failing[] = {
-      {"at 0 waitw panel/button 500\nat 900 quit", "line 1: waitw panel/button: after 500 ms the widget is not visible"},
+      {"at 0 waitw panel/button 500\nat 900 quit",
+       "line 1: waitw panel/button: after 500 ms the widget is not visible"},
       {"at 0 waitw panel/lid 50", "line 1: waitw panel/lid: after 50 ms the widget does not exist"},
       {"at 0 clickw panel/button", "line 1: clickw panel/button: the widget is not visible"},
       {"\nat 0 clickw nothing", "line 2: clickw nothing: no such widget on the top screen"},

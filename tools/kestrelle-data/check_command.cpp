@@ -1,11 +1,10 @@
 // check APP_DIR: loads the game definition of a program folder, every resource file it names and
 // every screen through the real class registry, and lists what is wrong, one
 // "FILE: ELEMENT PATH: MESSAGE" a line. Exit code 1 when anything is listed.
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <pugixml.hpp>
 
 #include "app/game.h"
 #include "data/class_registry.h"

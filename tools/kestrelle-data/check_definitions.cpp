@@ -1,7 +1,6 @@
 // The element-by-element part of `kestrelle-data check`: class names, resource names, language
 // keys and widget factories in one document.
 #include <pugixml.hpp>
-
 #include <string_view>
 
 #include "app/game_interface.h"
@@ -28,8 +27,7 @@ pugi::xml_attribute Attribute(const pugi::xml_node& element, std::string_view na
 
 // The kind of object an element of this name is loaded as; empty for elements of any kind.
 std::string_view ExpectedKind(std::string_view elementName, const std::shared_ptr<TAbstractObject>& object) {
-  if (EqualsIgnoreAsciiCase(elementName, "widget"))
-    return std::dynamic_pointer_cast<IWidget>(object) ? "" : "widget";
+  if (EqualsIgnoreAsciiCase(elementName, "widget")) return std::dynamic_pointer_cast<IWidget>(object) ? "" : "widget";
   if (EqualsIgnoreAsciiCase(elementName, "resource"))
     return std::dynamic_pointer_cast<IResource>(object) ? "" : "resource";
   if (EqualsIgnoreAsciiCase(elementName, "gamescreen"))
@@ -90,8 +88,7 @@ struct ElementChecker {
     }
     std::string_view kind = ExpectedKind(element.name(), object);
     if (!kind.empty())
-      run.Report(file, PathOf(element),
-                 "class " + Quoted(className) + " is not a " + std::string(kind) + " class");
+      run.Report(file, PathOf(element), "class " + Quoted(className) + " is not a " + std::string(kind) + " class");
   }
 
   void CheckResourceName(const pugi::xml_node& element, std::string_view name) {

@@ -1,8 +1,7 @@
 // The resource files of `kestrelle-data check`: each one named by the game definition is read as
 // the engine reads it; its resources' names are collected and their data files looked for.
-#include <pugixml.hpp>
-
 #include <memory>
+#include <pugixml.hpp>
 
 #include "data/cipher.h"
 #include "data/data_files.h"

@@ -23,7 +23,8 @@ struct ScreenChecker {
   const std::string& file;
   DataCheckRun& run;
 
-  void Lacks(const std::string& path, const std::string& owner, const std::string& child, const std::string& className) {
+  void Lacks(const std::string& path, const std::string& owner, const std::string& child,
+             const std::string& className) {
     run.Report(file, path,
                owner + " lacks the widget \"" + child + "\" that its class " + className + " looks up by name");
   }
