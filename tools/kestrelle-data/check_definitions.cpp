@@ -16,15 +16,6 @@ namespace kestrelle::data_tool {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-// The attribute of that name in any letter case, as the storage reads it.
-pugi::xml_attribute Attribute(const pugi::xml_node& element, std::string_view name) {
-  for (pugi::xml_attribute attribute : element.attributes())
-    if (EqualsIgnoreAsciiCase(attribute.name(), name)) return attribute;
-  return {};
-}
-
 // The kind of object an element of this name is loaded as; empty for elements of any kind.
 std::string_view ExpectedKind(std::string_view elementName, const std::shared_ptr<TAbstractObject>& object) {
   if (EqualsIgnoreAsciiCase(elementName, "widget")) return std::dynamic_pointer_cast<IWidget>(object) ? "" : "widget";
@@ -139,11 +130,19 @@ struct ElementChecker {
 
 }  // namespace
 
+pugi::xml_attribute FindAttribute(const pugi::xml_node& element, std::string_view name) {
+  for (pugi::xml_attribute attribute : element.attributes())
+    if (EqualsIgnoreAsciiCase(attribute.name(), name)) return attribute;
+  return {};
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
 std::string ElementPath(const pugi::xml_node& element) {
   std::string path;
   for (pugi::xml_node node = element; node && node.type() == pugi::node_element; node = node.parent()) {
     std::string step = node.name();
-    if (pugi::xml_attribute name = Attribute(node, "name")) step += "[" + std::string(name.value()) + "]";
+    if (pugi::xml_attribute name = FindAttribute(node, "name")) step += "[" + std::string(name.value()) + "]";
     path = path.empty() ? step : step + "/" + path;
   }
   return path;

@@ -15,12 +15,8 @@ namespace kestrelle::data_tool {
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string AttributeValue(const pugi::xml_node& element, std::string_view name) {
-  for (pugi::xml_attribute attribute : element.attributes())
-    if (EqualsIgnoreAsciiCase(attribute.name(), name)) return attribute.value();
-  return {};
+  return FindAttribute(element, name).value();
 }
 
 struct FontList {

@@ -4,15 +4,13 @@
 
 #include <memory>
 #include <optional>
+#include <pugixml.hpp>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game/data_checks.h"
-
-namespace pugi {
-class xml_node;
-}
 
 namespace kestrelle {
 class TGame;
@@ -32,6 +30,9 @@ struct DataCheckRun {
 
 // "game/gamescreens/gamescreen[GS_Main]": element names from the root, with their "name".
 std::string ElementPath(const pugi::xml_node& element);
+// The attribute of that name in any letter case, as the storage reads it.
+pugi::xml_attribute FindAttribute(const pugi::xml_node& element, std::string_view name);
+std::string Quoted(std::string_view text);
 
 // A data file as the game reads it (enciphered with the data-file key); none when it cannot be
 // read.
