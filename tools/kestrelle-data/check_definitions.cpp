@@ -2,6 +2,7 @@
 // keys and widget factories in one document.
 #include <pugixml.hpp>
 #include <string_view>
+#include <vector>
 
 #include "app/game_interface.h"
 #include "app/game_screen_interface.h"
@@ -139,11 +140,18 @@ pugi::xml_attribute FindAttribute(const pugi::xml_node& element, std::string_vie
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::string ElementPath(const pugi::xml_node& element) {
+  std::vector<pugi::xml_node> chain;
+  for (pugi::xml_node node = element; node && node.type() == pugi::node_element; node = node.parent())
+    chain.push_back(node);
   std::string path;
-  for (pugi::xml_node node = element; node && node.type() == pugi::node_element; node = node.parent()) {
-    std::string step = node.name();
-    if (pugi::xml_attribute name = FindAttribute(node, "name")) step += "[" + std::string(name.value()) + "]";
-    path = path.empty() ? step : step + "/" + path;
+  for (auto node = chain.rbegin(); node != chain.rend(); ++node) {
+    if (!path.empty()) path += '/';
+    path += node->name();
+    if (pugi::xml_attribute name = FindAttribute(*node, "name")) {
+      path += '[';
+      path += name.value();
+      path += ']';
+    }
   }
   return path;
 }
