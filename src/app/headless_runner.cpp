@@ -7,6 +7,7 @@
 
 #include "app/engine.h"
 #include "app/main_routine.h"
+#include "app/top_screen_probe.h"
 #include "data/crc32.h"
 #include "data/file_system.h"
 #include "data/os_files.h"
@@ -145,7 +146,16 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     if (!ec) shotsDir = os::Utf8FromPath(full);
   }
   std::weak_ptr<HeadlessVideo> weakVideo = devices.video;
-  ScheduleHeadlessScript(commands, devices, [&out, &err, shotsDir, weakVideo](const std::string& name) {
+  ScriptHooks hooks;
+  auto probe = std::make_shared<TopScreenProbe>();
+  hooks.widgets = probe;
+  bool scriptFailed = false;
+  hooks.fail = [&err, &scriptFailed, file = options.scriptFile](const std::string& message) {
+    scriptFailed = true;
+    err << file << ": " << message << "\n";
+    err.flush();
+  };
+  hooks.shot = [&out, &err, shotsDir, weakVideo](const std::string& name) {
     auto video = weakVideo.lock();
     if (!video) return;
     const std::vector<uint32_t>& picture = video->Picture();
@@ -171,12 +181,14 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     }
     std::filesystem::path file = os::PathFromUtf8(shotsDir) / os::PathFromUtf8(name + ".png");
     if (!WriteSurfacePng(*surface, file)) err << "cannot write " << os::Utf8FromPath(file) << "\n";
-  });
+  };
+  ScheduleHeadlessScript(commands, devices, std::move(hooks));
 
-  bool started = RunEngine(Settings().GameFileName);
+  bool started = RunEngine(Settings().GameFileName, [&probe](const EngineRef& engine) { probe->SetEngine(engine); });
   out << "frames=" << devices.video->PresentCount() << "\n";
   out.flush();
-  return started ? 0 : 1;
+  if (!started) return 1;
+  return scriptFailed ? 3 : 0;
 }
 
 }  // namespace kestrelle

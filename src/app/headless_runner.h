@@ -29,8 +29,9 @@ bool ParseHeadlessArguments(const std::vector<std::string>& arguments, HeadlessO
 // Runs the game named by the process settings. `initialize` runs after the program folder, the
 // user folder and the seed are in place and before the engine is made (the program's start-up:
 // language, settings, class registration). Prints "shot NAME crc32=XXXXXXXX" per picture and
-// "frames=N" at the end. Exit status: 0 after a run, 1 when Start failed, 2 on a bad command
-// line or script.
+// "frames=N" at the end. A widget command of the script that does not hold prints
+// "SCRIPT: line N: ..." on `err` and ends the run. Exit status: 0 after a run, 1 when Start
+// failed, 2 on a bad command line or script, 3 when a widget command did not hold.
 int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                 const std::function<void()>& initialize);
 

@@ -15,12 +15,13 @@ CommandLineAction ParseCommandLine(const std::vector<std::string>& arguments) {
   return CommandLineAction::RunGame;
 }
 
-bool RunEngine(const std::string& gameFileName) {
+bool RunEngine(const std::string& gameFileName, const std::function<void(const EngineRef&)>& made) {
   std::shared_ptr<IEngineControl> engine;
   bool started = false;
   try {
     engine = CreateObjectAs<IEngineControl>(kEngineClassName);
     if (!engine) return false;
+    if (made) made(std::dynamic_pointer_cast<IEngine>(engine));
     started = engine->Start(gameFileName);
     if (!started) {
       engine->Shutdown();  // harmless second call: Start has shut down already

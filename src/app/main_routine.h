@@ -1,6 +1,10 @@
 #pragma once
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "app/engine_interface.h"
 
 namespace kestrelle {
 
@@ -14,7 +18,8 @@ CommandLineAction ParseCommandLine(const std::vector<std::string>& arguments);
 int RunMainRoutine(const std::vector<std::string>& arguments);
 
 // Creates the engine by its registered name and drives it through Start, Run and Shutdown.
-// True when Start succeeded.
-bool RunEngine(const std::string& gameFileName);
+// True when Start succeeded. `made`, when given, is told of the engine as soon as it exists (the
+// headless runner looks into the running game through it).
+bool RunEngine(const std::string& gameFileName, const std::function<void(const EngineRef&)>& made = nullptr);
 
 }  // namespace kestrelle

@@ -4,10 +4,12 @@
 // "Duplicate entry.".
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <typeindex>
+#include <vector>
 
 #include "data/keyed_list.h"
 #include "data/object.h"
@@ -17,7 +19,21 @@ namespace kestrelle {
 struct ClassRecord {
   std::type_index type;
   std::function<std::shared_ptr<TAbstractObject>()> construct;  // construction only
+  // Names of the children the class looks up in its own tree (a screen in its window, a control
+  // among its widgets); the data checker reports data that lacks one.
+  std::vector<std::string> requiredChildren;
 };
+
+// A class declares the children it looks up by name with
+//   static constexpr const char* kRequiredChildren[] = {"welcome_message"};
+// and RegisterObjectClass records them (a derived class inherits its base's list).
+template <class T>
+std::vector<std::string> RequiredChildrenOf() {
+  if constexpr (requires { T::kRequiredChildren; })
+    return std::vector<std::string>(std::begin(T::kRequiredChildren), std::end(T::kRequiredChildren));
+  else
+    return {};
+}
 
 class ClassRegistry {
  public:
@@ -41,7 +57,8 @@ template <class T>
 void RegisterObjectClass(std::string_view name) {
   ClassRegistry::Instance().Register(
       name, ClassRecord{std::type_index(typeid(T)),
-                        [] { return std::static_pointer_cast<TAbstractObject>(std::make_shared<T>()); }});
+                        [] { return std::static_pointer_cast<TAbstractObject>(std::make_shared<T>()); },
+                        RequiredChildrenOf<T>()});
 }
 
 std::string GetRegisteredName(const std::type_info& type);

@@ -1,5 +1,6 @@
 #include "platform/headless_script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 
@@ -184,6 +185,23 @@ bool ParseHeadlessScript(std::string_view text, std::vector<ScriptCommand>& comm
       c.text = std::string(words[3]);
       if (c.text.find_first_of("/\\") != std::string::npos || c.text == "." || c.text == "..")
         return fail("a shot name cannot hold a path");
+    } else if (command == "clickw") {
+      c.kind = ScriptCommand::ClickWidget;
+      if (argc != 1) return fail("\"clickw\" needs a widget path");
+      c.path = std::string(words[3]);
+    } else if (command == "waitw") {
+      c.kind = ScriptCommand::WaitWidget;
+      int64_t limit = kDefaultWaitLimitMs;
+      if (argc < 1 || argc > 2 || (argc == 2 && (!ParseNumber(words[4], limit) || limit < 0 || limit > UINT32_MAX)))
+        return fail("\"waitw\" needs a widget path and may take a time limit in ms");
+      c.path = std::string(words[3]);
+      c.limitMs = static_cast<uint32_t>(limit);
+    } else if (command == "expect") {
+      c.kind = ScriptCommand::Expect;
+      if (argc < 2) return fail("\"expect\" needs a widget path, a property and a value");
+      c.path = std::string(words[3]);
+      c.property = std::string(words[4]);
+      c.text = std::string(RestAfterWords(line, 5));
     } else {
       return fail("unknown command \"" + std::string(command) + "\"");
     }
@@ -194,92 +212,203 @@ bool ParseHeadlessScript(std::string_view text, std::vector<ScriptCommand>& comm
   return true;
 }
 
+namespace {
+
+// One run of a script: what its commands share while they are played.
+struct ScriptRun {
+  std::vector<ScriptCommand> commands;
+  std::shared_ptr<HeadlessClock> clock;
+  std::shared_ptr<HeadlessVideo> video;
+  ScriptHooks hooks;
+  // Buttons held down between commands, for the MK_* flags of later messages.
+  uintptr_t buttons = 0;
+  bool failed = false;
+};
+
+// How often a waiting command looks again: one frame of the engine.
+constexpr uint32_t kWaitPollMs = 10;
+
+void FailRun(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c, const std::string& message) {
+  run.failed = true;
+  if (run.hooks.fail) run.hooks.fail("line " + std::to_string(c.line) + ": " + message);
+  events.PostQuit(0);
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void PostPointer(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c, int x, int y) {
+  auto post = [&](uint32_t message, uintptr_t flags) { events.Post(Message{message, flags, MakePointParam(x, y)}); };
+  auto moveTo = [&] {
+    run.video->SetPointer(x, y);
+    post(WM_MOUSEMOVE, run.buttons);
+  };
+  switch (c.kind) {
+    case ScriptCommand::Move:
+      moveTo();
+      break;
+    case ScriptCommand::Down:
+      moveTo();
+      run.buttons |= MK_LBUTTON;
+      post(WM_LBUTTONDOWN, run.buttons);
+      break;
+    case ScriptCommand::Up:
+      moveTo();
+      run.buttons &= ~MK_LBUTTON;
+      post(WM_LBUTTONUP, run.buttons);
+      break;
+    case ScriptCommand::Click:
+    case ScriptCommand::ClickWidget:
+      moveTo();
+      post(WM_LBUTTONDOWN, run.buttons | MK_LBUTTON);
+      post(WM_LBUTTONUP, run.buttons & ~MK_LBUTTON);
+      break;
+    case ScriptCommand::RightClick:
+      moveTo();
+      post(WM_RBUTTONDOWN, run.buttons | MK_RBUTTON);
+      post(WM_RBUTTONUP, run.buttons & ~MK_RBUTTON);
+      break;
+    case ScriptCommand::DoubleClick:
+      moveTo();
+      post(WM_LBUTTONDOWN, run.buttons | MK_LBUTTON);
+      post(WM_LBUTTONUP, run.buttons & ~MK_LBUTTON);
+      post(WM_LBUTTONDBLCLK, run.buttons | MK_LBUTTON);
+      post(WM_LBUTTONUP, run.buttons & ~MK_LBUTTON);
+      break;
+    default:
+      break;
+  }
+}
+
+void ClickWidget(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
+  ScriptWidgetProbe* widgets = run.hooks.widgets.get();
+  int x = 0;
+  int y = 0;
+  if (!widgets || !widgets->Exists(c.path))
+    return FailRun(run, events, c, "clickw " + c.path + ": no such widget on the top screen");
+  if (!widgets->IsShown(c.path)) return FailRun(run, events, c, "clickw " + c.path + ": the widget is not visible");
+  if (!widgets->Centre(c.path, x, y)) return FailRun(run, events, c, "clickw " + c.path + ": the widget has no place");
+  PostPointer(run, events, c, x, y);
+}
+
+void Expect(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
+  ScriptWidgetProbe* widgets = run.hooks.widgets.get();
+  const std::string what = "expect " + c.path + " " + c.property;
+  if (!widgets || !widgets->Exists(c.path)) return FailRun(run, events, c, what + ": no such widget on the top screen");
+  std::string value;
+  std::string error;
+  if (!widgets->Property(c.path, c.property, value, error)) return FailRun(run, events, c, what + ": " + error);
+  if (value != c.text) FailRun(run, events, c, what + ": expected " + Quoted(c.text) + ", found " + Quoted(value));
+}
+
+void Perform(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
+  switch (c.kind) {
+    case ScriptCommand::Key:
+      events.Post(Message{WM_KEYDOWN, c.key, 1});
+      if (c.key == VK_BACK || c.key == VK_TAB || c.key == VK_RETURN || c.key == VK_ESCAPE)
+        events.Post(Message{WM_CHAR, c.key, 1});
+      events.Post(Message{WM_KEYUP, c.key, static_cast<intptr_t>(0xC0000001u)});
+      break;
+    case ScriptCommand::Char: {
+      size_t pos = 0;
+      while (pos < c.text.size()) {
+        int byte = CodePointToCp1252(DecodeUtf8(c.text, pos));
+        if (byte >= 0x20 && byte != 0x7F) events.Post(Message{WM_CHAR, static_cast<uintptr_t>(byte), 1});
+      }
+      break;
+    }
+    case ScriptCommand::Alt:
+      events.Post(Message{WM_SYSCOMMAND, SC_KEYMENU, static_cast<intptr_t>(c.key)});
+      break;
+    case ScriptCommand::Focus:
+      events.Post(Message{c.on ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0});
+      break;
+    case ScriptCommand::Minimize:
+      events.Post(Message{WM_SYSCOMMAND, SC_MINIMIZE, 0});
+      break;
+    case ScriptCommand::Restore:
+      run.video->SetMinimized(false);
+      events.Post(Message{WM_SYSCOMMAND, SC_RESTORE, 0});
+      break;
+    case ScriptCommand::Close:
+      events.Post(Message{WM_CLOSE, 0, 0});
+      break;
+    case ScriptCommand::Shot:
+      if (run.hooks.shot) run.hooks.shot(c.text);
+      break;
+    case ScriptCommand::Quit:
+      events.PostQuit(0);
+      break;
+    case ScriptCommand::ClickWidget:
+      ClickWidget(run, events, c);
+      break;
+    case ScriptCommand::Expect:
+      Expect(run, events, c);
+      break;
+    default:
+      PostPointer(run, events, c, c.x, c.y);
+      break;
+  }
+}
+
+void ScheduleFrom(const std::shared_ptr<ScriptRun>& run, HeadlessEventSource& events, size_t first, uint64_t delay);
+
+// The wait of command `index`, begun at `at`: looks once a frame until the widget is shown or the
+// time limit has passed.
+void PollWait(const std::shared_ptr<ScriptRun>& run, HeadlessEventSource& events, size_t index, uint64_t at,
+              uint64_t delay) {
+  if (run->failed) return;
+  const ScriptCommand& wait = run->commands[index];
+  const uint32_t now = run->clock->Now();
+  ScriptWidgetProbe* widgets = run->hooks.widgets.get();
+  if (widgets && widgets->IsShown(wait.path)) {
+    ScheduleFrom(run, events, index + 1, delay + (now - at));
+    return;
+  }
+  if (now >= at + wait.limitMs) {
+    const char* why = widgets && widgets->Exists(wait.path) ? "is not visible" : "does not exist";
+    FailRun(*run, events, wait,
+            "waitw " + wait.path + ": after " + std::to_string(wait.limitMs) + " ms the widget " + why);
+    return;
+  }
+  events.Schedule(now + kWaitPollMs,
+                  [run, index, at, delay](HeadlessEventSource& source) { PollWait(run, source, index, at, delay); });
+}
+
+// Schedules the commands from `first` on, each `delay` ms after its own time, up to the first
+// wait: the commands after a wait are scheduled when it ends, moved by the time it waited.
+void ScheduleFrom(const std::shared_ptr<ScriptRun>& run, HeadlessEventSource& events, size_t first, uint64_t delay) {
+  for (size_t i = first; i < run->commands.size(); ++i) {
+    const ScriptCommand& c = run->commands[i];
+    const uint64_t at = std::min<uint64_t>(c.at + delay, UINT32_MAX);
+    if (c.kind != ScriptCommand::WaitWidget) {
+      events.Schedule(static_cast<uint32_t>(at), [run, i](HeadlessEventSource& source) {
+        if (!run->failed) Perform(*run, source, run->commands[i]);
+      });
+      continue;
+    }
+    events.Schedule(static_cast<uint32_t>(at),
+                    [run, i, at, delay](HeadlessEventSource& source) { PollWait(run, source, i, at, delay); });
+    return;
+  }
+}
+
+}  // namespace
+
+void ScheduleHeadlessScript(const std::vector<ScriptCommand>& commands, const HeadlessDevices& devices,
+                            ScriptHooks hooks) {
+  auto run = std::make_shared<ScriptRun>();
+  run->commands = commands;
+  run->clock = devices.clock;
+  run->video = devices.video;
+  run->hooks = std::move(hooks);
+  ScheduleFrom(run, *devices.events, 0, 0);
+}
+
 void ScheduleHeadlessScript(const std::vector<ScriptCommand>& commands, const HeadlessDevices& devices,
                             std::function<void(const std::string& name)> shot) {
-  // Buttons held down between commands, for the MK_* flags of later messages.
-  auto buttons = std::make_shared<uintptr_t>(0);
-  std::shared_ptr<HeadlessVideo> video = devices.video;
-  auto shotFunction = std::make_shared<std::function<void(const std::string&)>>(std::move(shot));
-  for (const ScriptCommand& c : commands) {
-    devices.events->Schedule(c.at, [c, buttons, video, shotFunction](HeadlessEventSource& events) {
-      auto post = [&](uint32_t message, uintptr_t flags) {
-        events.Post(Message{message, flags, MakePointParam(c.x, c.y)});
-      };
-      auto moveTo = [&] {
-        video->SetPointer(c.x, c.y);
-        post(WM_MOUSEMOVE, *buttons);
-      };
-      switch (c.kind) {
-        case ScriptCommand::Move:
-          moveTo();
-          break;
-        case ScriptCommand::Down:
-          moveTo();
-          *buttons |= MK_LBUTTON;
-          post(WM_LBUTTONDOWN, *buttons);
-          break;
-        case ScriptCommand::Up:
-          moveTo();
-          *buttons &= ~MK_LBUTTON;
-          post(WM_LBUTTONUP, *buttons);
-          break;
-        case ScriptCommand::Click:
-          moveTo();
-          post(WM_LBUTTONDOWN, *buttons | MK_LBUTTON);
-          post(WM_LBUTTONUP, *buttons & ~MK_LBUTTON);
-          break;
-        case ScriptCommand::RightClick:
-          moveTo();
-          post(WM_RBUTTONDOWN, *buttons | MK_RBUTTON);
-          post(WM_RBUTTONUP, *buttons & ~MK_RBUTTON);
-          break;
-        case ScriptCommand::DoubleClick:
-          moveTo();
-          post(WM_LBUTTONDOWN, *buttons | MK_LBUTTON);
-          post(WM_LBUTTONUP, *buttons & ~MK_LBUTTON);
-          post(WM_LBUTTONDBLCLK, *buttons | MK_LBUTTON);
-          post(WM_LBUTTONUP, *buttons & ~MK_LBUTTON);
-          break;
-        case ScriptCommand::Key: {
-          events.Post(Message{WM_KEYDOWN, c.key, 1});
-          if (c.key == VK_BACK || c.key == VK_TAB || c.key == VK_RETURN || c.key == VK_ESCAPE)
-            events.Post(Message{WM_CHAR, c.key, 1});
-          events.Post(Message{WM_KEYUP, c.key, static_cast<intptr_t>(0xC0000001u)});
-          break;
-        }
-        case ScriptCommand::Char: {
-          size_t pos = 0;
-          while (pos < c.text.size()) {
-            int byte = CodePointToCp1252(DecodeUtf8(c.text, pos));
-            if (byte >= 0x20 && byte != 0x7F) events.Post(Message{WM_CHAR, static_cast<uintptr_t>(byte), 1});
-          }
-          break;
-        }
-        case ScriptCommand::Alt:
-          events.Post(Message{WM_SYSCOMMAND, SC_KEYMENU, static_cast<intptr_t>(c.key)});
-          break;
-        case ScriptCommand::Focus:
-          events.Post(Message{c.on ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0});
-          break;
-        case ScriptCommand::Minimize:
-          events.Post(Message{WM_SYSCOMMAND, SC_MINIMIZE, 0});
-          break;
-        case ScriptCommand::Restore:
-          video->SetMinimized(false);
-          events.Post(Message{WM_SYSCOMMAND, SC_RESTORE, 0});
-          break;
-        case ScriptCommand::Close:
-          events.Post(Message{WM_CLOSE, 0, 0});
-          break;
-        case ScriptCommand::Shot:
-          if (*shotFunction) (*shotFunction)(c.text);
-          break;
-        case ScriptCommand::Quit:
-          events.PostQuit(0);
-          break;
-      }
-    });
-  }
+  ScriptHooks hooks;
+  hooks.shot = std::move(shot);
+  ScheduleHeadlessScript(commands, devices, std::move(hooks));
 }
 
 }  // namespace kestrelle

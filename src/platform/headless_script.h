@@ -14,9 +14,18 @@
 //   minimize, restore, close
 //   shot NAME     a picture of the screen
 //   quit          ends the run at once (no close question)
+//
+// Widget commands name a widget of the top screen by its path ("group/button_ok"), so that a
+// script survives a change of layout. A check that does not hold fails the run at once.
+//   clickw PATH                  a click at the centre of the widget (it must be shown)
+//   waitw PATH [MS]              waits until the widget exists and it and its parents are
+//                                visible, at most MS (default 5000); the later commands move
+//                                by the time waited
+//   expect PATH PROPERTY VALUE   the widget's property, as text, is VALUE (the rest of the line)
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,16 +50,45 @@ struct ScriptCommand {
     Restore,
     Close,
     Shot,
-    Quit
+    Quit,
+    ClickWidget,
+    WaitWidget,
+    Expect
   };
   uint32_t at = 0;
   Kind kind = Move;
   int x = 0;
   int y = 0;
   uint32_t key = 0;  // Key: the virtual key; Alt: the character
-  std::string text;  // Char: the text (UTF-8); Shot: the name
+  std::string text;  // Char: the text (UTF-8); Shot: the name; Expect: the value
   bool on = false;   // Focus
   int line = 0;
+  std::string path;      // widget commands
+  std::string property;  // Expect
+  uint32_t limitMs = 0;  // WaitWidget
+};
+
+inline constexpr uint32_t kDefaultWaitLimitMs = 5000;
+
+// What the widget commands ask of the program the script drives, about the top screen.
+class ScriptWidgetProbe {
+ public:
+  virtual ~ScriptWidgetProbe() = default;
+  virtual bool Exists(const std::string& path) = 0;
+  // It exists and it and every widget above it, up to the screen's window, are visible.
+  virtual bool IsShown(const std::string& path) = 0;
+  // The centre of the widget in picture coordinates.
+  virtual bool Centre(const std::string& path, int& x, int& y) = 0;
+  // The property's value as text; false with `error` saying why when it cannot be read.
+  virtual bool Property(const std::string& path, const std::string& name, std::string& value, std::string& error) = 0;
+};
+
+// What a running script reports to and asks of its runner.
+struct ScriptHooks {
+  std::function<void(const std::string& name)> shot;
+  std::shared_ptr<ScriptWidgetProbe> widgets;
+  // A widget command did not hold ("line 7: expect ..."); the run is ended after it.
+  std::function<void(const std::string& message)> fail;
 };
 
 // Parses a whole script. On an error returns false with `error` naming the line
@@ -63,5 +101,7 @@ bool ParseVirtualKey(std::string_view text, uint32_t& key);
 // Schedules the commands on the headless devices. `shot` is called with the name for "shot".
 void ScheduleHeadlessScript(const std::vector<ScriptCommand>& commands, const HeadlessDevices& devices,
                             std::function<void(const std::string& name)> shot);
+void ScheduleHeadlessScript(const std::vector<ScriptCommand>& commands, const HeadlessDevices& devices,
+                            ScriptHooks hooks);
 
 }  // namespace kestrelle

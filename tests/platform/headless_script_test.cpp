@@ -118,5 +118,132 @@ TEST(HeadlessScript, WaitingJumpsToTheNextActionAndEndsWhenNothingIsLeft) {
   EXPECT_EQ(m.message, WM_QUIT);
 }
 
+TEST(HeadlessScript, ParsesWidgetCommands) {
+  std::vector<ScriptCommand> commands;
+  std::string error;
+  ASSERT_TRUE(
+      ParseHeadlessScript("at 1 clickw group/button_ok\n"
+                          "at 2 waitw button_ok\n"
+                          "at 3 waitw button_ok 250\n"
+                          "at 4 expect label text_utf8 Two  words\n"
+                          "at 5 expect label text_utf8",
+                          commands, error))
+      << error;
+  ASSERT_EQ(commands.size(), 5u);
+  EXPECT_EQ(commands[0].kind, ScriptCommand::ClickWidget);
+  EXPECT_EQ(commands[0].path, "group/button_ok");
+  EXPECT_EQ(commands[1].limitMs, kDefaultWaitLimitMs);
+  EXPECT_EQ(commands[2].limitMs, 250u);
+  EXPECT_EQ(commands[3].property, "text_utf8");
+  EXPECT_EQ(commands[3].text, "Two  words");
+  EXPECT_EQ(commands[4].text, "") << "an empty value expects empty text";
+
+  const std::pair<const char*, const char*> bad[] = {
+      {"at 1 clickw", "line 1: \"clickw\" needs a widget path"},
+      {"at 1 clickw a b", "line 1: \"clickw\" needs a widget path"},
+      {"at 1 waitw a soon", "line 1: \"waitw\" needs a widget path and may take a time limit in ms"},
+      {"at 1 expect a", "line 1: \"expect\" needs a widget path, a property and a value"},
+  };
+  for (const auto& [text, message] : bad) {
+    EXPECT_FALSE(ParseHeadlessScript(text, commands, error)) << text;
+    EXPECT_EQ(error, message);
+  }
+}
+
+// A screen of two widgets: "panel" (visible) holding "button" (shown from `buttonAt` on), with
+// the button's centre at (50, 60) and its "caption" property "OK".
+class FakeWidgets : public ScriptWidgetProbe {
+ public:
+  FakeWidgets(std::shared_ptr<HeadlessClock> clock, uint32_t buttonAt)
+      : clock_(std::move(clock)), buttonAt_(buttonAt) {}
+  bool Exists(const std::string& path) override { return path == "panel" || path == "panel/button"; }
+  bool IsShown(const std::string& path) override {
+    return path == "panel" || (path == "panel/button" && clock_->Now() >= buttonAt_);
+  }
+  bool Centre(const std::string& path, int& x, int& y) override {
+    x = 50;
+    y = 60;
+    return Exists(path);
+  }
+  bool Property(const std::string& path, const std::string& name, std::string& value, std::string& error) override {
+    if (name != "caption") {
+      error = "the widget has no such property";
+      return false;
+    }
+    value = "OK";
+    return true;
+  }
+
+ private:
+  std::shared_ptr<HeadlessClock> clock_;
+  uint32_t buttonAt_;
+};
+
+struct WidgetScriptRun {
+  std::vector<Message> messages;  // with the time each was taken
+  std::vector<uint32_t> times;
+  std::vector<std::string> failures;
+};
+
+// Plays a script against FakeWidgets frame by frame (10 ms) until the quit message or 3 s.
+WidgetScriptRun PlayWidgetScript(const std::string& script, uint32_t buttonAt) {
+  HeadlessDevices devices = MakeHeadlessDevices();
+  std::vector<ScriptCommand> commands;
+  std::string error;
+  EXPECT_TRUE(ParseHeadlessScript(script, commands, error)) << error;
+  WidgetScriptRun run;
+  ScriptHooks hooks;
+  hooks.widgets = std::make_shared<FakeWidgets>(devices.clock, buttonAt);
+  hooks.fail = [&run](const std::string& message) { run.failures.push_back(message); };
+  ScheduleHeadlessScript(commands, devices, std::move(hooks));
+  Message m;
+  for (int frame = 0; frame < 300; ++frame) {
+    while (devices.events->PollMessage(m)) {
+      run.messages.push_back(m);
+      run.times.push_back(devices.clock->Now());
+      if (m.message == WM_QUIT) return run;
+    }
+    devices.clock->Advance(10);
+  }
+  return run;
+}
+
+TEST(HeadlessScript, WidgetCommandsFindWaitForAndCheckWidgets) {
+  // The button appears at 730 ms: the wait begun at 100 ends then, and the later commands move
+  // by the 630 ms waited.
+  WidgetScriptRun run = PlayWidgetScript(
+      "at 100 waitw panel/button 1000\n"
+      "at 200 clickw panel/button\n"
+      "at 300 expect panel/button caption OK\n"
+      "at 400 quit",
+      730);
+  EXPECT_TRUE(run.failures.empty()) << run.failures.front();
+  const intptr_t centre = MakePointParam(50, 60);
+  ASSERT_EQ(run.messages, (std::vector<Message>{{WM_MOUSEMOVE, 0, centre},
+                                                {WM_LBUTTONDOWN, MK_LBUTTON, centre},
+                                                {WM_LBUTTONUP, 0, centre},
+                                                {WM_QUIT, 0, 0}}));
+  EXPECT_EQ(run.times[0], 830u);
+  EXPECT_EQ(run.times[3], 1030u);
+
+  // Each check that does not hold names its line and ends the run at once.
+  const std::pair<const char*, const char*> failing[] = {
+      {"at 0 waitw panel/button 500\nat 900 quit",
+       "line 1: waitw panel/button: after 500 ms the widget is not visible"},
+      {"at 0 waitw panel/lid 50", "line 1: waitw panel/lid: after 50 ms the widget does not exist"},
+      {"at 0 clickw panel/button", "line 1: clickw panel/button: the widget is not visible"},
+      {"\nat 0 clickw nothing", "line 2: clickw nothing: no such widget on the top screen"},
+      {"at 0 expect panel caption Cancel", "line 1: expect panel caption: expected \"Cancel\", found \"OK\""},
+      {"at 0 expect panel colour red", "line 1: expect panel colour: the widget has no such property"},
+  };
+  for (const auto& [script, message] : failing) {
+    WidgetScriptRun failed = PlayWidgetScript(script, 1000);
+    ASSERT_EQ(failed.failures, std::vector<std::string>{message}) << script;
+    ASSERT_FALSE(failed.messages.empty());
+    EXPECT_EQ(failed.messages.back().message, WM_QUIT) << script;
+    EXPECT_EQ(failed.messages.size(), 1u) << "nothing else is played after a failure: " << script;
+  }
+}
+
 }  // namespace
 }  // namespace kestrelle

@@ -17,6 +17,8 @@ const Subcommand kSubcommands[] = {
     {"pack", "FOLDER OUT.pak", RunPack},
     {"unpack", "ARCHIVE [OUTDIR]  (no OUTDIR: lists NAME SIZE)", RunUnpack},
     {"cat", "[--app-dir DIR] PATH  (read through the resource reader)", RunCat},
+    {"classes", "  (every registered class name, in registration order)", RunClasses},
+    {"check", "APP_DIR  (lists faults of the game's data; status 1 when any)", RunCheck},
 };
 
 void PrintUsage(std::FILE* out) {

@@ -36,4 +36,10 @@ int RunUnpack(const Args& args);
 // reader_commands.cpp
 int RunCat(const Args& args);
 
+// classes_command.cpp
+int RunClasses(const Args& args);
+
+// check_command.cpp
+int RunCheck(const Args& args);
+
 }  // namespace kestrelle::data_tool

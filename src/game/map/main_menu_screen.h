@@ -11,6 +11,8 @@ namespace kestrelle {
 
 class TKestrelleGameScreenMain : public TGameScreen {
  public:
+  static constexpr const char* kRequiredChildren[] = {"welcome_message"};
+
   void OnShowing(const ParamsRef& params) override;
   void OnShown(const ParamsRef& params) override;
   void OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) override;

@@ -1,0 +1,82 @@
+#include "app/top_screen_probe.h"
+
+#include "app/game.h"
+#include "app/game_screen_interface.h"
+#include "app/widget_interfaces.h"
+
+namespace kestrelle {
+
+namespace {
+
+// The screen on top of the game's stack; none before the game has shown one.
+GameScreenRef TopScreen(const std::weak_ptr<IEngine>& weakEngine) {
+  EngineRef engine = weakEngine.lock();
+  auto game = engine ? std::dynamic_pointer_cast<TGame>(engine->GetGame()) : nullptr;
+  const std::shared_ptr<TGSCollection>& stack = game ? game->GetStack() : nullptr;
+  const int count = stack ? stack->GetCount() : 0;
+  return count > 0 ? stack->Get(Variant(count - 1)) : nullptr;
+}
+
+// The widget at `path` of the top screen; with `shown`, also whether the screen's window and
+// every widget passed on the way are visible.
+WidgetRef Resolve(const std::weak_ptr<IEngine>& engine, const std::string& path, bool* shown) {
+  GameScreenRef screen = TopScreen(engine);
+  WidgetRef widget = screen ? screen->GetWindowWidget() : nullptr;
+  if (shown) *shown = widget && widget->GetVisible();
+  size_t start = 0;
+  while (widget && start <= path.size()) {
+    size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    if (slash > start) {
+      widget = widget->FindWidget(path.substr(start, slash - start));
+      if (shown && widget && !widget->GetVisible()) *shown = false;
+    }
+    start = slash + 1;
+  }
+  return widget;
+}
+
+}  // namespace
+
+bool TopScreenProbe::Exists(const std::string& path) { return Resolve(engine_, path, nullptr) != nullptr; }
+
+bool TopScreenProbe::IsShown(const std::string& path) {
+  bool shown = false;
+  return Resolve(engine_, path, &shown) && shown;
+}
+
+bool TopScreenProbe::Centre(const std::string& path, int& x, int& y) {
+  WidgetRef widget = Resolve(engine_, path, nullptr);
+  if (!widget) return false;
+  // The rectangle is in the owner's space; the owner's screen origin is the negated
+  // screen-to-owner conversion of (0, 0).
+  const TRect rect = widget->GetRect();
+  const TPoint origin = widget->ScreenToOwner(TPoint{0, 0});
+  x = (rect.left + rect.right) / 2 - origin.x;
+  y = (rect.top + rect.bottom) / 2 - origin.y;
+  return true;
+}
+
+bool TopScreenProbe::Property(const std::string& path, const std::string& name, std::string& value,
+                              std::string& error) {
+  WidgetRef widget = Resolve(engine_, path, nullptr);
+  if (!widget) {
+    error = "no such widget on the top screen";
+    return false;
+  }
+  Variant read;
+  try {
+    read = widget->GetProperty(name);
+  } catch (const std::exception& e) {
+    error = std::string("the property cannot be read: ") + e.what();
+    return false;
+  }
+  if (read.IsNull()) {
+    error = "the widget has no such property";
+    return false;
+  }
+  value = read.IsBool() ? (read.ToBool() ? "yes" : "no") : read.ToString();
+  return true;
+}
+
+}  // namespace kestrelle

@@ -1,0 +1,28 @@
+#pragma once
+// The headless script's view of the running game: widgets of the top screen by path, for the
+// "clickw", "waitw" and "expect" commands.
+
+#include <memory>
+#include <string>
+
+#include "app/engine_interface.h"
+#include "platform/headless_script.h"
+
+namespace kestrelle {
+
+class TopScreenProbe : public ScriptWidgetProbe {
+ public:
+  // The engine is given once it exists; until then (and after it is gone) there is no widget.
+  void SetEngine(const EngineRef& engine) { engine_ = engine; }
+
+  bool Exists(const std::string& path) override;
+  bool IsShown(const std::string& path) override;
+  bool Centre(const std::string& path, int& x, int& y) override;
+  // Booleans read "yes" and "no", as the data writes them; other values as their text.
+  bool Property(const std::string& path, const std::string& name, std::string& value, std::string& error) override;
+
+ private:
+  std::weak_ptr<IEngine> engine_;
+};
+
+}  // namespace kestrelle
