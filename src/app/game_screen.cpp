@@ -23,17 +23,24 @@ void ReadIntIfValid(const StorageRef& storage, const std::string& name, int32_t&
 
 }  // namespace
 
+const TPropertyTable& TGameScreen::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TPropertyObject::GetPropertyTable(),
+      {
+          Property("cursor_name", &TGameScreen::cursorName_).KeepWhenMissing().SavedIfNotDefault(),
+      });
+  return table;
+}
+
 void TGameScreen::Initialize() {
   TPropertyObject::Initialize();
   storageName_ = "gamescreen";
-  cursorName_.clear();
   left_ = top_ = 0;
   window_ = std::dynamic_pointer_cast<IWidget>(CreateObjectFromString(kScreenWindowClassName));
 }
 
 void TGameScreen::LoadProperties(const StorageRef& storage) {
   TPropertyObject::LoadProperties(storage);
-  cursorName_ = ReadString(storage, "cursor_name", cursorName_);
   StorageRef window = storage->GetChild("window", 0);
   if (!window) {
     // A screen without a window draws nothing and takes no input.
@@ -57,7 +64,6 @@ void TGameScreen::LoadProperties(const StorageRef& storage) {
 
 void TGameScreen::SaveProperties(const StorageRef& storage) {
   TPropertyObject::SaveProperties(storage);
-  WriteString(storage, "cursor_name", cursorName_, !cursorName_.empty());
   if (!window_) return;
   StorageRef window = storage->AddChild("window");
   if (!window) return;

@@ -37,6 +37,7 @@ class TGameScreen : public TPropertyObject,
                     public virtual IGameScreenSlave {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
   void Reset() override;

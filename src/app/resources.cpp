@@ -28,34 +28,30 @@ std::string Trim(std::string_view text) {
 
 // --- TResource -------------------------------------------------------------------------------
 
+const TPropertyTable& TResource::GetPropertyTable() const {
+  static const TPropertyTable table(TPropertyObject::GetPropertyTable(),
+                                    {
+                                        Property("file", &TResource::file_),
+                                        // Saved as it stands: a resource unloaded again is written pending.
+                                        Property("loadbydemand", &TResource::pending_).SavedIfNotDefault(),
+                                    });
+  return table;
+}
+
 void TResource::Initialize() {
-  TPersistObject::Initialize();
+  TPropertyObject::Initialize();
   storageName_ = "resource";
-  file_.clear();
-  pending_ = false;
   group_.clear();
   owner_.reset();
 }
 
 void TResource::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
-  TPersistObject::AssignTo(dest);
+  TPropertyObject::AssignTo(dest);
   if (auto resource = As<TResource>(dest)) {
     resource->file_ = file_;
     resource->pending_ = pending_;
     resource->group_ = group_;
   }
-}
-
-void TResource::LoadProperties(const StorageRef& storage) {
-  TPersistObject::LoadProperties(storage);
-  file_ = ReadString(storage, "file", "");
-  pending_ = ReadBool(storage, "loadbydemand", false);
-}
-
-void TResource::SaveProperties(const StorageRef& storage) {
-  TPersistObject::SaveProperties(storage);
-  WriteString(storage, "file", file_);
-  WriteBool(storage, "loadbydemand", true, pending_);
 }
 
 void TResource::Load() {
@@ -96,25 +92,23 @@ std::optional<std::string> TResource::ReadFile(const std::string& file) {
 
 // --- TImageResource --------------------------------------------------------------------------
 
+const TPropertyTable& TImageResource::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TResource::GetPropertyTable(),
+      {
+          Property("format", &TImageResource::format_, int32_t{kUnknown}).AsEnum(kFormatWords).SavedIfNotDefault(),
+      });
+  return table;
+}
+
 void TImageResource::Initialize() {
   TResource::Initialize();
-  format_ = kUnknown;
   surface_.reset();
 }
 
 void TImageResource::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
   TResource::AssignTo(dest);
   if (auto image = As<TImageResource>(dest)) image->format_ = format_;
-}
-
-void TImageResource::LoadProperties(const StorageRef& storage) {
-  TResource::LoadProperties(storage);
-  format_ = ReadEnum(storage, "format", kFormatWords, kUnknown);
-}
-
-void TImageResource::SaveProperties(const StorageRef& storage) {
-  TResource::SaveProperties(storage);
-  WriteEnum(storage, "format", format_, kFormatWords, format_ != kUnknown);
 }
 
 void TImageResource::DoLoad() {
@@ -199,25 +193,22 @@ SymbolRef TFontResource::GetSymbol(char32_t code) {
 
 // --- TFontSubstituteResource -----------------------------------------------------------------
 
+const TPropertyTable& TFontSubstituteResource::GetPropertyTable() const {
+  static const TPropertyTable table(TResource::GetPropertyTable(),
+                                    {
+                                        Property("fonts", &TFontSubstituteResource::fonts_),
+                                    });
+  return table;
+}
+
 void TFontSubstituteResource::Initialize() {
   TResource::Initialize();
-  fonts_.clear();
   chain_ = Create<TFontChain>();
 }
 
 void TFontSubstituteResource::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
   TResource::AssignTo(dest);
   if (auto chain = As<TFontSubstituteResource>(dest)) chain->fonts_ = fonts_;
-}
-
-void TFontSubstituteResource::LoadProperties(const StorageRef& storage) {
-  TResource::LoadProperties(storage);
-  fonts_ = ReadString(storage, "fonts", "");
-}
-
-void TFontSubstituteResource::SaveProperties(const StorageRef& storage) {
-  TResource::SaveProperties(storage);
-  WriteString(storage, "fonts", fonts_);
 }
 
 void TFontSubstituteResource::SetOwner(const std::shared_ptr<IResourceOwner>& owner) {
@@ -255,10 +246,17 @@ int32_t TFontSubstituteResource::GetHeight() {
 
 // --- TSoundResource --------------------------------------------------------------------------
 
+const TPropertyTable& TSoundResource::GetPropertyTable() const {
+  static const TPropertyTable table(TResource::GetPropertyTable(),
+                                    {
+                                        Property("maxplaybacks", &TSoundResource::maxPlaybacks_).Range(0, 65535),
+                                        Property("master_volume", &TSoundResource::masterVolume_, 100).Range(0, 100),
+                                    });
+  return table;
+}
+
 void TSoundResource::Initialize() {
   TResource::Initialize();
-  maxPlaybacks_ = 0;
-  masterVolume_ = 100;
   handle_ = 0;
 }
 
@@ -268,18 +266,6 @@ void TSoundResource::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
     sound->maxPlaybacks_ = maxPlaybacks_;
     sound->masterVolume_ = masterVolume_;
   }
-}
-
-void TSoundResource::LoadProperties(const StorageRef& storage) {
-  TResource::LoadProperties(storage);
-  maxPlaybacks_ = static_cast<int32_t>(std::clamp<int64_t>(ReadInt(storage, "maxplaybacks", 0), 0, 65535));
-  masterVolume_ = static_cast<int32_t>(std::clamp<int64_t>(ReadInt(storage, "master_volume", 100), 0, 100));
-}
-
-void TSoundResource::SaveProperties(const StorageRef& storage) {
-  TResource::SaveProperties(storage);
-  WriteInt(storage, "maxplaybacks", maxPlaybacks_);
-  WriteInt(storage, "master_volume", masterVolume_);
 }
 
 void TSoundResource::SetOwner(const std::shared_ptr<IResourceOwner>& owner) {
@@ -305,25 +291,23 @@ AudioHandle TSoundResource::GetHandle() {
 
 // --- TMusicResource --------------------------------------------------------------------------
 
+const TPropertyTable& TMusicResource::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TResource::GetPropertyTable(),
+      {
+          Property("format", &TMusicResource::format_).AsEnum(kFormatWords).SavedIfNotDefault(),
+      });
+  return table;
+}
+
 void TMusicResource::Initialize() {
   TResource::Initialize();
-  format_ = 0;
   handle_ = sample_ = 0;
 }
 
 void TMusicResource::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
   TResource::AssignTo(dest);
   if (auto music = As<TMusicResource>(dest)) music->format_ = format_;
-}
-
-void TMusicResource::LoadProperties(const StorageRef& storage) {
-  TResource::LoadProperties(storage);
-  format_ = ReadEnum(storage, "format", kFormatWords, 0);
-}
-
-void TMusicResource::SaveProperties(const StorageRef& storage) {
-  TResource::SaveProperties(storage);
-  WriteEnum(storage, "format", format_, kFormatWords, format_ != 0);
 }
 
 void TMusicResource::DoLoad() {
@@ -481,31 +465,27 @@ void LoadResourceElements(IResourceCollection& collection, const StorageRef& sto
 
 // --- resource files --------------------------------------------------------------------------
 
+const TPropertyTable& TResourceFile::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TPropertyObject::GetPropertyTable(),
+      {
+          Property("filename", &TResourceFile::fileName_),
+          Property("loadmode", &TResourceFile::loadMode_, int32_t{kAsynch}).AsEnum(kLoadModeWords),
+      });
+  return table;
+}
+
 void TResourceFile::Initialize() {
-  TPersistObject::Initialize();
+  TPropertyObject::Initialize();
   storageName_ = "resourcefile";
-  fileName_.clear();
-  loadMode_ = kAsynch;
 }
 
 void TResourceFile::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
-  TPersistObject::AssignTo(dest);
+  TPropertyObject::AssignTo(dest);
   if (auto file = As<TResourceFile>(dest)) {
     file->fileName_ = fileName_;
     file->loadMode_ = loadMode_;
   }
-}
-
-void TResourceFile::LoadProperties(const StorageRef& storage) {
-  TPersistObject::LoadProperties(storage);
-  fileName_ = ReadString(storage, "filename", "");
-  loadMode_ = ReadEnum(storage, "loadmode", kLoadModeWords, kAsynch);
-}
-
-void TResourceFile::SaveProperties(const StorageRef& storage) {
-  TPersistObject::SaveProperties(storage);
-  WriteString(storage, "filename", fileName_);
-  WriteEnum(storage, "loadmode", loadMode_, kLoadModeWords);
 }
 
 void TResourceFileCollection::Initialize() {

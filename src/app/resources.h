@@ -83,12 +83,11 @@ class IMusicResource : public virtual IResource {
   virtual void Choose() = 0;
 };
 
-class TResource : public TPersistObject, public virtual IResourceControl {
+class TResource : public TPropertyObject, public virtual IResourceControl {
  public:
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   std::string GetFile() const override { return file_; }
   void SetFile(const std::string& file) { file_ = file; }
@@ -128,8 +127,7 @@ class TImageResource : public TResource, public virtual IImageResource {
 
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   int32_t GetWidth() override;
   int32_t GetHeight() override;
@@ -168,8 +166,7 @@ class TFontSubstituteResource : public TResource, public virtual IFontResource {
  public:
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   // Looks the named fonts up in the owner; names that are not fonts are left out.
   void SetOwner(const std::shared_ptr<IResourceOwner>& owner) override;
   void Release() override;
@@ -193,8 +190,7 @@ class TSoundResource : public TResource, public virtual ISoundResource {
  public:
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   // A "maxplaybacks" of 0 becomes 1.
   void SetOwner(const std::shared_ptr<IResourceOwner>& owner) override;
 
@@ -219,8 +215,7 @@ class TMusicResource : public TResource, public virtual IMusicResource {
 
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   AudioHandle GetHandle() override;
   int32_t GetFormat() override { return format_; }
@@ -305,13 +300,12 @@ class IResourceFile : public virtual INamedObject {
   virtual void SetLoadMode(int32_t mode) = 0;
 };
 
-class TResourceFile : public TPersistObject, public virtual IResourceFile {
+class TResourceFile : public TPropertyObject, public virtual IResourceFile {
  public:
   static constexpr const char* kLoadModeWords = "synch/asynch";
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   std::string GetFileName() const override { return fileName_; }
   void SetFileName(const std::string& fileName) override { fileName_ = fileName; }

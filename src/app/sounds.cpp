@@ -21,12 +21,6 @@ bool ToInt32(const Variant& value, int32_t& out) {
   return true;
 }
 
-// An integer attribute; a value outside 32 bits reads as the default.
-int32_t ReadInt32(const StorageRef& storage, const char* name, int32_t fallback) {
-  const int64_t value = ReadInt(storage, name, fallback);
-  return value < INT32_MIN || value > INT32_MAX ? fallback : static_cast<int32_t>(value);
-}
-
 bool ToBoolWord(const Variant& value, bool& out) {
   if (value.IsBool() || value.IsInteger()) {
     out = value.ToBool();
@@ -45,13 +39,21 @@ bool ToBoolWord(const Variant& value, bool& out) {
 
 }  // namespace
 
+const TPropertyTable& TSound::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TPropertyObject::GetPropertyTable(),
+      {
+          Property("resourcename", &TSound::resourceName_),
+          Property("volume", &TSound::volume_, kDefaultVolume).Int32Only().SavedIfNotDefault(),
+          Property("pan", &TSound::pan_, kKeepPan).Int32Only().SavedIfNotDefault(),
+          Property("mutemusic", &TSound::muteMusic_).SavedIfNotDefault(),
+      });
+  return table;
+}
+
 void TSound::Initialize() {
   TPropertyObject::Initialize();
   storageName_ = "sound";
-  resourceName_.clear();
-  volume_ = kDefaultVolume;
-  pan_ = kKeepPan;
-  muteMusic_ = false;
 }
 
 void TSound::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
@@ -62,22 +64,6 @@ void TSound::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
     sound->pan_ = pan_;
     sound->muteMusic_ = muteMusic_;
   }
-}
-
-void TSound::LoadProperties(const StorageRef& storage) {
-  TPropertyObject::LoadProperties(storage);
-  resourceName_ = ReadString(storage, "resourcename", "");
-  volume_ = ReadInt32(storage, "volume", kDefaultVolume);
-  pan_ = ReadInt32(storage, "pan", kKeepPan);
-  muteMusic_ = ReadBool(storage, "mutemusic", false);
-}
-
-void TSound::SaveProperties(const StorageRef& storage) {
-  TPropertyObject::SaveProperties(storage);
-  WriteString(storage, "resourcename", resourceName_);
-  WriteInt(storage, "volume", volume_, volume_ != kDefaultVolume);
-  WriteInt(storage, "pan", pan_, pan_ != kKeepPan);
-  WriteBool(storage, "mutemusic", muteMusic_, muteMusic_);
 }
 
 void TSound::SetProperty(const std::string& name, const Variant& value) {
@@ -91,42 +77,22 @@ void TSound::SetProperty(const std::string& name, const Variant& value) {
     ToBoolWord(value, muteMusic_);
 }
 
-Variant TSound::GetProperty(const std::string& name) {
-  if (name == "resourcename") return resourceName_;
-  if (name == "volume") return volume_;
-  if (name == "pan") return pan_;
-  if (name == "mutemusic") return muteMusic_;
-  return Null{};
+const TPropertyTable& TMusic::GetPropertyTable() const {
+  static const TPropertyTable table(TPropertyObject::GetPropertyTable(),
+                                    {
+                                        Property("resourcename", &TMusic::resourceName_),
+                                    });
+  return table;
 }
 
 void TMusic::Initialize() {
   TPropertyObject::Initialize();
   storageName_ = "music";
-  resourceName_.clear();
 }
 
 void TMusic::AssignTo(const std::shared_ptr<TNamedObject>& dest) const {
   TPropertyObject::AssignTo(dest);
   if (auto music = std::dynamic_pointer_cast<TMusic>(dest)) music->resourceName_ = resourceName_;
-}
-
-void TMusic::LoadProperties(const StorageRef& storage) {
-  TPropertyObject::LoadProperties(storage);
-  resourceName_ = ReadString(storage, "resourcename", "");
-}
-
-void TMusic::SaveProperties(const StorageRef& storage) {
-  TPropertyObject::SaveProperties(storage);
-  WriteString(storage, "resourcename", resourceName_);
-}
-
-void TMusic::SetProperty(const std::string& name, const Variant& value) {
-  if (name == "resourcename") resourceName_ = value.ToString();
-}
-
-Variant TMusic::GetProperty(const std::string& name) {
-  if (name == "resourcename") return resourceName_;
-  return Null{};
 }
 
 void TSoundCollection::Initialize() {

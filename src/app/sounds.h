@@ -54,11 +54,11 @@ class TSound : public TPropertyObject, public virtual ISound {
 
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  // "resourcename", "volume", "pan", "mutemusic"; a value that does not convert is ignored.
+  const TPropertyTable& GetPropertyTable() const override;
+  // "resourcename", "volume", "pan", "mutemusic" as sounds have always taken them (exact names,
+  // decimal or hexadecimal integers, yes/no/true/false/1/0); a value that does not convert is
+  // ignored.
   void SetProperty(const std::string& name, const Variant& value) override;
-  Variant GetProperty(const std::string& name) override;
 
   std::string GetResourceName() override { return resourceName_; }
   void SetResourceName(const std::string& name) { resourceName_ = name; }
@@ -80,10 +80,7 @@ class TMusic : public TPropertyObject, public virtual IMusic {
  public:
   void Initialize() override;
   void AssignTo(const std::shared_ptr<TNamedObject>& dest) const override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
-  Variant GetProperty(const std::string& name) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   std::string GetResourceName() override { return resourceName_; }
   void SetResourceName(const std::string& name) { resourceName_ = name; }

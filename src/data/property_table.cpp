@@ -1,6 +1,7 @@
 #include "data/property_table.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "data/hier_storage.h"
 #include "data/object.h"
@@ -22,6 +23,8 @@ int WordIndex(const std::string& words, const std::string& word) {
 }
 
 int WordCount(const std::string& words) { return static_cast<int>(std::count(words.begin(), words.end(), '/')) + 1; }
+
+bool FitsInt32(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
 
 }  // namespace
 
@@ -57,7 +60,7 @@ std::optional<Variant> TPropertyDef::Convert(const Variant& value) const {
   switch (kind_) {
     case PropertyKind::kInt: {
       int64_t i = 0;
-      if (VariantToInt(value, i)) return Variant(i);
+      if (VariantToInt(value, i) && (!int32Only_ || FitsInt32(i))) return Variant(i);
       return std::nullopt;
     }
     case PropertyKind::kReal: {
@@ -95,9 +98,11 @@ void TPropertyDef::Load(TPropertyObject& object, const StorageRef& storage) cons
   const Variant fallback = keepWhenMissing_ ? read_(object) : default_;
   Variant value;
   switch (kind_) {
-    case PropertyKind::kInt:
-      value = ReadInt(storage, name_, fallback.ToInt());
+    case PropertyKind::kInt: {
+      const int64_t i = ReadInt(storage, name_, fallback.ToInt());
+      value = int32Only_ && !FitsInt32(i) ? fallback.ToInt() : i;
       break;
+    }
     case PropertyKind::kReal:
       value = ReadFloat(storage, name_, fallback.ToDouble());
       break;
@@ -150,6 +155,7 @@ void TPropertyDef::Save(TPropertyObject& object, const StorageRef& storage) cons
 Variant TPropertyDef::Get(TPropertyObject& object) const { return getter_ ? getter_(object) : read_(object); }
 
 void TPropertyDef::Set(TPropertyObject& object, const Variant& value) const {
+  if (readOnly_) return;
   std::optional<Variant> converted = Convert(value);
   if (!converted) return;
   const Variant next = Clamp(std::move(*converted));

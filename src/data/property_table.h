@@ -76,6 +76,17 @@ class TPropertyDef {
     range_ = std::make_pair(low, high);
     return *this;
   }
+  // A value outside 32 bits does not convert: loading keeps the default, SetProperty ignores it
+  // (integers; Range clamps instead).
+  TPropertyDef& Int32Only() {
+    int32Only_ = true;
+    return *this;
+  }
+  // SetProperty leaves the value as it is: the object reports it and storage keeps it.
+  TPropertyDef& ReadOnly() {
+    readOnly_ = true;
+    return *this;
+  }
   // Reached through accessors only: Initialize leaves it to the class (a setter may need an owner).
   TPropertyDef& ByAccessors() {
     byAccessors_ = true;
@@ -133,6 +144,7 @@ class TPropertyDef {
   const Variant& GetDefault() const { return default_; }
   const std::string& GetWords() const { return words_; }
   bool IsStored() const { return stored_; }
+  bool IsReadOnly() const { return readOnly_; }
   const std::optional<std::pair<int64_t, int64_t>>& GetRange() const { return range_; }
 
   void Load(TPropertyObject& object, const StorageRef& storage) const;
@@ -168,6 +180,8 @@ class TPropertyDef {
   bool keepWhenMissing_ = false;
   bool byAccessors_ = false;
   bool anyValue_ = false;
+  bool int32Only_ = false;
+  bool readOnly_ = false;
 };
 
 template <class V>

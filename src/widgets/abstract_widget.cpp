@@ -91,7 +91,6 @@ void TAbstractWidget::LoadProperties(const StorageRef& storage) {
     extraParams_ = CreateParams();
     for (const auto& [key, value] : SplitKeyValues(extra, '\\', '=')) extraParams_->SetValue(key, value);
   }
-  redefinedParams_ = ReadString(storage, "redefinedparams", "");
   if (SoundCollectionRef sounds = LoadWidgetSounds(storage)) sounds_ = sounds;
   if (storage && storage->GetChildCount("function_widget") > 0) {
     if (auto function = std::dynamic_pointer_cast<IFunction>(CreateChildObject(storage, "function_widget", 0)))

@@ -32,76 +32,50 @@ bool SetInt(const Variant& value, int32_t& field) {
 
 // --- TBaseAnimationWidget --------------------------------------------------------------------
 
+const TPropertyTable& TBaseAnimationWidget::GetPropertyTable() const {
+  using T = TBaseAnimationWidget;
+  static const TPropertyTable table(
+      TImageWidget::GetPropertyTable(),
+      {
+          Property("loop", &T::loop_).SavedIfNotDefault().SetWith(&T::SetLoop),
+          Property("framescount", &T::framesCount_).Int32Only().ReadOnly(),
+          Property("resourceleft", &T::stripLeft_)
+              .Int32Only()
+              .SavedIfNotDefault()
+              .GetWith(&T::GetSourceLeft)
+              .SetWith(&T::SetSourceLeft),
+          Property("resourcetop", &T::stripTop_)
+              .Int32Only()
+              .SavedIfNotDefault()
+              .GetWith(&T::GetSourceTop)
+              .SetWith(&T::SetSourceTop),
+          Property("resourceheight", &T::stripHeight_).Int32Only().SavedIfNotDefault(),
+          Property("resourcewidth", &T::stripWidth_).Int32Only().SavedIfNotDefault(),
+          Property("startdelaytime", &T::startDelayTime_).Int32Only().SavedIfNotDefault().Quiet(),
+          Property("cycledelaytime", &T::cycleDelayTime_).Int32Only().SavedIfNotDefault().Quiet(),
+          Property("stoponfirst", &T::stopOnFirst_).SavedIfNotDefault().Quiet(),
+          Property("reverse", &T::reverse_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TBaseAnimationWidget::Initialize() {
   TImageWidget::Initialize();
-  loop_ = stopOnFirst_ = reverse_ = false;
-  framesCount_ = stripLeft_ = stripTop_ = stripWidth_ = stripHeight_ = 0;
-  startDelayTime_ = cycleDelayTime_ = animationTime_ = 0;
+  animationTime_ = 0;
   status_ = PlayStatus{};
   currentFrame_ = 0;
 }
 
 void TBaseAnimationWidget::LoadProperties(const StorageRef& storage) {
   TImageWidget::LoadProperties(storage);
-  loop_ = ReadBool(storage, "loop", false);
-  framesCount_ = ReadInt32(storage, "framescount", 0);
-  stripLeft_ = ReadInt32(storage, "resourceleft", 0);
-  stripTop_ = ReadInt32(storage, "resourcetop", 0);
-  stripHeight_ = ReadInt32(storage, "resourceheight", 0);
-  stripWidth_ = ReadInt32(storage, "resourcewidth", 0);
-  startDelayTime_ = ReadInt32(storage, "startdelaytime", 0);
-  cycleDelayTime_ = ReadInt32(storage, "cycledelaytime", 0);
-  stopOnFirst_ = ReadBool(storage, "stoponfirst", false);
-  reverse_ = ReadBool(storage, "reverse", false);
+  sourceLeft_ = stripLeft_;
+  sourceTop_ = stripTop_;
 }
 
-void TBaseAnimationWidget::SaveProperties(const StorageRef& storage) {
-  TImageWidget::SaveProperties(storage);
-  WriteBool(storage, "loop", loop_, loop_);
-  WriteInt(storage, "framescount", framesCount_);
-  // The image part wrote the cell drawn last under the same names; a reload needs the corner of
-  // the grid, so those are replaced (or removed when the corner is 0).
-  if (storage) {
-    for (const auto& [name, value] : {std::pair{"resourceleft", stripLeft_}, std::pair{"resourcetop", stripTop_}}) {
-      if (value != 0)
-        WriteInt(storage, name, value);
-      else
-        storage->DeleteValue(name);
-    }
-  }
-  WriteInt(storage, "resourceheight", stripHeight_, stripHeight_ != 0);
-  WriteInt(storage, "resourcewidth", stripWidth_, stripWidth_ != 0);
-  WriteInt(storage, "startdelaytime", startDelayTime_, startDelayTime_ != 0);
-  WriteInt(storage, "cycledelaytime", cycleDelayTime_, cycleDelayTime_ != 0);
-  WriteBool(storage, "stoponfirst", stopOnFirst_, stopOnFirst_);
-  WriteBool(storage, "reverse", reverse_, reverse_);
-}
-
-Variant TBaseAnimationWidget::GetProperty(const std::string& name) {
-  if (Is(name, "animationtime")) return Variant(animationTime_);
-  if (Is(name, "loop")) return Variant(loop_);
-  if (Is(name, "reverse")) return Variant(reverse_);
-  if (Is(name, "stoponfirst")) return Variant(stopOnFirst_);
-  return TImageWidget::GetProperty(name);
-}
-
-void TBaseAnimationWidget::SetProperty(const std::string& name, const Variant& value) {
-  bool flag = false;
-  if (Is(name, "loop")) {
-    if (!VariantToBool(value, flag)) return;
-    loop_ = flag;
-    // Looping again restarts a stopped animation.
-    if (loop_ && status_.state == kPlayStopped) status_.state = kPlayStartDelay;
-    if (loop_) status_.running = true;
-  } else if (Is(name, "reverse")) {
-    if (VariantToBool(value, flag)) reverse_ = flag;
-  } else if (Is(name, "stoponfirst")) {
-    if (VariantToBool(value, flag)) stopOnFirst_ = flag;
-  } else if (Is(name, "animationtime")) {
-    // Read only here; the frame-grid animation makes it writable.
-  } else {
-    TImageWidget::SetProperty(name, value);
-  }
+void TBaseAnimationWidget::SetLoop(bool loop) {
+  loop_ = loop;
+  if (loop_ && status_.state == kPlayStopped) status_.state = kPlayStartDelay;
+  if (loop_) status_.running = true;
 }
 
 PlayTiming TBaseAnimationWidget::Timing() const {
@@ -157,19 +131,18 @@ void TBaseAnimationWidget::Draw(const SurfaceRef& surface, int32_t x, int32_t y)
 
 // --- TAnimationWidget ------------------------------------------------------------------------
 
-void TAnimationWidget::LoadProperties(const StorageRef& storage) {
-  TBaseAnimationWidget::LoadProperties(storage);
-  animationTime_ = ReadInt32(storage, "animationtime", 0);
+const TPropertyTable& TAnimationWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TBaseAnimationWidget::GetPropertyTable(),
+      {
+          Property("animationtime", &TAnimationWidget::animationTime_).Int32Only().Quiet(),
+      });
+  return table;
 }
 
-void TAnimationWidget::SaveProperties(const StorageRef& storage) {
-  TBaseAnimationWidget::SaveProperties(storage);
-  WriteInt(storage, "animationtime", animationTime_);
-}
-
+// "currentframe" takes a frame of the play (mirrored in reverse), so it is not a plain member.
 Variant TAnimationWidget::GetProperty(const std::string& name) {
   if (Is(name, "currentframe")) return Variant(currentFrame_);
-  if (Is(name, "framescount")) return Variant(framesCount_);
   return TBaseAnimationWidget::GetProperty(name);
 }
 
@@ -177,10 +150,6 @@ void TAnimationWidget::SetProperty(const std::string& name, const Variant& value
   int32_t i = 0;
   if (Is(name, "currentframe")) {
     if (SetInt(value, i)) ShowFrame(i);
-  } else if (Is(name, "framescount")) {
-    // Read only.
-  } else if (Is(name, "animationtime")) {
-    SetInt(value, animationTime_);
   } else {
     TBaseAnimationWidget::SetProperty(name, value);
   }
@@ -193,16 +162,25 @@ void TAnimationWidget::ShowTime(int64_t time) {
 
 // --- TSequenceAnimationWidget ----------------------------------------------------------------
 
+const TPropertyTable& TSequenceAnimationWidget::GetPropertyTable() const {
+  static const TPropertyTable table(TBaseAnimationWidget::GetPropertyTable(),
+                                    {
+                                        Property("default_duration", &TSequenceAnimationWidget::defaultDuration_)
+                                            .Int32Only()
+                                            .SavedIfNotDefault()
+                                            .Quiet(),
+                                    });
+  return table;
+}
+
 void TSequenceAnimationWidget::Initialize() {
   TBaseAnimationWidget::Initialize();
-  defaultDuration_ = 0;
   frames_.clear();
   sequenceIndex_ = -1;
 }
 
 void TSequenceAnimationWidget::LoadProperties(const StorageRef& storage) {
   TBaseAnimationWidget::LoadProperties(storage);
-  defaultDuration_ = ReadInt32(storage, "default_duration", 0);
   frames_.clear();
   int64_t total = 0;
   const int count = storage->GetChildCount("frame");
@@ -219,7 +197,6 @@ void TSequenceAnimationWidget::LoadProperties(const StorageRef& storage) {
 
 void TSequenceAnimationWidget::SaveProperties(const StorageRef& storage) {
   TBaseAnimationWidget::SaveProperties(storage);
-  WriteInt(storage, "default_duration", defaultDuration_, defaultDuration_ != 0);
   for (const Frame& frame : frames_) {
     StorageRef element = storage->AddChild("frame");
     if (!element) continue;
@@ -228,19 +205,18 @@ void TSequenceAnimationWidget::SaveProperties(const StorageRef& storage) {
   }
 }
 
+// "currentframe" is the entry of the list; "animationtime" the sum of the durations (read only).
 Variant TSequenceAnimationWidget::GetProperty(const std::string& name) {
-  if (Is(name, "default_duration")) return Variant(defaultDuration_);
   if (Is(name, "currentframe")) return Variant(sequenceIndex_);
+  if (Is(name, "animationtime")) return Variant(animationTime_);
   return TBaseAnimationWidget::GetProperty(name);
 }
 
 void TSequenceAnimationWidget::SetProperty(const std::string& name, const Variant& value) {
   int32_t i = 0;
-  if (Is(name, "default_duration")) {
-    SetInt(value, defaultDuration_);
-  } else if (Is(name, "currentframe")) {
+  if (Is(name, "currentframe")) {
     if (SetInt(value, i)) ShowEntry(i);
-  } else {
+  } else if (!Is(name, "animationtime")) {
     TBaseAnimationWidget::SetProperty(name, value);
   }
 }
@@ -282,89 +258,61 @@ SurfaceRef TSequenceAnimationWidget::CreateFrameImage(int32_t frame) {
 
 // --- TBlinkWidget ----------------------------------------------------------------------------
 
+const TPropertyTable& TBlinkWidget::GetPropertyTable() const {
+  using T = TBlinkWidget;
+  static const TPropertyTable table(
+      TImageWidget::GetPropertyTable(),
+      {
+          Property("loop", &T::loop_).SavedIfNotDefault().SetWith(&T::SetLoop),
+          Property("loops_count", &T::loopsCount_).Int32Only().SavedIfNotDefault().Quiet(),
+          Property("firstperiod", &T::firstPeriod_, 1).Int32Only().Quiet(),
+          Property("secondperiod", &T::secondPeriod_, 1).Int32Only().Quiet(),
+          Property("start_transparentlevel", &T::startLevel_).Int32Only().Quiet(),
+          Property("peak_transparentlevel", &T::peakLevel_).Int32Only().Quiet(),
+          Property("end_transparentlevel", &T::endLevel_).Int32Only().Quiet(),
+          Property("startdelaytime", &T::startDelay_).Int32Only().SavedIfNotDefault().Quiet(),
+          Property("cycledelaytime", &T::cycleDelay_).Int32Only().SavedIfNotDefault().Quiet(),
+          Property("stoponfirst", &T::stopOnFirst_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TBlinkWidget::Initialize() {
   TImageWidget::Initialize();
-  timing_ = BlinkTiming{};
-  loopsCount_ = 0;
   status_ = BlinkStatus{};
 }
 
 void TBlinkWidget::LoadProperties(const StorageRef& storage) {
   TImageWidget::LoadProperties(storage);
-  timing_.loop = ReadBool(storage, "loop", false);
-  loopsCount_ = ReadInt32(storage, "loops_count", 0);
-  timing_.firstPeriod = ReadInt32(storage, "firstperiod", 1);
-  timing_.secondPeriod = ReadInt32(storage, "secondperiod", static_cast<int32_t>(timing_.firstPeriod));
-  timing_.startLevel = ReadInt32(storage, "start_transparentlevel", 0);
-  timing_.peakLevel = ReadInt32(storage, "peak_transparentlevel", 0);
-  timing_.endLevel = ReadInt32(storage, "end_transparentlevel", timing_.startLevel);
-  timing_.startDelay = ReadInt32(storage, "startdelaytime", 0);
-  timing_.cycleDelay = ReadInt32(storage, "cycledelaytime", 0);
-  timing_.stopOnFirst = ReadBool(storage, "stoponfirst", false);
+  // Missing, the second period is the first and the end level the start level.
+  secondPeriod_ = ReadInt32(storage, "secondperiod", firstPeriod_);
+  endLevel_ = ReadInt32(storage, "end_transparentlevel", startLevel_);
   status_.loopsCount = loopsCount_;
 }
 
-void TBlinkWidget::SaveProperties(const StorageRef& storage) {
-  TImageWidget::SaveProperties(storage);
-  WriteBool(storage, "loop", timing_.loop, timing_.loop);
-  WriteInt(storage, "loops_count", loopsCount_, loopsCount_ != 0);
-  WriteInt(storage, "firstperiod", timing_.firstPeriod);
-  WriteInt(storage, "secondperiod", timing_.secondPeriod);
-  WriteInt(storage, "start_transparentlevel", timing_.startLevel);
-  WriteInt(storage, "peak_transparentlevel", timing_.peakLevel);
-  WriteInt(storage, "end_transparentlevel", timing_.endLevel);
-  WriteInt(storage, "startdelaytime", timing_.startDelay, timing_.startDelay != 0);
-  WriteInt(storage, "cycledelaytime", timing_.cycleDelay, timing_.cycleDelay != 0);
-  WriteBool(storage, "stoponfirst", timing_.stopOnFirst, timing_.stopOnFirst);
+BlinkTiming TBlinkWidget::Timing() const {
+  return BlinkTiming{.loop = loop_,
+                     .stopOnFirst = stopOnFirst_,
+                     .firstPeriod = firstPeriod_,
+                     .secondPeriod = secondPeriod_,
+                     .startLevel = startLevel_,
+                     .peakLevel = peakLevel_,
+                     .endLevel = endLevel_,
+                     .startDelay = startDelay_,
+                     .cycleDelay = cycleDelay_};
 }
 
-Variant TBlinkWidget::GetProperty(const std::string& name) {
-  if (Is(name, "loop")) return Variant(timing_.loop);
-  if (Is(name, "firstperiod")) return Variant(timing_.firstPeriod);
-  if (Is(name, "secondperiod")) return Variant(timing_.secondPeriod);
-  if (Is(name, "start_transparentlevel")) return Variant(timing_.startLevel);
-  if (Is(name, "peak_transparentlevel")) return Variant(timing_.peakLevel);
-  if (Is(name, "end_transparentlevel")) return Variant(timing_.endLevel);
-  if (Is(name, "startdelaytime")) return Variant(timing_.startDelay);
-  if (Is(name, "cycledelaytime")) return Variant(timing_.cycleDelay);
-  if (Is(name, "stoponfirst")) return Variant(timing_.stopOnFirst);
-  return TImageWidget::GetProperty(name);
-}
-
-void TBlinkWidget::SetProperty(const std::string& name, const Variant& value) {
-  int32_t i = 0;
-  bool flag = false;
-  if (Is(name, "loop")) {
-    if (!VariantToBool(value, flag)) return;
-    timing_.loop = flag;
-    if (flag && status_.state == kPlayStopped) status_.state = kPlayStartDelay;
-    if (flag) status_.running = true;
-  } else if (Is(name, "stoponfirst")) {
-    if (VariantToBool(value, flag)) timing_.stopOnFirst = flag;
-  } else if (Is(name, "firstperiod")) {
-    if (SetInt(value, i)) timing_.firstPeriod = i;
-  } else if (Is(name, "secondperiod")) {
-    if (SetInt(value, i)) timing_.secondPeriod = i;
-  } else if (Is(name, "startdelaytime")) {
-    if (SetInt(value, i)) timing_.startDelay = i;
-  } else if (Is(name, "cycledelaytime")) {
-    if (SetInt(value, i)) timing_.cycleDelay = i;
-  } else if (Is(name, "start_transparentlevel")) {
-    SetInt(value, timing_.startLevel);
-  } else if (Is(name, "peak_transparentlevel")) {
-    SetInt(value, timing_.peakLevel);
-  } else if (Is(name, "end_transparentlevel")) {
-    SetInt(value, timing_.endLevel);
-  } else {
-    TImageWidget::SetProperty(name, value);
-  }
+void TBlinkWidget::SetLoop(bool loop) {
+  loop_ = loop;
+  if (loop && status_.state == kPlayStopped) status_.state = kPlayStartDelay;
+  if (loop) status_.running = true;
 }
 
 void TBlinkWidget::DoUpdate(int32_t elapsedMs) {
   TImageWidget::DoUpdate(elapsedMs);
   if (!status_.running) return;
   int64_t time = currentTime_;
-  RunBlinkStates(status_, timing_, time);
+  RunBlinkStates(status_, Timing(), time);
   currentTime_ = static_cast<int32_t>(time);
   SetTransparentLevel(status_.level);
   if (status_.died) SetDead(true);

@@ -16,10 +16,8 @@ namespace kestrelle {
 class TBaseAnimationWidget : public TImageWidget, protected IFrameTarget {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
   void DoUpdate(int32_t elapsedMs) override;
   void Restart() override;
   // The current frame's cell of the grid; nothing when the grid has no column.
@@ -39,6 +37,14 @@ class TBaseAnimationWidget : public TImageWidget, protected IFrameTarget {
   // Places the source rectangle on the current frame's cell; false when the grid has no column.
   bool PlaceOnFrame();
   PlayTiming Timing() const;
+  // Looping again restarts a stopped animation.
+  void SetLoop(bool loop);
+  // "resourceleft"/"resourcetop" keep the grid's corner; the running widget answers and takes
+  // the cell it draws.
+  int32_t GetSourceLeft() const { return sourceLeft_; }
+  int32_t GetSourceTop() const { return sourceTop_; }
+  void SetSourceLeft(int32_t left) { SetSourcePosition(left, sourceTop_); }
+  void SetSourceTop(int32_t top) { SetSourcePosition(sourceLeft_, top); }
 
   bool loop_ = false;
   int32_t framesCount_ = 0;
@@ -57,8 +63,7 @@ class TBaseAnimationWidget : public TImageWidget, protected IFrameTarget {
 
 class TAnimationWidget : public TBaseAnimationWidget {
  public:
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
 
@@ -76,6 +81,7 @@ class TSequenceAnimationWidget : public TBaseAnimationWidget {
   };
 
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
   Variant GetProperty(const std::string& name) override;
@@ -102,10 +108,8 @@ class TSequenceAnimationWidget : public TBaseAnimationWidget {
 class TBlinkWidget : public TImageWidget {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
   void DoUpdate(int32_t elapsedMs) override;
   void Restart() override;
 
@@ -113,8 +117,20 @@ class TBlinkWidget : public TImageWidget {
   bool IsRunning() const { return status_.running; }
 
  private:
-  BlinkTiming timing_;
+  BlinkTiming Timing() const;
+  // Looping again restarts a stopped blink.
+  void SetLoop(bool loop);
+
+  bool loop_ = false;
   int32_t loopsCount_ = 0;  // as loaded; a restart counts again from it
+  int32_t firstPeriod_ = 1;
+  int32_t secondPeriod_ = 1;
+  int32_t startLevel_ = 0;
+  int32_t peakLevel_ = 0;
+  int32_t endLevel_ = 0;
+  int32_t startDelay_ = 0;
+  int32_t cycleDelay_ = 0;
+  bool stopOnFirst_ = false;
   BlinkStatus status_;
 };
 

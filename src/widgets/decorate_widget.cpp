@@ -119,44 +119,14 @@ bool TBehaviourWidget::UpdateDirtyRects(bool forceOld, bool forceNew) {
 
 // ---------------------------------------------------------------------------------------------
 
-void TReplicatorWidget::Initialize() {
-  TDecorateWidget::Initialize();
-  cols_ = rows_ = 1;
-}
-
-void TReplicatorWidget::LoadProperties(const StorageRef& storage) {
-  TDecorateWidget::LoadProperties(storage);
-  cols_ = static_cast<int32_t>(ReadInt(storage, "cols", 1));
-  rows_ = static_cast<int32_t>(ReadInt(storage, "rows", 1));
-}
-
-void TReplicatorWidget::SaveProperties(const StorageRef& storage) {
-  TDecorateWidget::SaveProperties(storage);
-  WriteInt(storage, "cols", cols_);
-  WriteInt(storage, "rows", rows_);
-}
-
-Variant TReplicatorWidget::GetProperty(const std::string& name) {
-  if (EqualsIgnoreAsciiCase(name, "cols")) return Variant(cols_);
-  if (EqualsIgnoreAsciiCase(name, "rows")) return Variant(rows_);
-  return TDecorateWidget::GetProperty(name);
-}
-
-void TReplicatorWidget::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  if (EqualsIgnoreAsciiCase(name, "cols")) {
-    if (VariantToInt(value, i) && i != cols_) {
-      cols_ = static_cast<int32_t>(i);
-      geometryChanged_ = true;
-    }
-  } else if (EqualsIgnoreAsciiCase(name, "rows")) {
-    if (VariantToInt(value, i) && i != rows_) {
-      rows_ = static_cast<int32_t>(i);
-      geometryChanged_ = true;
-    }
-  } else {
-    TDecorateWidget::SetProperty(name, value);
-  }
+const TPropertyTable& TReplicatorWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TDecorateWidget::GetPropertyTable(),
+      {
+          Property("cols", &TReplicatorWidget::cols_, 1).OnChange(&TReplicatorWidget::MarkGeometryChanged),
+          Property("rows", &TReplicatorWidget::rows_, 1).OnChange(&TReplicatorWidget::MarkGeometryChanged),
+      });
+  return table;
 }
 
 namespace {

@@ -52,11 +52,7 @@ class TBehaviourWidget : public TDecorateWidget {
 
 class TReplicatorWidget : public TDecorateWidget {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   int32_t GetWidth() override;
   int32_t GetHeight() override;
   void Draw(const SurfaceRef& surface, int32_t x, int32_t y) override;

@@ -2,9 +2,7 @@
 
 #include "data/hier_storage.h"
 #include "data/numbers.h"
-#include "data/text_encoding.h"
 #include "widgets/widget_factory.h"
-#include "data/variant_values.h"
 
 namespace kestrelle {
 
@@ -104,40 +102,21 @@ WidgetRef TGroupWidget::CreateWidget(const std::string& factoryName, const Param
 
 // ---------------------------------------------------------------------------------------------
 
+const TPropertyTable& TVisualGroupWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TGroupWidget::GetPropertyTable(),
+      {
+          Property("caching", &TVisualGroupWidget::caching_)
+              .SavedIfNotDefault()
+              .SetWith(&TVisualGroupWidget::SetCaching),
+          Property("returnselfbypos", &TVisualGroupWidget::returnSelfByPos_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
+
 void TVisualGroupWidget::Initialize() {
   TGroupWidget::Initialize();
-  caching_ = false;
   cacheSurface_ = nullptr;
-  returnSelfByPos_ = false;
-}
-
-void TVisualGroupWidget::LoadProperties(const StorageRef& storage) {
-  TGroupWidget::LoadProperties(storage);
-  caching_ = ReadBool(storage, "caching", false);
-  returnSelfByPos_ = ReadBool(storage, "returnselfbypos", false);
-}
-
-void TVisualGroupWidget::SaveProperties(const StorageRef& storage) {
-  TGroupWidget::SaveProperties(storage);
-  WriteBool(storage, "caching", caching_, caching_);
-  WriteBool(storage, "returnselfbypos", returnSelfByPos_, returnSelfByPos_);
-}
-
-Variant TVisualGroupWidget::GetProperty(const std::string& name) {
-  if (EqualsIgnoreAsciiCase(name, "caching")) return Variant(caching_);
-  if (EqualsIgnoreAsciiCase(name, "returnselfbypos")) return Variant(returnSelfByPos_);
-  return TGroupWidget::GetProperty(name);
-}
-
-void TVisualGroupWidget::SetProperty(const std::string& name, const Variant& value) {
-  bool flag = false;
-  if (EqualsIgnoreAsciiCase(name, "caching")) {
-    if (VariantToBool(value, flag)) SetCaching(flag);
-  } else if (EqualsIgnoreAsciiCase(name, "returnselfbypos")) {
-    if (VariantToBool(value, flag)) returnSelfByPos_ = flag;
-  } else {
-    TGroupWidget::SetProperty(name, value);
-  }
 }
 
 void TVisualGroupWidget::SetCaching(bool caching) {

@@ -47,10 +47,7 @@ class TGroupWidget : public TOwnerWidget {
 class TVisualGroupWidget : public TGroupWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
 
   void Invalidate() override;
   // The bounding box of the visible children, in the owner's space.

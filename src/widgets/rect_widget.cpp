@@ -1,42 +1,18 @@
 #include "widgets/rect_widget.h"
 
-#include "data/hier_storage.h"
-#include "data/text_encoding.h"
-#include "data/variant_values.h"
-
 namespace kestrelle {
+
+const TPropertyTable& TRectWidget::GetPropertyTable() const {
+  static const TPropertyTable table(TSingleWidget::GetPropertyTable(),
+                                    {
+                                        Property("color", &TRectWidget::color_).AsColor(),
+                                    });
+  return table;
+}
 
 void TRectWidget::Initialize() {
   TSingleWidget::Initialize();
-  color_ = 0;
   mask_ = nullptr;
-}
-
-void TRectWidget::LoadProperties(const StorageRef& storage) {
-  TSingleWidget::LoadProperties(storage);
-  color_ = ReadHex(storage, "color", 0);
-}
-
-void TRectWidget::SaveProperties(const StorageRef& storage) {
-  TSingleWidget::SaveProperties(storage);
-  WriteHex(storage, "color", color_);
-}
-
-Variant TRectWidget::GetProperty(const std::string& name) {
-  if (EqualsIgnoreAsciiCase(name, "color")) return Variant(static_cast<int64_t>(color_));
-  return TSingleWidget::GetProperty(name);
-}
-
-void TRectWidget::SetProperty(const std::string& name, const Variant& value) {
-  if (EqualsIgnoreAsciiCase(name, "color")) {
-    uint32_t colour = 0;
-    if (VariantToColor(value, colour) && colour != color_) {
-      color_ = colour;
-      SetChanged(true);
-    }
-  } else {
-    TSingleWidget::SetProperty(name, value);
-  }
 }
 
 void TRectWidget::ClearOwner() {

@@ -10,10 +10,7 @@ namespace kestrelle {
 class TRectWidget : public TSingleWidget {
  public:
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void ClearOwner() override;
   void Draw(const SurfaceRef& surface, int32_t x, int32_t y) override;
 

@@ -1,19 +1,20 @@
 #include "widgets/sound_widget.h"
 
-#include "data/hier_storage.h"
-#include "data/text_encoding.h"
-#include "data/variant_values.h"
-
 namespace kestrelle {
-namespace {
-bool Is(const std::string& name, const char* word) { return EqualsIgnoreAsciiCase(name, word); }
-}  // namespace
+const TPropertyTable& TSoundWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TAbstractWidget::GetPropertyTable(),
+      {
+          Property("resourcename", &TSoundWidget::soundName_).Quiet(),
+          Property("loop", &TSoundWidget::loop_).SavedIfNotDefault().Quiet(),
+          Property("startdelaytime", &TSoundWidget::startDelayTime_).SavedIfNotDefault().Quiet(),
+          Property("cycledelaytime", &TSoundWidget::cycleDelayTime_).SavedIfNotDefault().Quiet(),
+      });
+  return table;
+}
 
 void TSoundWidget::Initialize() {
   TAbstractWidget::Initialize();
-  soundName_.clear();
-  loop_ = false;
-  startDelayTime_ = cycleDelayTime_ = 0;
   active_ = true;
   state_ = kStartDelay;
   handle_ = 0;
@@ -21,36 +22,7 @@ void TSoundWidget::Initialize() {
 
 void TSoundWidget::LoadProperties(const StorageRef& storage) {
   TAbstractWidget::LoadProperties(storage);
-  soundName_ = ReadString(storage, "resourcename", "");
-  loop_ = ReadBool(storage, "loop", false);
-  startDelayTime_ = static_cast<int32_t>(ReadInt(storage, "startdelaytime", 0));
-  cycleDelayTime_ = static_cast<int32_t>(ReadInt(storage, "cycledelaytime", 0));
-  active_ = !ReadBool(storage, "paused", false);
-}
-
-void TSoundWidget::SaveProperties(const StorageRef& storage) {
-  TAbstractWidget::SaveProperties(storage);
-  WriteString(storage, "resourcename", soundName_);
-  WriteBool(storage, "loop", loop_, loop_);
-  WriteInt(storage, "startdelaytime", startDelayTime_, startDelayTime_ != 0);
-  WriteInt(storage, "cycledelaytime", cycleDelayTime_, cycleDelayTime_ != 0);
-}
-
-Variant TSoundWidget::GetProperty(const std::string& name) {
-  if (Is(name, "startdelaytime")) return Variant(startDelayTime_);
-  if (Is(name, "cycledelaytime")) return Variant(cycleDelayTime_);
-  return TAbstractWidget::GetProperty(name);
-}
-
-void TSoundWidget::SetProperty(const std::string& name, const Variant& value) {
-  int64_t i = 0;
-  if (Is(name, "startdelaytime")) {
-    if (VariantToInt(value, i)) startDelayTime_ = static_cast<int32_t>(i);
-  } else if (Is(name, "cycledelaytime")) {
-    if (VariantToInt(value, i)) cycleDelayTime_ = static_cast<int32_t>(i);
-  } else {
-    TAbstractWidget::SetProperty(name, value);
-  }
+  active_ = !paused_;
 }
 
 void TSoundWidget::StartSound(int64_t& time) {

@@ -16,10 +16,8 @@ class TSoundWidget : public TAbstractWidget {
   static constexpr int32_t kRetryMs = 200;
 
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
   void DoUpdate(int32_t elapsedMs) override;
   // Stops the sound it started; the widget is stopped.
   void Pause() override;

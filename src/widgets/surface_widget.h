@@ -16,8 +16,7 @@ class TSurfaceWidget : public TVisualWidget {
   static constexpr const char* kDrawModeWords = "copyrect/fillcolor";
 
   void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   Variant GetProperty(const std::string& name) override;
   void SetProperty(const std::string& name, const Variant& value) override;
   // Drops the surface as well.
@@ -42,11 +41,7 @@ class TSurfaceWidget : public TVisualWidget {
 
 class TLinkedSurfaceWidget : public TSurfaceWidget {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-  Variant GetProperty(const std::string& name) override;
-  void SetProperty(const std::string& name, const Variant& value) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void DoUpdate(int32_t elapsedMs) override;
 
  private:

@@ -6,7 +6,6 @@
 #include "data/numbers.h"
 #include "data/text_encoding.h"
 #include "media/language.h"
-#include "data/variant_values.h"
 
 namespace kestrelle {
 namespace {
@@ -32,27 +31,36 @@ bool WordIndex(const Variant& value, const char* words, int32_t count, int32_t& 
 
 }  // namespace
 
+const TPropertyTable& TTextWidget::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TImageWidget::GetPropertyTable(),
+      {
+          // A new font lays the text out again.
+          Property("resourcename", &TTextWidget::resourceName_).OnChange(&TTextWidget::LayOut),
+          Property("fixedwidth", &TTextWidget::fixedWidth_).SavedIfNotDefault().OnChange(&TTextWidget::LayOut),
+          Property("usefixedwidth", &TTextWidget::useFixedWidth_).SavedIfNotDefault().OnChange(&TTextWidget::LayOut),
+          Property("multiline", &TTextWidget::multiline_).SavedIfNotDefault().OnChange(&TTextWidget::LayOut),
+          Property("textlineheight", &TTextWidget::lineHeight_).SavedIfNotDefault().OnChange(&TTextWidget::LayOut),
+      });
+  return table;
+}
+
 void TTextWidget::Initialize() {
   TImageWidget::Initialize();
   text_.clear();
-  fixedWidth_ = 0;
-  useFixedWidth_ = multiline_ = false;
   textAlign_ = TextAlign::kLeft;
   vertAlign_ = TextVertAlign::kTop;
-  lineHeight_ = 0;
   layout_ = TextLayout{};
   cache_.reset();
   cacheDirty_ = true;
 }
 
+// The text and the alignments (answered as words, taken only as words) are not in the table.
 void TTextWidget::LoadProperties(const StorageRef& storage) {
   TImageWidget::LoadProperties(storage);
   text_ = Utf8ToUtf16(ReadLocalizedText(storage, "text", ""));
-  fixedWidth_ = static_cast<int32_t>(ReadInt(storage, "fixedwidth", 0));
-  useFixedWidth_ = ReadBool(storage, "usefixedwidth", false) && fixedWidth_ != 0;
+  useFixedWidth_ = useFixedWidth_ && fixedWidth_ != 0;
   textAlign_ = static_cast<TextAlign>(std::clamp(ReadEnum(storage, "textalign", kTextAlignWords, 0), 0, 2));
-  multiline_ = ReadBool(storage, "multiline", false);
-  lineHeight_ = static_cast<int32_t>(ReadInt(storage, "textlineheight", 0));
   vertAlign_ = static_cast<TextVertAlign>(std::clamp(ReadEnum(storage, "textvertalign", kTextVertAlignWords, 0), 0, 2));
 }
 
@@ -71,12 +79,8 @@ void TTextWidget::SaveProperties(const StorageRef& storage) {
     text = std::move(escaped);
   }
   WriteString(storage, "text", text);
-  WriteInt(storage, "fixedwidth", fixedWidth_, fixedWidth_ != 0);
-  WriteBool(storage, "usefixedwidth", useFixedWidth_, useFixedWidth_);
   WriteString(storage, "textalign", Word(kTextAlignWords, static_cast<int32_t>(textAlign_)),
               textAlign_ != TextAlign::kLeft);
-  WriteBool(storage, "multiline", multiline_, multiline_);
-  WriteInt(storage, "textlineheight", lineHeight_, lineHeight_ != 0);
   WriteString(storage, "textvertalign", Word(kTextVertAlignWords, static_cast<int32_t>(vertAlign_)),
               vertAlign_ != TextVertAlign::kTop);
 }
@@ -87,41 +91,20 @@ void TTextWidget::SetText(const std::string& utf8) { Change(text_, Utf8ToUtf16(T
 
 Variant TTextWidget::GetProperty(const std::string& name) {
   if (Is(name, "text") || Is(name, "text_utf8")) return Variant(GetText());
-  if (Is(name, "multiline")) return Variant(multiline_);
-  if (Is(name, "usefixedwidth")) return Variant(useFixedWidth_);
-  if (Is(name, "fixedwidth")) return Variant(fixedWidth_);
-  if (Is(name, "textlineheight")) return Variant(lineHeight_);
   if (Is(name, "textalign")) return Variant(Word(kTextAlignWords, static_cast<int32_t>(textAlign_)));
   if (Is(name, "textvertalign")) return Variant(Word(kTextVertAlignWords, static_cast<int32_t>(vertAlign_)));
   return TImageWidget::GetProperty(name);
 }
 
 void TTextWidget::SetProperty(const std::string& name, const Variant& value) {
-  bool flag = false;
-  int64_t i = 0;
   int32_t index = 0;
   if (Is(name, "text") || Is(name, "text_utf8")) {
     // Every string of the program is UTF-8, so both names take the same text.
     if (!value.IsInterface()) SetText(value.IsEmptyOrNull() ? std::string() : value.ToString());
-  } else if (Is(name, "multiline")) {
-    if (VariantToBool(value, flag)) Change(multiline_, flag);
-  } else if (Is(name, "usefixedwidth")) {
-    if (VariantToBool(value, flag)) Change(useFixedWidth_, flag);
-  } else if (Is(name, "fixedwidth")) {
-    if (VariantToInt(value, i)) Change(fixedWidth_, static_cast<int32_t>(i));
-  } else if (Is(name, "textlineheight")) {
-    if (VariantToInt(value, i) && i != lineHeight_) {
-      lineHeight_ = static_cast<int32_t>(i);
-      LayOut();
-    }
   } else if (Is(name, "textalign")) {
     if (WordIndex(value, kTextAlignWords, 3, index)) Change(textAlign_, static_cast<TextAlign>(index));
   } else if (Is(name, "textvertalign")) {
     if (WordIndex(value, kTextVertAlignWords, 3, index)) Change(vertAlign_, static_cast<TextVertAlign>(index));
-  } else if (Is(name, "resourcename")) {
-    const std::string before = resourceName_;
-    TImageWidget::SetProperty(name, value);
-    if (resourceName_ != before) LayOut();
   } else {
     TImageWidget::SetProperty(name, value);
   }

@@ -25,6 +25,7 @@ class ITextWidget : public virtual IWidget {
 class TTextWidget : public TImageWidget, public virtual ITextWidget {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
   Variant GetProperty(const std::string& name) override;

@@ -34,6 +34,8 @@ class TVisualWidget : public TAbstractWidget {
 
   bool GetGeometryChanged() const { return geometryChanged_; }
   void SetGeometryChanged(bool changed) { geometryChanged_ = changed; }
+  // The change action of a property that moves or resizes the widget.
+  void MarkGeometryChanged() { geometryChanged_ = true; }
   const TRect& GetOldRect() const { return oldRect_; }
 
  protected:

@@ -8,28 +8,26 @@
 
 namespace kestrelle {
 
+const TPropertyTable& TWidgetFactory::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TPropertyObject::GetPropertyTable(),
+      {
+          Property("widgetstring", &TWidgetFactory::widgetString_).SetWith(&TWidgetFactory::SetWidgetString),
+          Property("usemacros", &TWidgetFactory::useMacros_, true).SetWith(&TWidgetFactory::SetUseMacros),
+          Property("redefinedparams", &TWidgetFactory::redefinedParams_).SavedIfNotDefault(),
+      });
+  return table;
+}
+
 void TWidgetFactory::Initialize() {
-  TPersistObject::Initialize();
+  TPropertyObject::Initialize();
   storageName_ = "widgetfactory";
-  widgetString_.clear();
-  useMacros_ = true;
-  redefinedParams_.clear();
   parsed_ = nullptr;
 }
 
 void TWidgetFactory::LoadProperties(const StorageRef& storage) {
-  TPersistObject::LoadProperties(storage);
-  widgetString_ = ReadString(storage, "widgetstring", "");
-  useMacros_ = ReadBool(storage, "usemacros", true);
-  redefinedParams_ = ReadString(storage, "redefinedparams", "");
+  TPropertyObject::LoadProperties(storage);
   parsed_ = nullptr;
-}
-
-void TWidgetFactory::SaveProperties(const StorageRef& storage) {
-  TPersistObject::SaveProperties(storage);
-  WriteString(storage, "widgetstring", widgetString_);
-  WriteBool(storage, "usemacros", useMacros_);
-  WriteString(storage, "redefinedparams", redefinedParams_, !redefinedParams_.empty());
 }
 
 void TWidgetFactory::SetWidgetString(const std::string& text) {

@@ -11,11 +11,11 @@
 
 namespace kestrelle {
 
-class TWidgetFactory : public TPersistObject, public virtual IWidgetFactory {
+class TWidgetFactory : public TPropertyObject, public virtual IWidgetFactory {
  public:
   void Initialize() override;
+  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
 
   std::string GetWidgetString() override { return widgetString_; }
   void SetWidgetString(const std::string& text) override;

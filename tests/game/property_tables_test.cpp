@@ -128,11 +128,12 @@ TEST(PropertyTables, EveryTabledPropertyRoundTripsThroughStorageAndSetProperty) 
     reloaded->LoadProperties(LoadStorageFromString(first));
     EXPECT_EQ(Saved(reloaded), first);
 
-    // GetProperty answers what SetProperty was given.
+    // GetProperty answers what SetProperty was given (a read-only property keeps its value).
     auto set = NewObject(className);
     for (const TPropertyDef& def : defs) {
+      const Variant before = set->GetProperty(def.GetName());
       set->SetProperty(def.GetName(), SampleValue(def));
-      EXPECT_EQ(set->GetProperty(def.GetName()), SampleValue(def)) << def.GetName();
+      EXPECT_EQ(set->GetProperty(def.GetName()), def.IsReadOnly() ? before : SampleValue(def)) << def.GetName();
     }
   }
 }
@@ -153,6 +154,35 @@ TEST(PropertyTables, ANullValueClearsOnlyStringsThatTakeAnyValue) {
     object->SetProperty(c.property, Variant(Null{}));
     EXPECT_EQ(object->GetProperty(c.property).ToString(), c.afterNull);
   }
+}
+
+// A 32-bit property reads a value beyond 32 bits as its default and ignores it when set; a
+// read-only one loads and saves but ignores SetProperty.
+class TModifierSample : public TPropertyObject {
+ public:
+  const TPropertyTable& GetPropertyTable() const override {
+    static const TPropertyTable table({
+        Property("narrow", &TModifierSample::narrow_, int32_t{7}).Int32Only(),
+        Property("fixed", &TModifierSample::fixed_).ReadOnly(),
+    });
+    return table;
+  }
+  int32_t narrow_ = 0;
+  int32_t fixed_ = 0;
+};
+
+TEST(PropertyTables, Int32OnlyRejectsWideValuesAndReadOnlyIgnoresSet) {
+  auto object = Create<TModifierSample>();
+  object->LoadProperties(LoadStorageFromString(R"(<object narrow="4294967296" fixed="5"/>)"));
+  EXPECT_EQ(object->narrow_, 7);
+  object->SetProperty("fixed", Variant(int64_t{9}));
+  EXPECT_EQ(object->fixed_, 5);
+  object->LoadProperties(LoadStorageFromString(R"(<object narrow="-2147483648"/>)"));
+  EXPECT_EQ(object->narrow_, INT32_MIN);
+  object->SetProperty("narrow", Variant(int64_t{1} << 31));
+  EXPECT_EQ(object->narrow_, INT32_MIN);
+  object->SetProperty("narrow", Variant("12"));
+  EXPECT_EQ(object->narrow_, 12);
 }
 
 }  // namespace

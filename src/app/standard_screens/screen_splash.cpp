@@ -6,14 +6,12 @@
 
 namespace kestrelle {
 
-void TGameScreenSplash::LoadProperties(const StorageRef& storage) {
-  TGameScreen::LoadProperties(storage);
-  waitButtonName_ = ReadString(storage, "wait_button_name", "");
-}
-
-void TGameScreenSplash::SaveProperties(const StorageRef& storage) {
-  TGameScreen::SaveProperties(storage);
-  WriteString(storage, "wait_button_name", waitButtonName_, true);
+const TPropertyTable& TGameScreenSplash::GetPropertyTable() const {
+  static const TPropertyTable table(TGameScreen::GetPropertyTable(),
+                                    {
+                                        Property("wait_button_name", &TGameScreenSplash::waitButtonName_),
+                                    });
+  return table;
 }
 
 void TGameScreenSplash::Show(const ParamsRef& params) {
@@ -40,14 +38,14 @@ void TGameScreenSplash::Continue() {
   if (GameScreenOwnerRef owner = GetOwner()) owner->ShowMainScreen();
 }
 
-void TGameScreenSplashProgress::Initialize() {
-  TGameScreenSplash::Initialize();
-  totalUpdates_ = 200;
-}
-
-void TGameScreenSplashProgress::LoadProperties(const StorageRef& storage) {
-  TGameScreenSplash::LoadProperties(storage);
-  totalUpdates_ = static_cast<int32_t>(ReadInt(storage, "TotalUpdates", totalUpdates_));
+const TPropertyTable& TGameScreenSplashProgress::GetPropertyTable() const {
+  static const TPropertyTable table(TGameScreenSplash::GetPropertyTable(),
+                                    {
+                                        Property("TotalUpdates", &TGameScreenSplashProgress::totalUpdates_, 200)
+                                            .KeepWhenMissing()
+                                            .SavedIfNotDefault(),
+                                    });
+  return table;
 }
 
 void TGameScreenSplashProgress::ShowNamedWidget(const std::string& name, bool show) {

@@ -16,8 +16,7 @@ namespace kestrelle {
 // "GameScreenSplash"
 class TGameScreenSplash : public TGameScreen {
  public:
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void Show(const ParamsRef& params) override;
   void OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) override;
 
@@ -33,8 +32,7 @@ class TGameScreenSplash : public TGameScreen {
 // "GameScreenSplashProgress"
 class TGameScreenSplashProgress : public TGameScreenSplash {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void Update(int32_t elapsedMs) override;
   void ShowLoadComplete() override;
   void Continue() override;

@@ -35,10 +35,14 @@ void TGameScreenSplashSelfRefresh::Show(const ParamsRef& params) {
   TGameScreen::Show(params);
 }
 
-void TGameScreenSplashAbstractLoad::LoadProperties(const StorageRef& storage) {
-  TGameScreenSplashSelfRefresh::LoadProperties(storage);
-  totalUpdates_ = static_cast<int32_t>(ReadInt(storage, "TotalUpdates", 200));
-  closeAfterLoad_ = ReadBool(storage, "close_after_load", false);
+const TPropertyTable& TGameScreenSplashAbstractLoad::GetPropertyTable() const {
+  static const TPropertyTable table(
+      TGameScreenSplashSelfRefresh::GetPropertyTable(),
+      {
+          Property("TotalUpdates", &TGameScreenSplashAbstractLoad::totalUpdates_, 200).SavedIfNotDefault(),
+          Property("close_after_load", &TGameScreenSplashAbstractLoad::closeAfterLoad_).SavedIfNotDefault(),
+      });
+  return table;
 }
 
 void TGameScreenSplashAbstractLoad::Finalize() {

@@ -38,7 +38,7 @@ class TGameScreenSplashSelfRefresh : public TGameScreen {
 // Not registered: the base of the two loading kinds.
 class TGameScreenSplashAbstractLoad : public TGameScreenSplashSelfRefresh {
  public:
-  void LoadProperties(const StorageRef& storage) override;
+  const TPropertyTable& GetPropertyTable() const override;
   void Finalize() override;
   void Show(const ParamsRef& params) override;
   void Update(int32_t elapsedMs) override;
