@@ -160,7 +160,8 @@ void TGameScreen::CheckShown() {
 }
 
 void TGameScreen::Update(int32_t elapsedMs) {
-  if (!active_) return;
+  // A hidden screen still on the stack is playing its disappearing effect, even below another.
+  if (!active_ && !hidden_) return;
   if (window_) window_->Update(elapsedMs);
   CheckShown();
 }

@@ -42,11 +42,14 @@ void TMoveWidget::LoadProperties(const StorageRef& storage) {
     startPosY_ = Round32(anchorTop_);
   else
     anchorTop_ = startPosY_;
-  ReadWhole(storage, "start_trans_level", startTransLevel_);
   ReadWhole(storage, "endposx", endPosX_);
   ReadWhole(storage, "endposy", endPosY_);
   ReadWhole(storage, "end_trans_level", endTransLevel_);
-  SetTransparentLevel(startTransLevel_ & 0xFF);
+  // Likewise the start level defaults to the loaded "transparentlevel".
+  if (ReadWhole(storage, "start_trans_level", startTransLevel_))
+    SetTransparentLevel(startTransLevel_ & 0xFF);
+  else
+    startTransLevel_ = transparentLevel_;
 }
 
 void TMoveWidget::SetProperty(const std::string& name, const Variant& value) {
