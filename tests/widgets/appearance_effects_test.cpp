@@ -140,3 +140,44 @@ TEST(SequenceTransitionEffect, ShowsTheFrameOfTheRoundedProgress) {
 
 }  // namespace
 }  // namespace kestrelle
+
+namespace kestrelle {
+namespace {
+
+// The effect as the demo's dialogs declare it: the snapshot in a zoom widget whose function
+// widens it from 1 to 2, while the effect's own function fades the zoom widget in (every slot
+// of a widget's function is static: the binding names give them their values).
+TEST(FunctionAppearanceEffect, AnimatesTheSnapshotThroughFunctionsOfItsTree) {
+  auto linear = [](const std::string& out, int from, int to, int steps) {
+    return "<function_widget type=\"function_linear_segment\"><paramspace><paramdefs>"
+           "<paramdef name=\"value\" col=\"0\" row=\"0\" static=\"yes\" outname=\"" +
+           out + "\"/><paramdef name=\"from\" col=\"1\" row=\"0\" static=\"yes\" value=\"" + std::to_string(from) +
+           "\"/><paramdef name=\"to\" col=\"1\" row=\"1\" static=\"yes\" value=\"" + std::to_string(to) +
+           "\"/><paramdef name=\"time\" col=\"1\" row=\"2\" static=\"yes\" outname=\"currenttime\"/>"
+           "<paramdef name=\"steps\" col=\"1\" row=\"3\" static=\"yes\" value=\"" +
+           std::to_string(steps) + "\"/></paramdefs></paramspace></function_widget>";
+  };
+  const std::string effect =
+      "<widget type=\"func_appearance_effect\" name=\"show_effect\" durationtime=\"100\" "
+      "surfaceparamname=\"zoom/pic/surface\">" +
+      linear("zoom/transparentlevel", 0, 255, 100) +
+      "<widgets><widget type=\"zoom_widget\" name=\"zoom\" anchor_left=\"5\" anchor_top=\"5\" centerx=\"5\" "
+      "centery=\"5\" visible=\"yes\">" +
+      linear("zoomx", 1, 2, 100) +
+      "<widgets><widget type=\"surface_widget\" name=\"pic\" visible=\"yes\"/></widgets></widget></widgets></widget>";
+  WidgetHarness h(Root(effect));
+  h.Find("fx")->SetVisible(false);
+  h.Frame(10);
+  h.engine->back->Clear();
+  h.Find("fx")->SetVisible(true);
+  h.Frame(50);
+  // Half way: 1.5 times as wide around the middle (10, 10), half opaque.
+  const uint32_t middle = h.engine->back->GetPixel(10, 10);
+  EXPECT_GT((middle >> 16) & 0xFF, 0x60u);
+  EXPECT_LT((middle >> 16) & 0xFF, 0xA0u);
+  EXPECT_NE(h.engine->back->GetPixel(3, 10) & 0xFF0000, 0u);  // 7.5 pixels left of the middle
+  EXPECT_EQ(h.engine->back->GetPixel(10, 3) & 0xFF0000, 0u);  // not zoomed vertically
+}
+
+}  // namespace
+}  // namespace kestrelle
