@@ -125,34 +125,17 @@ const TPropertyTable& TScrollAreaWidget::GetPropertyTable() const {
   return table;
 }
 
-void TScrollAreaWidget::WindowChanged() {
+void TScrollAreaWidget::SetWindowValue(int32_t value, int32_t& field) {
+  if (value == field) return;
+  field = value;
   geometryChanged_ = true;
   needToRepaint_ = true;
 }
 
-void TScrollAreaWidget::SetWidth(int32_t width) {
-  if (width == width_) return;
-  width_ = width;
-  WindowChanged();
-}
-
-void TScrollAreaWidget::SetHeight(int32_t height) {
-  if (height == height_) return;
-  height_ = height;
-  WindowChanged();
-}
-
-void TScrollAreaWidget::SetShiftLeft(int32_t shift) {
-  if (shift == shiftLeft_) return;
-  shiftLeft_ = shift;
-  WindowChanged();
-}
-
-void TScrollAreaWidget::SetShiftTop(int32_t shift) {
-  if (shift == shiftTop_) return;
-  shiftTop_ = shift;
-  WindowChanged();
-}
+void TScrollAreaWidget::SetWidth(int32_t width) { SetWindowValue(width, width_); }
+void TScrollAreaWidget::SetHeight(int32_t height) { SetWindowValue(height, height_); }
+void TScrollAreaWidget::SetShiftLeft(int32_t shift) { SetWindowValue(shift, shiftLeft_); }
+void TScrollAreaWidget::SetShiftTop(int32_t shift) { SetWindowValue(shift, shiftTop_); }
 
 void TScrollAreaWidget::Render() {
   WidgetRef child = child_;

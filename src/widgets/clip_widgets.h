@@ -59,7 +59,8 @@ class TScrollAreaWidget : public TTransformWidget {
   void SetShiftTop(int32_t shift);
 
  private:
-  void WindowChanged();
+  // A new size or shift changes the geometry and the picture.
+  void SetWindowValue(int32_t value, int32_t& field);
 
   int32_t width_ = 0;
   int32_t height_ = 0;

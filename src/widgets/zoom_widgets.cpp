@@ -98,27 +98,18 @@ int32_t TSmoothMoveWidget::SampleIndex(double fraction) const {
   return Round32(std::trunc(fraction / samplingStep_));
 }
 
-void TSmoothMoveWidget::SetAnchorLeft(double x) {
-  if (!std::isfinite(x)) return;
-  if (std::floor(x) != WholeLeft()) geometryChanged_ = true;
-  anchorLeft_ = x;
-  const double q = Quantize(x - std::floor(x));
-  if (q != fracX_) {
-    needToRepaint_ = true;
-    geometryChanged_ = true;
-    fracX_ = q;
-  }
-}
+void TSmoothMoveWidget::SetAnchorLeft(double x) { SetAnchorAxis(x, anchorLeft_, fracX_); }
+void TSmoothMoveWidget::SetAnchorTop(double y) { SetAnchorAxis(y, anchorTop_, fracY_); }
 
-void TSmoothMoveWidget::SetAnchorTop(double y) {
-  if (!std::isfinite(y)) return;
-  if (std::floor(y) != WholeTop()) geometryChanged_ = true;
-  anchorTop_ = y;
-  const double q = Quantize(y - std::floor(y));
-  if (q != fracY_) {
+void TSmoothMoveWidget::SetAnchorAxis(double value, double& anchor, double& fraction) {
+  if (!std::isfinite(value)) return;
+  if (std::floor(value) != std::floor(anchor)) geometryChanged_ = true;
+  anchor = value;
+  const double q = Quantize(value - std::floor(value));
+  if (q != fraction) {
     needToRepaint_ = true;
     geometryChanged_ = true;
-    fracY_ = q;
+    fraction = q;
   }
 }
 
@@ -230,19 +221,13 @@ namespace {
 double FlooredZoom(double zoom) { return std::fabs(zoom) <= TZoomWidget::kMinZoom ? TZoomWidget::kMinZoom : zoom; }
 }  // namespace
 
-void TZoomWidget::SetZoomX(double zoom) {
-  zoom = FlooredZoom(zoom);
-  if (zoom == zoomX_ || !std::isfinite(zoom)) return;
-  zoomX_ = zoom;
-  geometryChanged_ = true;
-  needToRepaint_ = true;
-  UpdateGeometry();
-}
+void TZoomWidget::SetZoomX(double zoom) { SetZoomAxis(zoom, zoomX_); }
+void TZoomWidget::SetZoomY(double zoom) { SetZoomAxis(zoom, zoomY_); }
 
-void TZoomWidget::SetZoomY(double zoom) {
+void TZoomWidget::SetZoomAxis(double zoom, double& field) {
   zoom = FlooredZoom(zoom);
-  if (zoom == zoomY_ || !std::isfinite(zoom)) return;
-  zoomY_ = zoom;
+  if (zoom == field || !std::isfinite(zoom)) return;
+  field = zoom;
   geometryChanged_ = true;
   needToRepaint_ = true;
   UpdateGeometry();

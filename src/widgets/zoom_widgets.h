@@ -49,6 +49,8 @@ class TSmoothMoveWidget : public TTransformWidget {
   double WholeLeft() const;
   double WholeTop() const;
   double Quantize(double fraction) const;
+  // The anchor keeps `value`; a new whole part or quantised fraction changes the geometry.
+  void SetAnchorAxis(double value, double& anchor, double& fraction);
   int32_t SampleIndex(double fraction) const;
   void RebuildCache();
   // Renders the child at the fractional position (through the cache when it is on).
@@ -91,6 +93,7 @@ class TZoomWidget : public TSmoothMoveWidget {
   double GetZoomY() const { return zoomY_; }
 
  protected:
+  void SetZoomAxis(double zoom, double& field);
   // A zoom of 0 (possible from data, which is not floored) shows nothing.
   bool ZoomIsEmpty() const { return zoomX_ == 0 || zoomY_ == 0; }
 
