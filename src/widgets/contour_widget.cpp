@@ -56,8 +56,9 @@ TRect TContourWidget::GetRect() {
   const int32_t t = contourThickness_;
   const int32_t left = left0 - offset.x - t;
   const int32_t top = top0 - offset.y - t;
-  return TRect{left, top, static_cast<int32_t>(left + r.Width() + 2 * t),
-               static_cast<int32_t>(top + r.Height() + 2 * t)};
+  const int64_t margins = int64_t{2} * t;
+  return TRect{left, top, static_cast<int32_t>(left + r.Width() + margins),
+               static_cast<int32_t>(top + r.Height() + margins)};
 }
 
 void TContourWidget::AdjustDrawOrigin(int32_t& x, int32_t& y) {

@@ -143,8 +143,10 @@ void TSmoothMoveWidget::Repaint() {
 int32_t TSmoothMoveWidget::GetWidth() { return child_ ? child_->GetWidth() + 1 : 0; }
 int32_t TSmoothMoveWidget::GetHeight() { return child_ ? child_->GetHeight() + 1 : 0; }
 
+void TSmoothMoveWidget::AdjustDrawOrigin(int32_t& x, int32_t& y) { ShiftToWholeAnchor(x, y); }
+
 // The parent draws at the rounded anchor; the buffer belongs at its whole part.
-void TSmoothMoveWidget::AdjustDrawOrigin(int32_t& x, int32_t& y) {
+void TSmoothMoveWidget::ShiftToWholeAnchor(int32_t& x, int32_t& y) {
   x -= Round32(anchorLeft_) - Trunc(WholeLeft());
   y -= Round32(anchorTop_) - Trunc(WholeTop());
 }
@@ -265,7 +267,7 @@ int32_t TZoomWidget::GetWidth() { return child_ ? Trunc(child_->GetWidth() * std
 int32_t TZoomWidget::GetHeight() { return child_ ? Trunc(child_->GetHeight() * std::fabs(zoomY_)) + 1 : 0; }
 
 void TZoomWidget::AdjustDrawOrigin(int32_t& x, int32_t& y) {
-  TSmoothMoveWidget::AdjustDrawOrigin(x, y);
+  ShiftToWholeAnchor(x, y);
   x -= Trunc(std::fabs(zoomX_) * centerX_);
   y -= Trunc(std::fabs(zoomY_) * centerY_);
 }
@@ -310,8 +312,10 @@ void TRotateWidget::UpdateGeometry() {
   const int32_t h = child->GetHeight();
   radius_ = std::sqrt(static_cast<double>(w) * w + static_cast<double>(h) * h) *
             std::max(std::fabs(zoomX_), std::fabs(zoomY_)) / 2;
-  pivotX_ = zoomX_ * (centerX_ - w / 2);
-  pivotY_ = zoomY_ * (centerY_ - h / 2);
+  const int32_t halfW = w / 2;  // whole pixels, as the buffer's middle
+  const int32_t halfH = h / 2;
+  pivotX_ = zoomX_ * (centerX_ - halfW);
+  pivotY_ = zoomY_ * (centerY_ - halfH);
   Turn(pivotX_, pivotY_, -angle_);
 }
 
@@ -354,7 +358,7 @@ int32_t TRotateWidget::GetWidth() { return child_ ? Trunc(2 * radius_) + 1 : 0; 
 int32_t TRotateWidget::GetHeight() { return child_ ? Trunc(2 * radius_) + 1 : 0; }
 
 void TRotateWidget::AdjustDrawOrigin(int32_t& x, int32_t& y) {
-  TSmoothMoveWidget::AdjustDrawOrigin(x, y);
+  ShiftToWholeAnchor(x, y);
   x -= Trunc(radius_) + Trunc(pivotX_);
   y -= Trunc(radius_) + Trunc(pivotY_);
 }
@@ -381,21 +385,23 @@ void TRotateWidget::Render() {
   const int32_t r = Trunc(radius_);
   const int32_t w = child->GetWidth();
   const int32_t h = child->GetHeight();
+  const int32_t halfW = w / 2;  // whole pixels
+  const int32_t halfH = h / 2;
   if (angle_ != 0 && angle_ != 360) {
     double fx = Frac(pivotX_);
     double fy = Frac(pivotY_);
     Turn(fx, fy, angle_);
-    const double ox = (w / 2 - r) + (fx - fracX_) / zoomX_;
-    const double oy = (h / 2 - r) + (fy - fracY_) / zoomY_;
+    const double ox = (halfW - r) + (fx - fracX_) / zoomX_;
+    const double oy = (halfH - r) + (fy - fracY_) / zoomY_;
     buffer->RenderTransformed(image.get(), TPoint{r, r}, angle_, smooth_, zoomX_, zoomY_, ox, oy);
   } else if (zoomX_ != 1 || zoomY_ != 1 || fracX_ != 0 || fracY_ != 0) {
-    const int32_t cx = zoomX_ > 0 ? w / 2 : (-w) / 2;
-    const int32_t cy = zoomY_ > 0 ? h / 2 : (-h) / 2;
+    const int32_t cx = zoomX_ > 0 ? halfW : -halfW;
+    const int32_t cy = zoomY_ > 0 ? halfH : -halfH;
     const double ox = cx - r / zoomX_ + (Frac(pivotX_) - fracX_) / zoomX_;
     const double oy = cy - r / zoomY_ + (Frac(pivotY_) - fracY_) / zoomY_;
     buffer->RenderScaled(image.get(), ox, oy, zoomX_, zoomY_, smooth_);
   } else {
-    buffer->DrawSubPixel(image.get(), r - w / 2 + fracX_, r - h / 2 + fracY_);
+    buffer->DrawSubPixel(image.get(), r - halfW + fracX_, r - halfH + fracY_);
   }
 }
 

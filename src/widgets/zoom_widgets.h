@@ -49,6 +49,7 @@ class TSmoothMoveWidget : public TTransformWidget {
   double WholeLeft() const;
   double WholeTop() const;
   double Quantize(double fraction) const;
+  void ShiftToWholeAnchor(int32_t& x, int32_t& y);
   // The anchor keeps `value`; a new whole part or quantised fraction changes the geometry.
   void SetAnchorAxis(double value, double& anchor, double& fraction);
   int32_t SampleIndex(double fraction) const;
