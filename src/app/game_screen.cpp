@@ -209,7 +209,8 @@ WidgetRef TGameScreen::NextTabStop(int position) {
 }
 
 bool TGameScreen::FlushChanges() {
-  if ((active_ || wasActive_) && window_) window_->UpdateDirtyRects(false, false);
+  // A hidden screen still on the stack is disappearing: its effect reports what it changes.
+  if ((active_ || wasActive_ || hidden_) && window_) window_->UpdateDirtyRects(false, false);
   wasActive_ = active_;
   return active_;
 }
