@@ -329,6 +329,13 @@ void TGame::LoadAsync() {
 
 void TGame::Update(uint32_t elapsedMs) {
   if (GameScreenRef top = Top()) top->Update(static_cast<int32_t>(elapsedMs));
+  // Screens below the top stand still, except one closed just before another was shown: it is
+  // still disappearing, and its effect plays on until it leaves the stack.
+  for (int i = stack_->GetCount() - 2; i >= 0; --i) {
+    if (i >= stack_->GetCount()) continue;
+    GameScreenRef screen = stack_->Get(Variant(i));
+    if (screen && closingResults_.count(screen->GetName())) screen->Update(static_cast<int32_t>(elapsedMs));
+  }
   ProcessClosedScreens();
   if (logosShown_) {
     logosShown_ = IsOnStack(logosScreen_);

@@ -166,7 +166,8 @@ void TGameScreen::CheckShown() {
 }
 
 void TGameScreen::Update(int32_t elapsedMs) {
-  if (!active_) return;
+  // A hidden screen still on the stack is playing its disappearing effect, even below another.
+  if (!active_ && !hidden_) return;
   if (window_) window_->Update(elapsedMs);
   CheckShown();
 }
@@ -214,7 +215,8 @@ WidgetRef TGameScreen::NextTabStop(int position) {
 }
 
 bool TGameScreen::FlushChanges() {
-  if ((active_ || wasActive_) && window_) window_->UpdateDirtyRects(false, false);
+  // A hidden screen still on the stack is disappearing: its effect reports what it changes.
+  if ((active_ || wasActive_ || hidden_) && window_) window_->UpdateDirtyRects(false, false);
   wasActive_ = active_;
   return active_;
 }

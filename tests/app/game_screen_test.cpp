@@ -87,6 +87,15 @@ constexpr const char* kGame = R"(<game type="Game" name="g" splashlogosgs="GS_Ma
       </window>
     </gamescreen>
     <gamescreen type="recording_screen" name="GS_Bare"/>
+    <gamescreen type="recording_screen" name="GS_Fading">
+      <window left="100" top="50">
+        <widgets><widget type="input_probe" name="ok" visible="yes" mousestop="yes" width="30" height="20"/></widgets>
+        <effects><widgets>
+          <widget type="func_appearance_effect" name="show_effect" durationtime="50"/>
+          <widget type="func_appearance_effect" name="hide_effect" durationtime="100"/>
+        </widgets></effects>
+      </window>
+    </gamescreen>
   </gamescreens>
 </game>)";
 
@@ -156,6 +165,39 @@ TEST_F(GameScreenTest, ShowingAndClosingADialogHandsItsResultToTheScreenBelow) {
   EXPECT_EQ(main->log.back(), "closed:GS_Dialog=42");
   EXPECT_EQ(CurrentCursor(), "arrow");
   EXPECT_EQ(dialog->GetParams(), nullptr);
+}
+
+// The window's show effect holds OnShown back and the mouse off; its hide effect keeps the screen
+// on the stack until it is over.
+TEST_F(GameScreenTest, ShowAndHideWaitForTheWindowsEffects) {
+  auto fading = Screen("GS_Fading");
+  auto frame = [&](uint32_t ms) {
+    game->Update(ms);
+    game->AfterUpdate();
+  };
+  ASSERT_TRUE(game->ShowScreen("GS_Fading", nullptr));
+  EXPECT_EQ(fading->log, (std::vector<std::string>{"showing", "show"}));
+  fading->MouseEvent(WM_LBUTTONDOWN, TPoint{110, 60}, 0);
+  EXPECT_TRUE(std::dynamic_pointer_cast<TInputProbe>(fading->FindWidget("ok"))->log.empty());
+  frame(50);
+  EXPECT_EQ(fading->log.back(), "shown");
+
+  ASSERT_TRUE(game->CloseScreen(fading, nullptr));
+  frame(60);
+  EXPECT_EQ(game->GetStack()->GetCount(), 2);
+  EXPECT_TRUE(fading->IsShown());
+  frame(40);
+  EXPECT_EQ(game->GetStack()->GetCount(), 1);
+  EXPECT_EQ(main->log.back(), "closed:GS_Fading=");
+
+  // Closed just before another screen is shown, it still plays its hide effect to the end below.
+  ASSERT_TRUE(game->ShowScreen("GS_Fading", nullptr));
+  frame(50);
+  ASSERT_TRUE(game->CloseScreen(fading, nullptr));
+  ASSERT_TRUE(game->ShowScreen("GS_Dialog", nullptr));
+  for (int i = 0; i < 10; ++i) frame(10);
+  EXPECT_EQ(game->GetStack()->GetCount(), 2);
+  EXPECT_FALSE(fading->IsShown());
 }
 
 TEST_F(GameScreenTest, AScreenBelowStopsAndReportsItsChangesOnceMore) {

@@ -144,6 +144,22 @@ TEST_F(GameStack, AnAnswerGoesOnlyWithTheScreenItWasClosedWith) {
   EXPECT_FALSE(S("GS_Main")->closedResult);
 }
 
+// Closing a screen and showing the next at once: the closed one disappears below the new one
+// instead of standing frozen on the stack.
+TEST_F(GameStack, AScreenClosedJustBeforeAnotherIsShownStillLeaves) {
+  Start("maings=\"GS_Main\"", Screen("GS_Main", 0, 0, 800, 600) +
+                                  Screen("GS_Dialog", 200, 150, 400, 300, "hidetime=\"20\"") +
+                                  Screen("GS_Popup", 300, 200, 100, 100));
+  Frame(10);
+  game->ShowScreen("GS_Dialog", nullptr);
+  ASSERT_TRUE(game->CloseScreen(S("GS_Dialog"), CreateParams("answer=yes")));
+  game->ShowScreen("GS_Popup", nullptr);
+  const int mainUpdates = S("GS_Main")->updates;
+  for (int i = 0; i < 3; ++i) Frame(10);
+  EXPECT_EQ(StackNames(), (std::vector<std::string>{"GS_Main", "GS_Popup"}));
+  EXPECT_EQ(S("GS_Main")->updates, mainUpdates) << "a screen merely covered stands still";
+}
+
 TEST_F(GameStack, ScreensFullyCoveredAreNotDrawn) {
   Start("maings=\"GS_Main\"", Screen("GS_Main", 100, 100, 200, 200) + Screen("GS_Partial", 150, 150, 200, 100) +
                                   Screen("GS_Cover", 0, 0, 800, 600));
