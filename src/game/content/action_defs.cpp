@@ -1,0 +1,39 @@
+#include "game/content/action_defs.h"
+
+namespace kestrelle {
+
+const TPropertyTable& TActionDef::GetPropertyTable() const {
+  static const TPropertyTable table(TDefinitionWithoutDefaults::GetPropertyTable(),
+                                    {
+                                        Property("action_id", &TActionDef::actionId_),
+                                        Property("requirements", &TActionDef::requirements_),
+                                        Property("type", &TActionDef::type_),
+                                        Property("priority", &TActionDef::priority_, int64_t{100}),
+                                    });
+  return table;
+}
+
+void TActionDefCollection::Initialize() {
+  TDefinitionList::Initialize();
+  SetElementNames("actions", "action");
+}
+
+const TPropertyTable& TActionItemDef::GetPropertyTable() const {
+  static const TPropertyTable table(TDefinitionWithoutDefaults::GetPropertyTable(),
+                                    {
+                                        Property("item_id", &TActionItemDef::itemId_),
+                                    });
+  return table;
+}
+
+void TActionItemDefCollection::Initialize() {
+  TDefinitionList::Initialize();
+  SetElementNames("action_items", "action_item");
+}
+
+void TRoomItemDefCollection::Initialize() {
+  TDefinitionList::Initialize();
+  SetElementNames("room_items", "room_item");
+}
+
+}  // namespace kestrelle

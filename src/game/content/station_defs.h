@@ -1,0 +1,18 @@
+#pragma once
+// Service stations ("station_defs"): every value is a parameter; a station's number is its place
+// in the list, from 0.
+
+#include "data/params.h"
+#include "game/content/definition_list.h"
+
+namespace kestrelle {
+
+class TStationDef : public TParamsPropertyObject {};
+
+class TStationDefCollection : public TDefinitionList<TStationDef> {
+ public:
+  void Initialize() override;
+};
+using IStationDefCollection = IDefinitionList<TStationDef>;
+
+}  // namespace kestrelle
