@@ -39,7 +39,11 @@ std::string TLevelDefRef::ParamText(const std::string& name) const {
 LevelDefRef TLevelDefRef::LoadLevelDef() const {
   const std::string where = "level " + name_ + ": ";
   const std::string filename = GetFilename();
-  StorageRef root = filename.empty() ? nullptr : LoadStorageFromFile(filename);
+  if (filename.empty()) {
+    LogLine(where + "no \"filename\" parameter names the level file");
+    return nullptr;
+  }
+  StorageRef root = LoadStorageFromFile(filename);
   if (!root) {
     LogLine(where + "level file \"" + filename + "\" not found or not readable");
     return nullptr;
