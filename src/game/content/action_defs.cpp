@@ -13,27 +13,12 @@ const TPropertyTable& TActionDef::GetPropertyTable() const {
   return table;
 }
 
-void TActionDefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("actions", "action");
-}
-
 const TPropertyTable& TActionItemDef::GetPropertyTable() const {
   static const TPropertyTable table(TDefinitionWithoutDefaults::GetPropertyTable(),
                                     {
                                         Property("item_id", &TActionItemDef::itemId_),
                                     });
   return table;
-}
-
-void TActionItemDefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("action_items", "action_item");
-}
-
-void TRoomItemDefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("room_items", "room_item");
 }
 
 }  // namespace kestrelle

@@ -33,9 +33,9 @@ class IActionDefCollection : public virtual IDefinitionList<TActionDef> {
   virtual std::shared_ptr<TActionDef> FindByActionId(const std::string& actionId) const = 0;
 };
 
-class TActionDefCollection : public TDefinitionList<TActionDef>, public virtual IActionDefCollection {
+class TActionDefCollection : public TDefinitionList<TActionDef, "actions", "action">,
+                             public virtual IActionDefCollection {
  public:
-  void Initialize() override;
   std::shared_ptr<TActionDef> FindByActionId(const std::string& actionId) const override {
     return FindByProperty("action_id", actionId);
   }
@@ -56,9 +56,9 @@ class IActionItemDefCollection : public virtual IDefinitionList<TActionItemDef> 
   virtual std::shared_ptr<TActionItemDef> FindByItemId(const std::string& itemId) const = 0;
 };
 
-class TActionItemDefCollection : public TDefinitionList<TActionItemDef>, public virtual IActionItemDefCollection {
+class TActionItemDefCollection : public TDefinitionList<TActionItemDef, "action_items", "action_item">,
+                                 public virtual IActionItemDefCollection {
  public:
-  void Initialize() override;
   std::shared_ptr<TActionItemDef> FindByItemId(const std::string& itemId) const override {
     return FindByProperty("item_id", itemId);
   }
@@ -66,10 +66,7 @@ class TActionItemDefCollection : public TDefinitionList<TActionItemDef>, public 
 
 class TRoomItemDef : public TDefinition {};
 
-class TRoomItemDefCollection : public TDefinitionList<TRoomItemDef> {
- public:
-  void Initialize() override;
-};
+class TRoomItemDefCollection : public TDefinitionList<TRoomItemDef, "room_items", "room_item"> {};
 using IRoomItemDefCollection = IDefinitionList<TRoomItemDef>;
 
 }  // namespace kestrelle

@@ -3,6 +3,8 @@
 // in document order and given by index or by name. An item without a name gets a generated key;
 // a second item under a name already taken is dropped.
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -17,9 +19,22 @@ class IDefinitionList : public virtual ICollection {
   virtual std::shared_ptr<Item> GetItemByName(const std::string& name) const = 0;
 };
 
-template <class Item>
+// An element name given as a template argument.
+template <size_t N>
+struct ElementName {
+  constexpr ElementName(const char (&text)[N]) { std::copy_n(text, N, chars); }  // NOLINT(google-explicit-constructor)
+  char chars[N];
+};
+
+template <class Item, ElementName ListElement, ElementName ItemElement>
 class TDefinitionList : public TStaticCreationPersistItemCollection, public virtual IDefinitionList<Item> {
  public:
+  void Initialize() override {
+    TStaticCreationPersistItemCollection::Initialize();
+    storageName_ = ListElement.chars;
+    itemElementName_ = ItemElement.chars;
+    itemClass_ = &MakeObject<Item>;
+  }
   std::shared_ptr<Item> GetItem(int index) const override { return ItemAs<Item>(Variant(index)); }
   std::shared_ptr<Item> GetItemByName(const std::string& name) const override { return ItemAs<Item>(Variant(name)); }
 
@@ -40,13 +55,6 @@ class TDefinitionList : public TStaticCreationPersistItemCollection, public virt
       if (!property.IsEmptyOrNull() && property.ToString() == value) return definition;
     }
     return nullptr;
-  }
-
- protected:
-  void SetElementNames(const char* listElement, const char* itemElement) {
-    storageName_ = listElement;
-    itemElementName_ = itemElement;
-    itemClass_ = &MakeObject<Item>;
   }
 };
 

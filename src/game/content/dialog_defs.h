@@ -7,35 +7,23 @@
 
 #include "game/content/definition.h"
 #include "game/content/definition_list.h"
+#include "game/content/definition_with_list.h"
 
 namespace kestrelle {
 
 class TLineDef : public TDefinition {};
 
-class TLineDefCollection : public TDefinitionList<TLineDef> {
- public:
-  void Initialize() override;
-};
+class TLineDefCollection : public TDefinitionList<TLineDef, "lines", "line"> {};
 using ILineDefCollection = IDefinitionList<TLineDef>;
 
-class TDialogDef : public TDefinition {
+class TDialogDef : public TDefinitionWithList<TLineDefCollection> {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
-
-  std::shared_ptr<TLineDefCollection> GetLines() const { return lines_; }
-  std::shared_ptr<TLineDef> GetLineByName(const std::string& name) const { return lines_->GetItemByName(name); }
-  std::shared_ptr<TLineDef> GetLineByIndex(int index) const { return lines_->GetItem(index); }
-
- private:
-  std::shared_ptr<TLineDefCollection> lines_;
+  std::shared_ptr<TLineDefCollection> GetLines() const { return list_; }
+  std::shared_ptr<TLineDef> GetLineByName(const std::string& name) const { return list_->GetItemByName(name); }
+  std::shared_ptr<TLineDef> GetLineByIndex(int index) const { return list_->GetItem(index); }
 };
 
-class TDialogDefCollection : public TDefinitionList<TDialogDef> {
- public:
-  void Initialize() override;
-};
+class TDialogDefCollection : public TDefinitionList<TDialogDef, "dialogues", "dialogue"> {};
 using IDialogDefCollection = IDefinitionList<TDialogDef>;
 
 }  // namespace kestrelle

@@ -59,11 +59,6 @@ LevelDefRef TLevelDefRef::LoadLevelDef() const {
   return levelDef;
 }
 
-void TLevelDefRefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("levels", "level");
-}
-
 std::shared_ptr<TLevelDefRef> TLevelDefRefCollection::FindByNumber(int64_t level) const {
   return GetItemByName(std::to_string(level));
 }

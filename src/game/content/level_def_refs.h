@@ -57,9 +57,9 @@ class ILevelDefRefCollection : public virtual IDefinitionList<TLevelDefRef> {
   virtual int64_t FindLevelByMinigame(const std::string& minigame) const = 0;
 };
 
-class TLevelDefRefCollection : public TDefinitionList<TLevelDefRef>, public virtual ILevelDefRefCollection {
+class TLevelDefRefCollection : public TDefinitionList<TLevelDefRef, "levels", "level">,
+                               public virtual ILevelDefRefCollection {
  public:
-  void Initialize() override;
   std::shared_ptr<TLevelDefRef> FindByNumber(int64_t level) const override;
   LevelDefRef LoadLevelDef(int64_t level) const override;
   std::string GetDisplayName(int64_t level) const override;

@@ -14,23 +14,16 @@ namespace kestrelle {
 
 class TLevelItem : public TDefinitionWithoutDefaults {};
 
-class TLevelItemCollection : public TDefinitionList<TLevelItem> {
+class TLevelItemCollection : public TDefinitionList<TLevelItem, "shop_items", "item"> {
  public:
-  void Initialize() override;
   // The first item with that "item_id"; none when no item has it.
   std::shared_ptr<TLevelItem> FindByItemId(const std::string& itemId) const {
     return FindByProperty("item_id", itemId);
   }
 };
 
-class TNewItemCollection : public TDefinitionList<TLevelItem> {
- public:
-  void Initialize() override;
-};
+class TNewItemCollection : public TDefinitionList<TLevelItem, "new_items", "item"> {};
 
-class TCoinItemCollection : public TDefinitionList<TLevelItem> {
- public:
-  void Initialize() override;
-};
+class TCoinItemCollection : public TDefinitionList<TLevelItem, "coins", "item"> {};
 
 }  // namespace kestrelle

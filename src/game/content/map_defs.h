@@ -6,6 +6,7 @@
 
 #include "game/content/definition.h"
 #include "game/content/definition_list.h"
+#include "game/content/definition_with_list.h"
 
 namespace kestrelle {
 
@@ -19,25 +20,18 @@ class TMapDefObject : public TDefinition {
   std::string factoryName_;
 };
 
-class TMapDefObjectCollection : public TDefinitionList<TMapDefObject> {
- public:
-  void Initialize() override;
-};
+class TMapDefObjectCollection : public TDefinitionList<TMapDefObject, "map_objects", "map_object"> {};
 using IMapDefObjectCollection = IDefinitionList<TMapDefObject>;
 
-class TMapDef : public TDefinition {
+class TMapDef : public TDefinitionWithList<TMapDefObjectCollection> {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
   const TPropertyTable& GetPropertyTable() const override;
 
   const std::string& GetMapName() const { return mapName_; }
-  std::shared_ptr<TMapDefObjectCollection> GetObjects() const { return objects_; }
+  std::shared_ptr<TMapDefObjectCollection> GetObjects() const { return list_; }
 
  private:
   std::string mapName_;
-  std::shared_ptr<TMapDefObjectCollection> objects_;
 };
 
 class IMapDefCollection : public virtual IDefinitionList<TMapDef> {
@@ -45,9 +39,8 @@ class IMapDefCollection : public virtual IDefinitionList<TMapDef> {
   virtual std::shared_ptr<TMapDef> FindByName(const std::string& name) const = 0;
 };
 
-class TMapDefCollection : public TDefinitionList<TMapDef>, public virtual IMapDefCollection {
+class TMapDefCollection : public TDefinitionList<TMapDef, "map_defs", "map_def">, public virtual IMapDefCollection {
  public:
-  void Initialize() override;
   std::shared_ptr<TMapDef> FindByName(const std::string& name) const override { return GetItemByName(name); }
 };
 

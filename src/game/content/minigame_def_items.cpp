@@ -124,7 +124,7 @@ const TPropertyTable& TObjectDef::GetPropertyTable() const {
 
 const TPropertyTable& TMinigameDefRound::GetPropertyTable() const {
   using T = TMinigameDefRound;
-  static const TPropertyTable table(TDefinition::GetPropertyTable(),
+  static const TPropertyTable table(TDefinitionWithList::GetPropertyTable(),
                                     {
                                         Property("resourcename", &T::resourceName_),
                                         Property("normal_resource", &T::normalResource_),
@@ -136,66 +136,6 @@ const TPropertyTable& TMinigameDefRound::GetPropertyTable() const {
                                         Property("places", &T::places_),
                                     });
   return table;
-}
-
-void TMinigameDefRound::Initialize() {
-  TDefinition::Initialize();
-  placeList_ = Create<TPlaceDefCollection>();
-}
-
-void TMinigameDefRound::LoadProperties(const StorageRef& storage) {
-  TDefinition::LoadProperties(storage);
-  LoadChildObject(placeList_, storage, "places", 0);
-}
-
-void TMinigameDefRound::SaveProperties(const StorageRef& storage) {
-  TDefinition::SaveProperties(storage);
-  SaveChildObject(placeList_, storage, "places");
-}
-
-void TMinigameDefDiffCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("diffs", "diff");
-}
-
-void TMinigameDefRestoreCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("restores", "restore");
-}
-
-void TMinigameDefLeafCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("leafs", "leaf");
-}
-
-void TMinigameDefPathCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("paths", "path");
-}
-
-void TMinigameDefSatchelCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("satchels", "satchel");
-}
-
-void TMinigameDefElementCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("elements", "element");
-}
-
-void TMinigameDefRoundCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("rounds", "round");
-}
-
-void TPlaceDefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("places", "place");
-}
-
-void TObjectDefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("objects", "object");
 }
 
 }  // namespace kestrelle

@@ -8,6 +8,7 @@
 
 #include "game/content/definition.h"
 #include "game/content/definition_list.h"
+#include "game/content/definition_with_list.h"
 
 namespace kestrelle {
 
@@ -89,64 +90,37 @@ class TObjectDef : public TDefinition {
   int64_t width_ = 0, height_ = 0;
 };
 
-class TMinigameDefDiffCollection : public TDefinitionList<TMinigameDefDiff> {
+class TMinigameDefDiffCollection : public TDefinitionList<TMinigameDefDiff, "diffs", "diff"> {};
+class TMinigameDefRestoreCollection : public TDefinitionList<TMinigameDefRestore, "restores", "restore"> {};
+class TMinigameDefLeafCollection : public TDefinitionList<TMinigameDefLeaf, "leafs", "leaf"> {
  public:
-  void Initialize() override;
-};
-class TMinigameDefRestoreCollection : public TDefinitionList<TMinigameDefRestore> {
- public:
-  void Initialize() override;
-};
-class TMinigameDefLeafCollection : public TDefinitionList<TMinigameDefLeaf> {
- public:
-  void Initialize() override;
   // The first leaf with that "leaf_id"; none when no leaf has it.
   std::shared_ptr<TMinigameDefLeaf> FindByLeafId(const std::string& leafId) const {
     return FindByProperty("leaf_id", leafId);
   }
 };
-class TMinigameDefPathCollection : public TDefinitionList<TMinigameDefPath> {
+class TMinigameDefPathCollection : public TDefinitionList<TMinigameDefPath, "paths", "path"> {
  public:
-  void Initialize() override;
   std::shared_ptr<TMinigameDefPath> FindByCell(int64_t row, int64_t col) const {
     return GetItemByName(std::to_string(row) + "_" + std::to_string(col));
   }
 };
-class TMinigameDefSatchelCollection : public TDefinitionList<TMinigameDefSatchel> {
- public:
-  void Initialize() override;
-};
-class TMinigameDefElementCollection : public TDefinitionList<TMinigameDefElement> {
- public:
-  void Initialize() override;
-};
-class TPlaceDefCollection : public TDefinitionList<TPlaceDef> {
- public:
-  void Initialize() override;
-};
-class TObjectDefCollection : public TDefinitionList<TObjectDef> {
- public:
-  void Initialize() override;
-};
+class TMinigameDefSatchelCollection : public TDefinitionList<TMinigameDefSatchel, "satchels", "satchel"> {};
+class TMinigameDefElementCollection : public TDefinitionList<TMinigameDefElement, "elements", "element"> {};
+class TPlaceDefCollection : public TDefinitionList<TPlaceDef, "places", "place"> {};
+class TObjectDefCollection : public TDefinitionList<TObjectDef, "objects", "object"> {};
 
 // A round has an integer "places" and, independent of it, a child list "places" of its own.
-class TMinigameDefRound : public TDefinition {
+class TMinigameDefRound : public TDefinitionWithList<TPlaceDefCollection> {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
   const TPropertyTable& GetPropertyTable() const override;
-  std::shared_ptr<TPlaceDefCollection> GetPlaces() const { return placeList_; }
+  std::shared_ptr<TPlaceDefCollection> GetPlaces() const { return list_; }
 
  private:
   std::string resourceName_, normalResource_, redundantResource_, specificResource_;
   int64_t angleRange_ = 360, width_ = 0, height_ = 0, places_ = 0;
-  std::shared_ptr<TPlaceDefCollection> placeList_;
 };
 
-class TMinigameDefRoundCollection : public TDefinitionList<TMinigameDefRound> {
- public:
-  void Initialize() override;
-};
+class TMinigameDefRoundCollection : public TDefinitionList<TMinigameDefRound, "rounds", "round"> {};
 
 }  // namespace kestrelle

@@ -46,9 +46,4 @@ Variant TMinigameDef::GetProperty(const std::string& name) {
   return TDefinition::GetProperty(name);
 }
 
-void TMinigameDefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("minigame_defs", "minigame_def");
-}
-
 }  // namespace kestrelle

@@ -50,9 +50,9 @@ class IMinigameDefCollection : public virtual IDefinitionList<TMinigameDef> {
   virtual std::shared_ptr<TMinigameDef> FindByName(const std::string& name) const = 0;
 };
 
-class TMinigameDefCollection : public TDefinitionList<TMinigameDef>, public virtual IMinigameDefCollection {
+class TMinigameDefCollection : public TDefinitionList<TMinigameDef, "minigame_defs", "minigame_def">,
+                               public virtual IMinigameDefCollection {
  public:
-  void Initialize() override;
   std::shared_ptr<TMinigameDef> FindByName(const std::string& name) const override { return GetItemByName(name); }
 };
 

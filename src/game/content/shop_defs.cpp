@@ -17,31 +17,12 @@ const TPropertyTable& TShopDefObject::GetPropertyTable() const {
   return table;
 }
 
-void TShopDefObjectCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("shop_objects", "shop_object");
-}
-
 const TPropertyTable& TShopDef::GetPropertyTable() const {
-  static const TPropertyTable table(TDefinition::GetPropertyTable(), {
-                                                                         Property("shop_name", &TShopDef::shopName_),
-                                                                     });
+  static const TPropertyTable table(TDefinitionWithList::GetPropertyTable(),
+                                    {
+                                        Property("shop_name", &TShopDef::shopName_),
+                                    });
   return table;
-}
-
-void TShopDef::Initialize() {
-  TDefinition::Initialize();
-  objects_ = Create<TShopDefObjectCollection>();
-}
-
-void TShopDef::LoadProperties(const StorageRef& storage) {
-  TDefinition::LoadProperties(storage);
-  LoadChildObject(objects_, storage, "shop_objects", 0);
-}
-
-void TShopDef::SaveProperties(const StorageRef& storage) {
-  TDefinition::SaveProperties(storage);
-  SaveChildObject(objects_, storage, "shop_objects");
 }
 
 namespace {
@@ -66,11 +47,6 @@ int64_t AddLevels(int64_t a, int64_t b) {
 std::optional<int64_t> TShopDef::GetFirstLevel() { return ExtraInteger(GetExtraParams(), "first_level"); }
 
 std::optional<int64_t> TShopDef::GetLastLevel() { return ExtraInteger(GetExtraParams(), "last_level"); }
-
-void TShopDefCollection::Initialize() {
-  TDefinitionList::Initialize();
-  SetElementNames("shop_defs", "shop_def");
-}
 
 std::shared_ptr<TShopDef> TShopDefCollection::FindShopByLevel(int64_t level) const {
   for (int i = 0; i < GetCount(); ++i) {

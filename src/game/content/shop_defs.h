@@ -8,6 +8,7 @@
 
 #include "game/content/definition.h"
 #include "game/content/definition_list.h"
+#include "game/content/definition_with_list.h"
 
 namespace kestrelle {
 
@@ -21,28 +22,21 @@ class TShopDefObject : public TDefinition {
   std::string itemType_;
 };
 
-class TShopDefObjectCollection : public TDefinitionList<TShopDefObject> {
- public:
-  void Initialize() override;
-};
+class TShopDefObjectCollection : public TDefinitionList<TShopDefObject, "shop_objects", "shop_object"> {};
 using IShopDefObjectCollection = IDefinitionList<TShopDefObject>;
 
-class TShopDef : public TDefinition {
+class TShopDef : public TDefinitionWithList<TShopDefObjectCollection> {
  public:
-  void Initialize() override;
-  void LoadProperties(const StorageRef& storage) override;
-  void SaveProperties(const StorageRef& storage) override;
   const TPropertyTable& GetPropertyTable() const override;
 
   const std::string& GetShopName() const { return shopName_; }
-  std::shared_ptr<TShopDefObjectCollection> GetObjects() const { return objects_; }
+  std::shared_ptr<TShopDefObjectCollection> GetObjects() const { return list_; }
   // The range from the extraparams; nullopt when the key is missing or not a number.
   std::optional<int64_t> GetFirstLevel();
   std::optional<int64_t> GetLastLevel();
 
  private:
   std::string shopName_;
-  std::shared_ptr<TShopDefObjectCollection> objects_;
 };
 
 class IShopDefCollection : public virtual IDefinitionList<TShopDef> {
@@ -55,9 +49,9 @@ class IShopDefCollection : public virtual IDefinitionList<TShopDef> {
   virtual int64_t GetGlobalLevel(int64_t localLevel, const std::string& shopName) const = 0;
 };
 
-class TShopDefCollection : public TDefinitionList<TShopDef>, public virtual IShopDefCollection {
+class TShopDefCollection : public TDefinitionList<TShopDef, "shop_defs", "shop_def">,
+                           public virtual IShopDefCollection {
  public:
-  void Initialize() override;
   std::shared_ptr<TShopDef> FindByName(const std::string& name) const override { return GetItemByName(name); }
   std::shared_ptr<TShopDef> FindShopByLevel(int64_t level) const override;
   int64_t GetGlobalLevel(int64_t localLevel, const std::string& shopName) const override;

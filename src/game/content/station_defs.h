@@ -9,10 +9,7 @@ namespace kestrelle {
 
 class TStationDef : public TParamsPropertyObject {};
 
-class TStationDefCollection : public TDefinitionList<TStationDef> {
- public:
-  void Initialize() override;
-};
+class TStationDefCollection : public TDefinitionList<TStationDef, "stations", "station_def"> {};
 using IStationDefCollection = IDefinitionList<TStationDef>;
 
 }  // namespace kestrelle
