@@ -1,10 +1,53 @@
 #include "game/game_registration.h"
 
 #include "data/class_registry.h"
+#include "game/content/action_defs.h"
+#include "game/content/dialog_defs.h"
+#include "game/content/kestrelle_level_def.h"
+#include "game/content/map_defs.h"
+#include "game/content/minigame_defs.h"
+#include "game/content/shop_defs.h"
+#include "game/content/station_defs.h"
 #include "game/map/main_menu_screen.h"
 
 namespace kestrelle {
 
-void RegisterGameClasses() { RegisterObjectClass<TKestrelleGameScreenMain>("KestrelleGameScreenMain"); }
+namespace {
+
+// The shop content's definitions. Their collections create them directly; the names make them
+// known to the data tools and to tests that walk every class.
+void RegisterContentClasses() {
+  RegisterObjectClass<TMapDef>("MapDef");
+  RegisterObjectClass<TMapDefObject>("MapDefObject");
+  RegisterObjectClass<TShopDef>("ShopDef");
+  RegisterObjectClass<TShopDefObject>("ShopDefObject");
+  RegisterObjectClass<TLevelDefRef>("LevelDefRef");
+  RegisterObjectClass<TStationDef>("StationDef");
+  RegisterObjectClass<TDialogDef>("DialogDef");
+  RegisterObjectClass<TLineDef>("LineDef");
+  RegisterObjectClass<TActionDef>("ActionDef");
+  RegisterObjectClass<TActionItemDef>("ActionItemDef");
+  RegisterObjectClass<TRoomItemDef>("RoomItemDef");
+  RegisterObjectClass<TMinigameDef>("MinigameDef");
+  RegisterObjectClass<TMinigameDefDiff>("MinigameDefDiff");
+  RegisterObjectClass<TMinigameDefRestore>("MinigameDefRestore");
+  RegisterObjectClass<TMinigameDefLeaf>("MinigameDefLeaf");
+  RegisterObjectClass<TMinigameDefPath>("MinigameDefPath");
+  RegisterObjectClass<TMinigameDefSatchel>("MinigameDefSatchel");
+  RegisterObjectClass<TMinigameDefElement>("MinigameDefElement");
+  RegisterObjectClass<TMinigameDefRound>("MinigameDefRound");
+  RegisterObjectClass<TPlaceDef>("PlaceDef");
+  RegisterObjectClass<TObjectDef>("ObjectDef");
+  RegisterObjectClass<TLevelItem>("LevelItem");
+  // The default root "type" of level files.
+  RegisterObjectClass<TKestrelleLevelDef>("KestrelleLevelDef");
+}
+
+}  // namespace
+
+void RegisterGameClasses() {
+  RegisterObjectClass<TKestrelleGameScreenMain>("KestrelleGameScreenMain");
+  RegisterContentClasses();
+}
 
 }  // namespace kestrelle

@@ -20,6 +20,21 @@ bool ParamIs(const UserProfileRef& profile, const std::string& name, const std::
 
 }  // namespace
 
+void TKestrelleGameScreenMain::LoadProperties(const StorageRef& storage) {
+  TGameScreen::LoadProperties(storage);
+  content_.Load(storage);
+}
+
+void TKestrelleGameScreenMain::SetOwner(const GameScreenOwnerRef& owner) {
+  TGameScreen::SetOwner(owner);
+  content_.Publish(owner);
+}
+
+void TKestrelleGameScreenMain::Finalize() {
+  content_.Withdraw(GetOwner());
+  TGameScreen::Finalize();
+}
+
 void TKestrelleGameScreenMain::OnShowing(const ParamsRef& params) {
   TGameScreen::OnShowing(params);
   ShowWelcome();
