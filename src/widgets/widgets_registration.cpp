@@ -6,8 +6,10 @@
 #include "widgets/decorate_widget.h"
 #include "widgets/group_widget.h"
 #include "widgets/image_widget.h"
+#include "widgets/montecarlo_particle_system.h"
 #include "widgets/rect_widget.h"
 #include "widgets/sound_widget.h"
+#include "widgets/stochastic_particle_system.h"
 #include "widgets/surface_widget.h"
 #include "widgets/text_widget.h"
 #include "widgets/widget_factory.h"
@@ -27,6 +29,8 @@ void RegisterWidgetsClasses() {
   RegisterObjectClass<TBlinkWidget>("blink_widget");
   RegisterObjectClass<TTextWidget>("text_widget");
   RegisterObjectClass<TSoundWidget>("sound_widget");
+  RegisterObjectClass<TStochasticParticleSystem>("stochastic_particle_system");
+  RegisterObjectClass<TMonteCarloParticleSystem>("montecarlo_particle_system");
   // Until the appearance effects exist, the screen root is a plain group under their name.
   RegisterObjectClass<TAppearanceEffectWdiget>("appearance_effect_widget");
 }
