@@ -4,6 +4,7 @@
 #include "widgets/animation_widget.h"
 #include "widgets/appearance_effect_widget.h"
 #include "widgets/decorate_widget.h"
+#include "widgets/function_particle_system.h"
 #include "widgets/group_widget.h"
 #include "widgets/image_widget.h"
 #include "widgets/montecarlo_particle_system.h"
@@ -31,6 +32,7 @@ void RegisterWidgetsClasses() {
   RegisterObjectClass<TSoundWidget>("sound_widget");
   RegisterObjectClass<TStochasticParticleSystem>("stochastic_particle_system");
   RegisterObjectClass<TMonteCarloParticleSystem>("montecarlo_particle_system");
+  RegisterObjectClass<TFunctionParticleSystem>("function_particle_system");
   // Until the appearance effects exist, the screen root is a plain group under their name.
   RegisterObjectClass<TAppearanceEffectWdiget>("appearance_effect_widget");
 }
