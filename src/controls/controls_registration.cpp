@@ -3,6 +3,7 @@
 #include "controls/button_control.h"
 #include "controls/control_widget.h"
 #include "controls/counter_controls.h"
+#include "controls/curve_widget.h"
 #include "controls/edit_control.h"
 #include "controls/list_box_control.h"
 #include "controls/progress_bar_control.h"
@@ -10,6 +11,7 @@
 #include "controls/scenarios.h"
 #include "controls/score_grid_control.h"
 #include "controls/sequence_control.h"
+#include "controls/statemachine_widget.h"
 #include "controls/state_scenario.h"
 #include "controls/text_reveal_control.h"
 #include "controls/track_bar_control.h"
@@ -36,6 +38,8 @@ void RegisterControlsClasses() {
   RegisterObjectClass<TTransparentScenario>("transparent_scenario");
   RegisterObjectClass<TMoveScenario>("move_scenario");
   RegisterObjectClass<TStateScenario>("state_scenario");
+  RegisterObjectClass<TStateMachineWidget>("statemachine_widget");
+  RegisterObjectClass<TCurveWidget>("curve_widget");
 }
 
 }  // namespace kestrelle
