@@ -177,8 +177,8 @@ void TFunctionParticleSystem::RemoveDeadParticles() {
   for (size_t i = 0; i < particles_.size(); ++i) {
     if (SlotsSayDead(particles_[i]))
       paramSpace_->FreePrivateMatrix(particles_[i]);
-    else
-      particles_[kept++] = std::move(particles_[i]);
+    else if (kept++ != i)
+      particles_[kept - 1] = std::move(particles_[i]);  // a vector moved onto itself would empty
   }
   particles_.resize(kept);
 }

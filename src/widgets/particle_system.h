@@ -66,8 +66,8 @@ class TParticleSystem : public TGroupWidget {
     for (size_t i = 0; i < particles_.size(); ++i) {
       if (dead(*particles_[i]))
         pool_.push_back(std::move(particles_[i]));
-      else
-        particles_[kept++] = std::move(particles_[i]);
+      else if (kept++ != i)
+        particles_[kept - 1] = std::move(particles_[i]);
     }
     particles_.resize(kept);
   }
