@@ -5,12 +5,14 @@
 
 #include "controls/antialiaser.h"
 #include "controls/curve_widget.h"
+#include "controls/controls_fixture.h"
 #include "controls/statemachine_widget.h"
 #include "support/widget_harness.h"
 
 namespace kestrelle {
 namespace {
 
+using testing::EnsureControlsRegistered;
 using testing::ScriptedRandom;
 using testing::WidgetHarness;
 
@@ -48,7 +50,8 @@ TEST(ActionDefs, PickAtChoosesTheFirstWeightAtLeastTheRemainder) {
   EXPECT_EQ(Actions({{0, 1}, {0, 3}, {1, 7}})->TotalWeight(0), 4);
 }
 
-TEST(StateMachineWidget, DISABLED_PlaysActionsForTheirDurationAndFollowsTheNextState) {
+TEST(StateMachineWidget, PlaysActionsForTheirDurationAndFollowsTheNextState) {
+  EnsureControlsRegistered();
   ScriptedRandom random({0, 0, 0});
   WidgetHarness h(R"(<widget type="statemachine_widget" name="sm" visible="yes">
     <widgets><widget type="rect_widget" name="stand" visible="yes"/><widget type="rect_widget" name="wave"/></widgets>
@@ -86,7 +89,8 @@ std::string Curve(const std::string& attributes) {
     </paramdefs></paramspace></function></widget>)";
 }
 
-TEST(CurveWidget, DISABLED_DrawsEveryPointAndRevealsProgressively) {
+TEST(CurveWidget, DrawsEveryPointAndRevealsProgressively) {
+  EnsureControlsRegistered();
   WidgetHarness plain(Curve(""));
   plain.Frame(10);
   auto curve = std::dynamic_pointer_cast<TCurveWidget>(plain.Find("c"));
@@ -112,7 +116,8 @@ TEST(CurveWidget, DISABLED_DrawsEveryPointAndRevealsProgressively) {
   EXPECT_EQ(curve->GetDrawnPoints(), 75);
 }
 
-TEST(CurveWidget, DISABLED_IsCutAtTheScreenEdge) {
+TEST(CurveWidget, IsCutAtTheScreenEdge) {
+  EnsureControlsRegistered();
   std::string xml = Curve("");
   xml.replace(xml.find(R"(value="110")"), 11, R"(value="900")");
   WidgetHarness h(xml);
