@@ -8,6 +8,7 @@
 #include "widgets/group_widget.h"
 #include "widgets/image_widget.h"
 #include "widgets/montecarlo_particle_system.h"
+#include "widgets/multi_particle_system.h"
 #include "widgets/rect_widget.h"
 #include "widgets/sound_widget.h"
 #include "widgets/stochastic_particle_system.h"
@@ -33,6 +34,7 @@ void RegisterWidgetsClasses() {
   RegisterObjectClass<TStochasticParticleSystem>("stochastic_particle_system");
   RegisterObjectClass<TMonteCarloParticleSystem>("montecarlo_particle_system");
   RegisterObjectClass<TFunctionParticleSystem>("function_particle_system");
+  RegisterObjectClass<TMultiParticleSystem>("multi_particle_system");
   // Until the appearance effects exist, the screen root is a plain group under their name.
   RegisterObjectClass<TAppearanceEffectWdiget>("appearance_effect_widget");
 }

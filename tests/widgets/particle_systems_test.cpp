@@ -1,5 +1,6 @@
 // Particle systems in a screen tree: emission counts, closed-form motion and colour, births on a
-// picture's visible pixels, and the function-driven system's slots.
+// picture's visible pixels, the function-driven system's slots, and the multi-type tree in
+// which a dead parent lingers until its children are gone.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include "support/widget_harness.h"
 #include "widgets/function_particle_system.h"
 #include "widgets/montecarlo_particle_system.h"
+#include "widgets/multi_particle_system.h"
 #include "widgets/stochastic_particle_system.h"
 
 namespace kestrelle {
@@ -267,6 +269,103 @@ TEST(FunctionParticleSystem, EventOneCreatesFromParametersAndEventTwoClearsAndRe
   h.engine->ClearInvalidated();
   h.Find("fps")->HandleEvent(2, nullptr);
   EXPECT_EQ(fps->GetParticleCount(), 0);
+  EXPECT_EQ(h.engine->InvalidatedBounds(), area);
+}
+
+// A particle type whose particles die when their age passes `life`, sit at (x, 20) and show
+// picture 0 in opaque white; with `rate` above 0 it has a "Create" function emitting that many per second.
+std::string ParticleType(const std::string& name, int life, int rate, int x, const std::string& children) {
+  std::string create;
+  if (rate > 0)
+    create = R"(<function name="Create" type="function_eval"><paramspace><paramdefs>
+        <paramdef name="age0" col="0" row="0" static="yes"/>
+        <paramdef name="index" col="1" static="yes"/><paramdef name="total_index" col="1" static="yes"/>
+        <paramdef name="count" col="2" static="yes" value=")" + std::to_string(rate) + R"("/>
+      </paramdefs></paramspace><expression>age0 := 0</expression></function>)";
+  return R"(<particle_type name=")" + name + R"("><paramspace><paramdefs>
+      <paramdef name="dead" col="0" row="0" static="yes"/><paramdef name="x" col="0" row="1" static="yes"/>
+      <paramdef name="y" col="0" row="2" static="yes"/><paramdef name="image" col="0" row="3" static="yes"/>
+      <paramdef name="red" col="0" row="4" static="yes"/><paramdef name="green" col="0" row="5" static="yes"/>
+      <paramdef name="blue" col="0" row="6" static="yes"/><paramdef name="alpha" col="0" row="7" static="yes"/>
+      <paramdef name="age" col="1" row="0" static="yes"/>
+    </paramdefs></paramspace>
+    <function type="function_complex"><paramspace><paramdefs><paramdef name="time" col="1" static="yes"/></paramdefs>
+      </paramspace><functions>)" + create + R"(
+      <function name="Update" type="function_eval"><paramspace><paramdefs>
+        <paramdef name="dead" col="0" row="0" static="yes"/><paramdef name="x" col="0" row="1" static="yes"/>
+        <paramdef name="y" col="0" row="2" static="yes"/><paramdef name="image" col="0" row="3" static="yes"/>
+        <paramdef name="red" col="0" row="4" static="yes"/><paramdef name="green" col="0" row="5" static="yes"/>
+        <paramdef name="blue" col="0" row="6" static="yes"/><paramdef name="alpha" col="0" row="7" static="yes"/>
+        <paramdef name="age" col="1" row="0" static="yes"/>
+        <paramdef name="life" col="2" static="yes" value=")" + std::to_string(life) + R"("/>
+      </paramdefs></paramspace><expression>dead := age > life
+x := )" + std::to_string(x) + R"(
+y := 20
+image := 0
+red := 255
+green := 255
+blue := 255
+alpha := 255</expression></function></functions></function>)" +
+         (children.empty() ? "" : "<particle_types>" + children + "</particle_types>") + "</particle_type>";
+}
+
+TEST(MultiParticleSystem, ADeadParentLingersWithoutEmittingUntilItsChildrenAreGone) {
+  // One parent (life 50 ms) spawned by event 1; its children are emitted while it lives. Frames
+  // of 10 ms: the parent's dead slot turns on in frame 6 (age 60).
+  struct Case {
+    int childRate;
+    int childLife;
+    int frame;
+    int64_t parents;
+    int64_t particles;  // parents and children
+  } cases[] = {
+      {0, 20, 5, 1, 1},       {0, 20, 6, 0, 0},         // no children: removed as it dies
+      {100, 20, 5, 1, 4},                               // one child per frame, each lives 3 frames
+      {100, 20, 6, 1, 3},     {100, 20, 7, 1, 2},       // dead: no new children, still there
+      {100, 20, 8, 0, 0},                               // its last child gone, it goes too
+      {100, 1000, 6, 1, 6},   {100, 1000, 60, 1, 6},    // five children and a lingering parent
+  };
+  for (const Case& c : cases) {
+    WidgetHarness h(R"(<widget type="multi_particle_system" name="mps" visible="yes">
+      <widgets><widget type="image_widget" name="dot" resourcename="white" width="4" height="4"/></widgets>
+      <particle_types>)" +
+                    ParticleType("parent", 50, 0, 10, ParticleType("child", c.childLife, c.childRate, 30, "")) +
+                    "</particle_types></widget>");
+    h.Frame(0);
+    h.Find("mps")->HandleEvent(1, nullptr);
+    auto mps = std::dynamic_pointer_cast<TMultiParticleSystem>(h.Find("mps"));
+    ASSERT_TRUE(mps);
+    for (int i = 0; i < c.frame; ++i) h.Frame(10);
+    const std::string at = "rate " + std::to_string(c.childRate) + " life " + std::to_string(c.childLife) +
+                           " frame " + std::to_string(c.frame);
+    EXPECT_EQ(static_cast<int64_t>(mps->GetRootParticle().children.size()), c.parents) << at;
+    EXPECT_EQ(h.Prop("mps/count").ToInt(), c.particles) << at;
+  }
+}
+
+TEST(MultiParticleSystem, DrawsChildrenOverParentsAndEventTwoClears) {
+  WidgetHarness h(R"(<widget type="multi_particle_system" name="mps" visible="yes" anchor_left="100" anchor_top="100">
+      <widgets><widget type="image_widget" name="dot" resourcename="white" width="4" height="4"/></widgets>
+      <particle_types>)" +
+                  ParticleType("parent", 1000, 0, 10, ParticleType("child", 1000, 100, 30, "")) +
+                  ParticleType("other", 1000, 0, 50, "") + "</particle_types></widget>");
+  AddWhite(h);
+  h.Find("mps")->Invalidate();  // static pictures are taken again
+  h.Frame(0);
+  auto params = Create<TParamCollection>();
+  params->SetValue("particle_type", Variant(std::string("other")));
+  h.Find("mps")->HandleEvent(1, params);  // a named type
+  h.Find("mps")->HandleEvent(1, nullptr);  // the first type
+  h.Frame(10);
+  auto mps = std::dynamic_pointer_cast<TMultiParticleSystem>(h.Find("mps"));
+  EXPECT_EQ(h.Prop("mps/count").ToInt(), 3);
+  // Pictures centred on x = 50 (other), 10 (parent) and 30 (its child), y = 20.
+  EXPECT_EQ(mps->GetRect(), (TRect{108, 118, 152, 122}));
+  for (int x : {110, 130, 150}) EXPECT_EQ(h.engine->back->GetPixel(x, 120) & 0xFFFFFF, 0xFFFFFFu) << x;
+  const TRect area = mps->GetRect();
+  h.engine->ClearInvalidated();
+  h.Find("mps")->HandleEvent(2, nullptr);
+  EXPECT_EQ(h.Prop("mps/count").ToInt(), 0);
   EXPECT_EQ(h.engine->InvalidatedBounds(), area);
 }
 
