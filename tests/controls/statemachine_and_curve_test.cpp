@@ -85,7 +85,7 @@ std::string Curve(const std::string& attributes) {
       <paramdef name="step" col="1" static="yes"/>
       <paramdef name="x0" col="2" static="yes" value="10"/><paramdef name="y0" col="2" static="yes" value="20"/>
       <paramdef name="x1" col="2" static="yes" value="110"/><paramdef name="y1" col="2" static="yes" value="20"/>
-      <paramdef name="steps" col="2" static="yes" value="100"/><paramdef name="length" col="2" static="yes"/>
+      <paramdef name="TotalTime" col="2" static="yes" value="100"/><paramdef name="length" col="2" static="yes"/>
     </paramdefs></paramspace></function></widget>)";
 }
 
