@@ -31,7 +31,8 @@ void TActionDefCollection::Initialize() {
 }
 
 void TActionDefCollection::AddItem(const InterfaceRef& item) {
-  if (auto definition = std::dynamic_pointer_cast<IActionDef>(item)) items_.Add(definition, definition->GetName(), -1, definition->GetName().empty());
+  if (auto definition = std::dynamic_pointer_cast<IActionDef>(item))
+    items_.Add(definition, definition->GetName(), -1, definition->GetName().empty());
 }
 
 int64_t TActionDefCollection::TotalWeight(int32_t state) const {

@@ -144,8 +144,8 @@ TRect TCurveWidget::GetRect() {
   const PathBounds b = path_->GetBounds();
   const auto clampX = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 0, kScreenWidth)); };
   const auto clampY = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 0, kScreenHeight)); };
-  cachedRect_ = TRect{clampX(int64_t{b.left} - w - 1), clampY(int64_t{b.top} - h - 1),
-                      clampX(int64_t{b.right} + w + 1), clampY(int64_t{b.bottom} + h + 1)};
+  cachedRect_ = TRect{clampX(int64_t{b.left} - w - 1), clampY(int64_t{b.top} - h - 1), clampX(int64_t{b.right} + w + 1),
+                      clampY(int64_t{b.bottom} + h + 1)};
   return cachedRect_;
 }
 
@@ -197,8 +197,7 @@ void TCurveWidget::Stamp(int32_t x, int32_t y, int32_t opacity) {
 
 void TCurveWidget::PlotCell(int32_t x, int32_t y, double coverage) {
   if (!brushWidget_) return;
-  Stamp(x + Round32(brushWidget_->GetAnchorLeft()), y + Round32(brushWidget_->GetAnchorTop()),
-        Round32(coverage * 255));
+  Stamp(x + Round32(brushWidget_->GetAnchorLeft()), y + Round32(brushWidget_->GetAnchorTop()), Round32(coverage * 255));
 }
 
 void TCurveWidget::Draw(const SurfaceRef& surface, int32_t x, int32_t y) {

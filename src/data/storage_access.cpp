@@ -155,8 +155,8 @@ InterfaceRef CreateObjectFromStorage(const StorageRef& storage) {
   if (!persistent) {
     // The element is skipped; a type nobody registered is a data (or registration) error.
     if (!type.empty())
-      LogLine("<" + storage->GetNodeName() + " name=\"" + name + "\" type=\"" + type + "\">: " +
-              (object ? "the class cannot be loaded from data" : "no class is registered under this type") +
+      LogLine("<" + storage->GetNodeName() + " name=\"" + name + "\" type=\"" + type +
+              "\">: " + (object ? "the class cannot be loaded from data" : "no class is registered under this type") +
               "; the element is skipped");
     return nullptr;
   }

@@ -35,27 +35,26 @@ uint32_t ParticleColorAt(uint32_t from, uint32_t to, int32_t age, int32_t lifeti
 
 const TPropertyTable& TStochasticParticleSystem::GetPropertyTable() const {
   using T = TStochasticParticleSystem;
-  static const TPropertyTable table(
-      TParticleSystem::GetPropertyTable(),
-      {
-          Property("blendingmode", &T::blendingMode_, int32_t{kBlendNormal})
-              .AsEnum(TImageWidget::kBlendingModeWords)
-              .NotSaved(),
-          Property("direction", &T::direction_).NotSaved(),
-          Property("spread", &T::spread_, 360).NotSaved(),
-          Property("speed_min", &T::speedMin_, 10).NotSaved(),
-          Property("speed_max", &T::speedMax_, 100).NotSaved(),
-          Property("lifetime_min", &T::lifetimeMin_, 1000).NotSaved(),
-          Property("lifetime_max", &T::lifetimeMax_, 5000).NotSaved(),
-          Property("gravity_min", &T::gravityMin_).NotSaved(),
-          Property("gravity_max", &T::gravityMax_).NotSaved(),
-          Property("color_start", &T::colorStart_, 0xFFFFFFFFu).AsColor().NotSaved(),
-          Property("color_end", &T::colorEnd_, 0xFF000000u).AsColor().NotSaved(),
-          Property("alfa_start", &T::alfaStart_, 255).NotSaved(),
-          Property("alfa_end", &T::alfaEnd_, 255).NotSaved(),
-          Property("color_variation", &T::colorVariation_).NotSaved(),
-          Property("alfa_variation", &T::alfaVariation_).NotSaved(),
-      });
+  static const TPropertyTable table(TParticleSystem::GetPropertyTable(),
+                                    {
+                                        Property("blendingmode", &T::blendingMode_, int32_t{kBlendNormal})
+                                            .AsEnum(TImageWidget::kBlendingModeWords)
+                                            .NotSaved(),
+                                        Property("direction", &T::direction_).NotSaved(),
+                                        Property("spread", &T::spread_, 360).NotSaved(),
+                                        Property("speed_min", &T::speedMin_, 10).NotSaved(),
+                                        Property("speed_max", &T::speedMax_, 100).NotSaved(),
+                                        Property("lifetime_min", &T::lifetimeMin_, 1000).NotSaved(),
+                                        Property("lifetime_max", &T::lifetimeMax_, 5000).NotSaved(),
+                                        Property("gravity_min", &T::gravityMin_).NotSaved(),
+                                        Property("gravity_max", &T::gravityMax_).NotSaved(),
+                                        Property("color_start", &T::colorStart_, 0xFFFFFFFFu).AsColor().NotSaved(),
+                                        Property("color_end", &T::colorEnd_, 0xFF000000u).AsColor().NotSaved(),
+                                        Property("alfa_start", &T::alfaStart_, 255).NotSaved(),
+                                        Property("alfa_end", &T::alfaEnd_, 255).NotSaved(),
+                                        Property("color_variation", &T::colorVariation_).NotSaved(),
+                                        Property("alfa_variation", &T::alfaVariation_).NotSaved(),
+                                    });
   return table;
 }
 

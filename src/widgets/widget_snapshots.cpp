@@ -17,8 +17,7 @@ void DrawInto(const WidgetRef& widget, const SurfaceRef& target) {
   else
     surface.Clear();
   if (width == 0 || height == 0) return;
-  widget->Draw(target,
-               Round32(widget->GetAnchorLeft() - r.left), Round32(widget->GetAnchorTop() - r.top));
+  widget->Draw(target, Round32(widget->GetAnchorLeft() - r.left), Round32(widget->GetAnchorTop() - r.top));
 }
 
 }  // namespace

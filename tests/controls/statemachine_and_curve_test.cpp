@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/antialiaser.h"
-#include "controls/curve_widget.h"
 #include "controls/controls_fixture.h"
+#include "controls/curve_widget.h"
 #include "controls/statemachine_widget.h"
 #include "support/widget_harness.h"
 
@@ -36,12 +36,10 @@ TEST(ActionDefs, PickAtChoosesTheFirstWeightAtLeastTheRemainder) {
   } cases[] = {
       {{{0, 1}, {0, 3}}, 0, "a0"}, {{{0, 1}, {0, 3}}, 1, "a0"},  // ≥: 1 still picks the first
       {{{0, 1}, {0, 3}}, 2, "a1"}, {{{0, 1}, {0, 3}}, 3, "a1"},
-      {{{0, 1}, {0, 1}}, 1, "a0"},                                // ties: the first always wins
-      {{{0, 0}, {0, 2}}, 0, "a0"},                                // a zero weight still takes r = 0
-      {{{0, 0}, {0, 2}}, 1, "a1"},
-      {{{1, 5}, {0, 2}}, 0, "a1"},                                // other states are skipped
-      {{{0, 1}}, 5, ""},
-      {{}, 0, ""},
+      {{{0, 1}, {0, 1}}, 1, "a0"},                               // ties: the first always wins
+      {{{0, 0}, {0, 2}}, 0, "a0"},                               // a zero weight still takes r = 0
+      {{{0, 0}, {0, 2}}, 1, "a1"}, {{{1, 5}, {0, 2}}, 0, "a1"},  // other states are skipped
+      {{{0, 1}}, 5, ""},           {{}, 0, ""},
   };
   for (const Case& c : cases) {
     ActionDefRef picked = Actions(c.actions)->PickAt(0, c.r);

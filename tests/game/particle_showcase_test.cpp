@@ -78,7 +78,8 @@ TEST_F(ParticleShowcase, EveryFactoryOfTheShopGameMakesAVisibleEffect) {
     ASSERT_TRUE(effect) << c.factory;
     EXPECT_TRUE(ClassRegistry::Instance().Find(c.type)) << c.type;
     window->GetWidgets()->Add(effect);
-    if (std::string(c.factory) == "ps_hint") effect->SetProperty("widget", Variant(InterfaceRef(h.Find("hint_target"))));
+    if (std::string(c.factory) == "ps_hint")
+      effect->SetProperty("widget", Variant(InterfaceRef(h.Find("hint_target"))));
     for (int i = 0; i < 30; ++i) h.Frame(20);
     EXPECT_GT(effect->GetProperty("count").ToInt(), 0) << c.factory;
     EXPECT_GT(ChangedPixels(*h.engine->back, effect->GetRect()), 20) << c.factory;

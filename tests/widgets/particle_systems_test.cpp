@@ -38,11 +38,11 @@ TEST(StochasticParticleSystem, EmitsPerFrameWithoutCarryingFractionsOrInFixedSte
     int frames;
     int64_t expected;
   } cases[] = {
-      {R"(emission_count="100")", 16, 1, 2},                   // Round(1.6)
+      {R"(emission_count="100")", 16, 1, 2},  // Round(1.6)
       {R"(emission_count="100")", 16, 5, 10},
-      {R"(emission_count="20")", 16, 10, 0},                    // Round(0.32) every frame
-      {R"(emission_count="20" delta_step="50")", 16, 10, 3},    // 160 ms: three 50 ms steps
-      {R"(emission_count="20" delta_step="50")", 200, 1, 4},    // one frame, four steps
+      {R"(emission_count="20")", 16, 10, 0},                  // Round(0.32) every frame
+      {R"(emission_count="20" delta_step="50")", 16, 10, 3},  // 160 ms: three 50 ms steps
+      {R"(emission_count="20" delta_step="50")", 200, 1, 4},  // one frame, four steps
       {R"(emission_count="1000" delta_step="0")", 3, 1, 3},
   };
   for (const Case& c : cases) {
@@ -57,18 +57,16 @@ TEST(StochasticParticleSystem, PositionsAreClosedFormulasOfTheAge) {
     int32_t direction, speed, gravity, ageMs;
     double x, y;
   } cases[] = {
-      {0, 100, 0, 500, 50, 0},
-      {90, 100, 200, 500, 0, 75},     // 50 along the direction + 25 of fall
-      {180, 100, 0, 250, -25, 0},
-      {0, 0, 1000, 3000, 0, 4500},    // t² × gravity is beyond 32 bits
+      {0, 100, 0, 500, 50, 0},           {90, 100, 200, 500, 0, 75},   // 50 along the direction + 25 of fall
+      {180, 100, 0, 250, -25, 0},        {0, 0, 1000, 3000, 0, 4500},  // t² × gravity is beyond 32 bits
       {0, 0, -400, 100000, 0, -2000000},
   };
   for (const Case& c : cases) {
-    const std::string attributes = "spread=\"0\" emission_count=\"1000\" emission_x=\"7\" emission_y=\"-3\" direction=\"" +
-                                   std::to_string(c.direction) + "\" speed_min=\"" + std::to_string(c.speed) +
-                                   "\" speed_max=\"" + std::to_string(c.speed) + "\" gravity_min=\"" +
-                                   std::to_string(c.gravity) + "\" gravity_max=\"" + std::to_string(c.gravity) +
-                                   "\" lifetime_min=\"999999\" lifetime_max=\"999999\"";
+    const std::string attributes =
+        "spread=\"0\" emission_count=\"1000\" emission_x=\"7\" emission_y=\"-3\" direction=\"" +
+        std::to_string(c.direction) + "\" speed_min=\"" + std::to_string(c.speed) + "\" speed_max=\"" +
+        std::to_string(c.speed) + "\" gravity_min=\"" + std::to_string(c.gravity) + "\" gravity_max=\"" +
+        std::to_string(c.gravity) + "\" lifetime_min=\"999999\" lifetime_max=\"999999\"";
     WidgetHarness h(Stochastic(attributes));
     h.Frame(1);  // one particle, age 0
     h.SetProp("ps/emission_count", 0);
@@ -229,8 +227,8 @@ TEST(FunctionParticleSystem, InitialBurstContinuousEmissionAndDeathBySlot) {
     int64_t expected;
   } cases[] = {
       {R"(delta_step="-1" init_creation_count="30")", 10, 5, 30},  // the burst once, nothing more
-      {R"(delta_step="0")", 16, 5, 8},                              // 100/s carries the fraction: 80 ms → 8
-      {R"(delta_step="50")", 16, 10, 15},                           // three 50 ms steps of 5
+      {R"(delta_step="0")", 16, 5, 8},                             // 100/s carries the fraction: 80 ms → 8
+      {R"(delta_step="50")", 16, 10, 15},                          // three 50 ms steps of 5
   };
   for (const Case& c : cases) {
     WidgetHarness h(FunctionSystem(c.attributes));
@@ -280,7 +278,8 @@ std::string ParticleType(const std::string& name, int life, int rate, int x, con
     create = R"(<function name="Create" type="function_eval"><paramspace><paramdefs>
         <paramdef name="age0" col="0" row="0" static="yes"/>
         <paramdef name="index" col="1" static="yes"/><paramdef name="total_index" col="1" static="yes"/>
-        <paramdef name="count" col="2" static="yes" value=")" + std::to_string(rate) + R"("/>
+        <paramdef name="count" col="2" static="yes" value=")" +
+             std::to_string(rate) + R"("/>
       </paramdefs></paramspace><expression>age0 := 0</expression></function>)";
   return R"(<particle_type name=")" + name + R"("><paramspace><paramdefs>
       <paramdef name="dead" col="0" row="0" static="yes"/><paramdef name="x" col="0" row="1" static="yes"/>
@@ -290,16 +289,19 @@ std::string ParticleType(const std::string& name, int life, int rate, int x, con
       <paramdef name="age" col="1" row="0" static="yes"/>
     </paramdefs></paramspace>
     <function type="function_complex"><paramspace><paramdefs><paramdef name="time" col="1" static="yes"/></paramdefs>
-      </paramspace><functions>)" + create + R"(
+      </paramspace><functions>)" +
+         create + R"(
       <function name="Update" type="function_eval"><paramspace><paramdefs>
         <paramdef name="dead" col="0" row="0" static="yes"/><paramdef name="x" col="0" row="1" static="yes"/>
         <paramdef name="y" col="0" row="2" static="yes"/><paramdef name="image" col="0" row="3" static="yes"/>
         <paramdef name="red" col="0" row="4" static="yes"/><paramdef name="green" col="0" row="5" static="yes"/>
         <paramdef name="blue" col="0" row="6" static="yes"/><paramdef name="alpha" col="0" row="7" static="yes"/>
         <paramdef name="age" col="1" row="0" static="yes"/>
-        <paramdef name="life" col="2" static="yes" value=")" + std::to_string(life) + R"("/>
+        <paramdef name="life" col="2" static="yes" value=")" +
+         std::to_string(life) + R"("/>
       </paramdefs></paramspace><expression>dead := age > life
-x := )" + std::to_string(x) + R"(
+x := )" + std::to_string(x) +
+         R"(
 y := 20
 image := 0
 red := 255
@@ -319,11 +321,11 @@ TEST(MultiParticleSystem, ADeadParentLingersWithoutEmittingUntilItsChildrenAreGo
     int64_t parents;
     int64_t particles;  // parents and children
   } cases[] = {
-      {0, 20, 5, 1, 1},       {0, 20, 6, 0, 0},         // no children: removed as it dies
-      {100, 20, 5, 1, 4},                               // one child per frame, each lives 3 frames
-      {100, 20, 6, 1, 3},     {100, 20, 7, 1, 2},       // dead: no new children, still there
-      {100, 20, 8, 0, 0},                               // its last child gone, it goes too
-      {100, 1000, 6, 1, 6},   {100, 1000, 60, 1, 6},    // five children and a lingering parent
+      {0, 20, 5, 1, 1},     {0, 20, 6, 0, 0},       // no children: removed as it dies
+      {100, 20, 5, 1, 4},                           // one child per frame, each lives 3 frames
+      {100, 20, 6, 1, 3},   {100, 20, 7, 1, 2},     // dead: no new children, still there
+      {100, 20, 8, 0, 0},                           // its last child gone, it goes too
+      {100, 1000, 6, 1, 6}, {100, 1000, 60, 1, 6},  // five children and a lingering parent
   };
   for (const Case& c : cases) {
     WidgetHarness h(R"(<widget type="multi_particle_system" name="mps" visible="yes">
@@ -336,8 +338,8 @@ TEST(MultiParticleSystem, ADeadParentLingersWithoutEmittingUntilItsChildrenAreGo
     auto mps = std::dynamic_pointer_cast<TMultiParticleSystem>(h.Find("mps"));
     ASSERT_TRUE(mps);
     for (int i = 0; i < c.frame; ++i) h.Frame(10);
-    const std::string at = "rate " + std::to_string(c.childRate) + " life " + std::to_string(c.childLife) +
-                           " frame " + std::to_string(c.frame);
+    const std::string at = "rate " + std::to_string(c.childRate) + " life " + std::to_string(c.childLife) + " frame " +
+                           std::to_string(c.frame);
     EXPECT_EQ(static_cast<int64_t>(mps->GetRootParticle().children.size()), c.parents) << at;
     EXPECT_EQ(h.Prop("mps/count").ToInt(), c.particles) << at;
   }
@@ -354,7 +356,7 @@ TEST(MultiParticleSystem, DrawsChildrenOverParentsAndEventTwoClears) {
   h.Frame(0);
   auto params = Create<TParamCollection>();
   params->SetValue("particle_type", Variant(std::string("other")));
-  h.Find("mps")->HandleEvent(1, params);  // a named type
+  h.Find("mps")->HandleEvent(1, params);   // a named type
   h.Find("mps")->HandleEvent(1, nullptr);  // the first type
   h.Frame(10);
   auto mps = std::dynamic_pointer_cast<TMultiParticleSystem>(h.Find("mps"));
