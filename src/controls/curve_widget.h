@@ -38,7 +38,8 @@ class TCurveWidget : public TGroupWidget {
   void Draw(const SurfaceRef& surface, int32_t x, int32_t y) override;
   bool ContainsPoint(const TPoint& point, bool ignoreVisibility) override;
 
-  PathFunctionRef GetPath() const { return path_; }
+  // The path (GetPath is the widget's own path in the tree).
+  PathFunctionRef GetPathFunction() const { return path_; }
   void SetPath(const PathFunctionRef& path);
   void SetDrawShift(double step);
   void Refresh();
