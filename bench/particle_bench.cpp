@@ -19,6 +19,12 @@
 #include "widgets/memory_resources.h"
 #include "widgets/stochastic_particle_system.h"
 
+// The replaced operator new takes its memory from malloc, so its deletes free it; GCC's check
+// cannot see the pairing once the operators are inlined.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 namespace {
 
 std::atomic<bool> g_counting{false};
