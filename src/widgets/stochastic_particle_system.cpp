@@ -93,6 +93,8 @@ void TStochasticParticleSystem::Randomize(TStochasticParticle& p, int32_t x, int
   p.lifetime = lifetimeMin_ + Random(lifetimeMax_ - lifetimeMin_);
   p.speed = speedMin_ + Random(speedMax_ - speedMin_);
   p.direction = Random(spread_) + direction_ - spread_ / 2;
+  p.directionCos = std::cos(Radians(p.direction));
+  p.directionSin = std::sin(Radians(p.direction));
   p.gravity = std::min(gravityMin_, gravityMax_) + Random(std::abs(gravityMax_ - gravityMin_));
   const double variation = Random(colorVariation_) / 100.0;
   const uint32_t from = StartColor(), to = EndColor();
@@ -114,12 +116,11 @@ void TStochasticParticleSystem::UpdateParticle(TParticle& particle, int32_t elap
   auto& p = static_cast<TStochasticParticle&>(particle);
   p.age += elapsedMs;
   const int64_t t = p.age;
-  const double angle = Radians(p.direction);
   const double travelled = static_cast<double>(p.speed) * static_cast<double>(t) / 1000.0;
   // t² × gravity leaves 32 bits after 1.5 s at 1000 px/s²: the fall is computed in reals.
   const double fall = static_cast<double>(t) * static_cast<double>(t) * p.gravity / 1000000.0 / 2.0;
-  p.x = static_cast<double>(RoundHalfEven(std::cos(angle) * travelled) + p.startX);
-  p.y = static_cast<double>(RoundHalfEven(fall) + RoundHalfEven(std::sin(angle) * travelled) + p.startY);
+  p.x = static_cast<double>(RoundHalfEven(p.directionCos * travelled) + p.startX);
+  p.y = static_cast<double>(RoundHalfEven(fall) + RoundHalfEven(p.directionSin * travelled) + p.startY);
   p.color = ParticleColorAt(p.startColor, EndColor(), p.age, p.lifetime);
 }
 

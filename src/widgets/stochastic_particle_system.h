@@ -16,8 +16,10 @@ struct TStochasticParticle : TParticle {
   int32_t startY = 0;
   int32_t lifetime = 0;
   int32_t age = 0;
-  int32_t speed = 0;      // pixels per second
-  int32_t direction = 0;  // degrees
+  int32_t speed = 0;        // pixels per second
+  int32_t direction = 0;    // degrees
+  double directionCos = 1;  // of the direction, taken at birth: the motion is updated every frame
+  double directionSin = 0;
   uint32_t startColor = 0;
   uint32_t color = 0;
   int32_t gravity = 0;  // pixels per second², downwards when positive
