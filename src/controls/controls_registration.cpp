@@ -3,6 +3,7 @@
 #include "controls/button_control.h"
 #include "controls/control_widget.h"
 #include "controls/counter_controls.h"
+#include "controls/curve_widget.h"
 #include "controls/edit_control.h"
 #include "controls/flash_scenario.h"
 #include "controls/list_box_control.h"
@@ -13,6 +14,7 @@
 #include "controls/sequence_control.h"
 #include "controls/state_scenario.h"
 #include "controls/states_widget.h"
+#include "controls/statemachine_widget.h"
 #include "controls/text_reveal_control.h"
 #include "controls/track_bar_control.h"
 #include "data/class_registry.h"
@@ -40,6 +42,8 @@ void RegisterControlsClasses() {
   RegisterObjectClass<TStateScenario>("state_scenario");
   RegisterObjectClass<TFlashScenario>("flash_scenario");
   RegisterObjectClass<TStatesWdiget>("states_widget");
+  RegisterObjectClass<TStateMachineWidget>("statemachine_widget");
+  RegisterObjectClass<TCurveWidget>("curve_widget");
 }
 
 }  // namespace kestrelle

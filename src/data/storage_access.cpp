@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/class_registry.h"
+#include "data/file_system.h"
 #include "data/hier_storage.h"
 #include "data/load_nesting.h"
 #include "data/numbers.h"
@@ -152,7 +153,14 @@ InterfaceRef CreateObjectFromStorage(const StorageRef& storage) {
   std::string type = ReadString(storage, "type", "");
   auto object = CreateObjectFromString(type);
   auto persistent = std::dynamic_pointer_cast<IPersistent>(object);
-  if (!persistent) return nullptr;
+  if (!persistent) {
+    // The element is skipped; a type nobody registered is a data (or registration) error.
+    if (!type.empty())
+      LogLine("<" + storage->GetNodeName() + " name=\"" + name + "\" type=\"" + type +
+              "\">: " + (object ? "the class cannot be loaded from data" : "no class is registered under this type") +
+              "; the element is skipped");
+    return nullptr;
+  }
   if (auto named = std::dynamic_pointer_cast<INamedObject>(object); named && !name.empty()) named->SetName(name);
   persistent->LoadFromStorage(storage);
   return object;

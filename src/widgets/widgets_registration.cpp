@@ -7,11 +7,15 @@
 #include "widgets/clip_widgets.h"
 #include "widgets/contour_widget.h"
 #include "widgets/decorate_widget.h"
+#include "widgets/function_particle_system.h"
 #include "widgets/group_widget.h"
 #include "widgets/image_widget.h"
 #include "widgets/motion_widgets.h"
+#include "widgets/montecarlo_particle_system.h"
+#include "widgets/multi_particle_system.h"
 #include "widgets/rect_widget.h"
 #include "widgets/sound_widget.h"
+#include "widgets/stochastic_particle_system.h"
 #include "widgets/surface_widget.h"
 #include "widgets/text_widget.h"
 #include "widgets/transition_effect_widget.h"
@@ -33,6 +37,11 @@ void RegisterWidgetsClasses() {
   RegisterObjectClass<TBlinkWidget>("blink_widget");
   RegisterObjectClass<TTextWidget>("text_widget");
   RegisterObjectClass<TSoundWidget>("sound_widget");
+  RegisterObjectClass<TStochasticParticleSystem>("stochastic_particle_system");
+  RegisterObjectClass<TMonteCarloParticleSystem>("montecarlo_particle_system");
+  RegisterObjectClass<TFunctionParticleSystem>("function_particle_system");
+  RegisterObjectClass<TMultiParticleSystem>("multi_particle_system");
+  // Until the appearance effects exist, the screen root is a plain group under their name.
   RegisterObjectClass<TAppearanceEffectWdiget>("appearance_effect_widget");
   RegisterObjectClass<TAppearanceEffectCollection>("appearance_effects");
   RegisterObjectClass<TFunctionAppearanceEffect>("func_appearance_effect");
