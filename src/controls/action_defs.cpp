@@ -4,7 +4,7 @@
 
 #include "data/random.h"
 
-namespace kestrelle {
+namespace kestrelle::state_machine {
 
 const TPropertyTable& TActionDef::GetPropertyTable() const {
   static const TPropertyTable table(TPropertyObject::GetPropertyTable(),
@@ -60,4 +60,4 @@ ActionDefRef TActionDefCollection::Pick(int32_t state) const {
   return PickAt(state, Random(range));
 }
 
-}  // namespace kestrelle
+}  // namespace kestrelle::state_machine

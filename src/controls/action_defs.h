@@ -8,7 +8,8 @@
 
 #include "data/object.h"
 
-namespace kestrelle {
+// Its own namespace: the shop content has action definitions of the same names.
+namespace kestrelle::state_machine {
 
 class IActionDef : public virtual INamedObject {
  public:
@@ -55,4 +56,4 @@ class TActionDefCollection : public TStaticCreationPersistItemCollection {
   ActionDefRef Pick(int32_t state) const;
 };
 
-}  // namespace kestrelle
+}  // namespace kestrelle::state_machine

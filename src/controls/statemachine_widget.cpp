@@ -6,7 +6,7 @@ namespace kestrelle {
 
 void TStateMachineWidget::Initialize() {
   TVisualGroupWidget::Initialize();
-  actionDefs_ = Create<TActionDefCollection>();
+  actionDefs_ = Create<state_machine::TActionDefCollection>();
   currentState_ = 0;
   currentAction_ = nullptr;
   actionDuration_ = 0;
@@ -61,14 +61,14 @@ void TStateMachineWidget::NextAction() {
   StartAction(currentAction_);
 }
 
-void TStateMachineWidget::StartAction(const ActionDefRef& action) {
+void TStateMachineWidget::StartAction(const state_machine::ActionDefRef& action) {
   WidgetRef child = action ? widgets_->GetByName(action->GetWidgetName()) : nullptr;
   if (!child) return;
   child->Restart();
   child->SetVisible(true);
 }
 
-void TStateMachineWidget::StopAction(const ActionDefRef& action) {
+void TStateMachineWidget::StopAction(const state_machine::ActionDefRef& action) {
   WidgetRef child = action ? widgets_->GetByName(action->GetWidgetName()) : nullptr;
   if (!child) return;
   child->Pause();

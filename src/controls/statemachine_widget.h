@@ -21,18 +21,18 @@ class TStateMachineWidget : public TVisualGroupWidget {
   void ClearOwner() override;
   void DoUpdate(int32_t elapsedMs) override;
 
-  std::shared_ptr<TActionDefCollection> GetActionDefs() const { return actionDefs_; }
+  std::shared_ptr<state_machine::TActionDefCollection> GetActionDefs() const { return actionDefs_; }
   int32_t GetCurrentState() const { return currentState_; }
-  ActionDefRef GetCurrentAction() const { return currentAction_; }
+  state_machine::ActionDefRef GetCurrentAction() const { return currentAction_; }
 
  private:
   void NextAction();
-  void StartAction(const ActionDefRef& action);
-  void StopAction(const ActionDefRef& action);
+  void StartAction(const state_machine::ActionDefRef& action);
+  void StopAction(const state_machine::ActionDefRef& action);
 
-  std::shared_ptr<TActionDefCollection> actionDefs_;
+  std::shared_ptr<state_machine::TActionDefCollection> actionDefs_;
   int32_t currentState_ = 0;
-  ActionDefRef currentAction_;
+  state_machine::ActionDefRef currentAction_;
   int32_t actionDuration_ = 0;
 };
 

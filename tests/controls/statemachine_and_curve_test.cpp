@@ -12,6 +12,9 @@
 namespace kestrelle {
 namespace {
 
+using state_machine::ActionDefRef;
+using state_machine::TActionDef;
+using state_machine::TActionDefCollection;
 using testing::EnsureControlsRegistered;
 using testing::ScriptedRandom;
 using testing::WidgetHarness;
