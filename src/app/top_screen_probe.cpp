@@ -1,8 +1,11 @@
 #include "app/top_screen_probe.h"
 
+#include <string_view>
+
 #include "app/game.h"
 #include "app/game_screen_interface.h"
 #include "app/widget_interfaces.h"
+#include "data/object.h"
 
 namespace kestrelle {
 
@@ -36,16 +39,50 @@ WidgetRef Resolve(const std::weak_ptr<IEngine>& engine, const std::string& path,
   return widget;
 }
 
+constexpr std::string_view kSettingHead = "setting:";
+
+// A "setting:NAME" path names the game setting NAME instead of a widget.
+bool IsSettingPath(const std::string& path) { return path.starts_with(kSettingHead); }
+
+// The game setting of a "setting:NAME" path; Null when there is no game or no such setting.
+Variant Setting(const std::weak_ptr<IEngine>& weakEngine, const std::string& path) {
+  EngineRef engine = weakEngine.lock();
+  auto game = engine ? std::dynamic_pointer_cast<TGame>(engine->GetGame()) : nullptr;
+  return game ? game->GetSetting(path.substr(kSettingHead.size())) : Variant();
+}
+
+// A setting's property: "count" is the number of items of a collection, "value" the setting as
+// text (a collection reads "collection").
+bool SettingProperty(const Variant& setting, const std::string& name, std::string& value, std::string& error) {
+  auto collection = setting.IsInterface() ? std::dynamic_pointer_cast<ICollection>(setting.ToInterface()) : nullptr;
+  if (name == "count" && collection) {
+    value = std::to_string(collection->GetCount());
+    return true;
+  }
+  if (name == "value") {
+    value = collection ? "collection" : setting.IsBool() ? (setting.ToBool() ? "yes" : "no") : setting.ToString();
+    return true;
+  }
+  error = collection ? "a collection setting has the properties \"count\" and \"value\""
+                     : "a setting has the property \"value\"";
+  return false;
+}
+
 }  // namespace
 
-bool TopScreenProbe::Exists(const std::string& path) { return Resolve(engine_, path, nullptr) != nullptr; }
+bool TopScreenProbe::Exists(const std::string& path) {
+  if (IsSettingPath(path)) return !Setting(engine_, path).IsNull();
+  return Resolve(engine_, path, nullptr) != nullptr;
+}
 
 bool TopScreenProbe::IsShown(const std::string& path) {
+  if (IsSettingPath(path)) return Exists(path);
   bool shown = false;
   return Resolve(engine_, path, &shown) && shown;
 }
 
 bool TopScreenProbe::Centre(const std::string& path, int& x, int& y) {
+  if (IsSettingPath(path)) return false;
   WidgetRef widget = Resolve(engine_, path, nullptr);
   if (!widget) return false;
   // The rectangle is in the owner's space; the owner's screen origin is the negated
@@ -59,6 +96,7 @@ bool TopScreenProbe::Centre(const std::string& path, int& x, int& y) {
 
 bool TopScreenProbe::Property(const std::string& path, const std::string& name, std::string& value,
                               std::string& error) {
+  if (IsSettingPath(path)) return SettingProperty(Setting(engine_, path), name, value, error);
   WidgetRef widget = Resolve(engine_, path, nullptr);
   if (!widget) {
     error = "no such widget on the top screen";

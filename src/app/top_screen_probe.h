@@ -1,6 +1,8 @@
 #pragma once
 // The headless script's view of the running game: widgets of the top screen by path, for the
-// "clickw", "waitw" and "expect" commands.
+// "clickw", "waitw" and "expect" commands. A path "setting:NAME" names the game setting NAME:
+// it exists while the setting is not Null; "expect" reads its "count" (items of a collection) or
+// its "value".
 
 #include <memory>
 #include <string>

@@ -4,6 +4,7 @@
 #include "game/content/action_defs.h"
 #include "game/content/dialog_defs.h"
 #include "game/content/kestrelle_level_def.h"
+#include "game/content/level_file_check.h"
 #include "game/content/map_defs.h"
 #include "game/content/minigame_defs.h"
 #include "game/content/shop_defs.h"
@@ -48,6 +49,7 @@ void RegisterContentClasses() {
 void RegisterGameClasses() {
   RegisterObjectClass<TKestrelleGameScreenMain>("KestrelleGameScreenMain");
   RegisterContentClasses();
+  AddLevelFileCheck();
 }
 
 }  // namespace kestrelle

@@ -21,7 +21,8 @@
 //   waitw PATH [MS]              waits until the widget exists and it and its parents are
 //                                visible, at most MS (default 5000); the later commands move
 //                                by the time waited
-//   expect PATH PROPERTY VALUE   the widget's property, as text, is VALUE (the rest of the line)
+//   expect PATH PROPERTY VALUE   the widget's property, as text, is VALUE (the rest of the line);
+//                                PATH "setting:NAME" reads the game setting NAME ("count", "value")
 
 #include <cstdint>
 #include <functional>

@@ -93,4 +93,33 @@ TEST_F(DemoWidgetScript, ACheckThatDoesNotHoldFailsTheRun) {
 }
 
 }  // namespace
+// The main menu publishes every shop collection as a game setting: the script reads their sizes
+// through "setting:NAME" paths while the menu is up, and a count that differs fails the run.
+TEST_F(DemoWidgetScript, TheMainMenuPublishesEveryShopCollection) {
+  std::string log;
+  const std::string toTheMenu =
+      "at 0 waitw button_continue 10000\n"
+      "at 100 clickw button_continue\n"
+      "at 200 waitw edit_name 5000\n"
+      "at 700 char Ann\n"
+      "at 800 clickw button_ok\n"
+      "at 900 waitw button_options 5000\n";
+  const std::string script = toTheMenu +
+                             "at 1000 expect setting:map_defs count 6\n"
+                             "at 1000 expect setting:shop_defs count 6\n"
+                             "at 1000 expect setting:level_def_refs count 49\n"
+                             "at 1000 expect setting:station_defs count 4\n"
+                             "at 1000 expect setting:dialog_defs count 6\n"
+                             "at 1000 expect setting:action_item_defs count 23\n"
+                             "at 1000 expect setting:action_defs count 15\n"
+                             "at 1000 expect setting:room_item_defs count 8\n"
+                             "at 1000 expect setting:minigame_defs count 11\n"
+                             "at 1100 quit\n";
+  EXPECT_EQ(Run(script, log), 0) << log;
+
+  EXPECT_EQ(Run(toTheMenu + "at 1000 expect setting:shop_defs count 2\nat 1100 quit\n", log), 3) << log;
+  EXPECT_NE(log.find("expect setting:shop_defs count: expected \"2\", found \"6\""), std::string::npos) << log;
+  EXPECT_EQ(Run(toTheMenu + "at 1000 waitw setting:no_such_setting 100\nat 1500 quit\n", log), 3) << log;
+}
+
 }  // namespace kestrelle

@@ -23,6 +23,9 @@ class TKestrelleGameScreenMain : public TGameScreen {
   void OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) override;
   void SlaveClosed(const std::string& name, const ParamsRef& result) override;
 
+  // The shop content loaded from the screen's element.
+  const TShopContent& Content() const { return content_; }
+
  private:
   // "welcome_message" greets the current player; nothing without one.
   void ShowWelcome();
