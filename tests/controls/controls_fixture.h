@@ -15,11 +15,6 @@
 
 namespace kestrelle::testing {
 
-inline void EnsureControlsRegistered() {
-  EnsureClassesRegistered();
-  if (!ClassRegistry::Instance().IsRegistered("ButtonControl")) RegisterControlsClasses();
-}
-
 // The 12 px fixture font as the engine's resource "font12".
 inline void AddFixtureFont(FakeEngine& engine) {
   auto font = std::make_shared<test::MemoryFont>();

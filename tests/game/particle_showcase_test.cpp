@@ -44,9 +44,7 @@ int ChangedPixels(const ISurface& back, const TRect& r) {
 class ParticleShowcase : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::EnsureClassesRegistered();
-    // Only the curve of the controls: the other tests of this binary see the classes registered.
-    if (!ClassRegistry::Instance().IsRegistered("curve_widget")) RegisterObjectClass<TCurveWidget>("curve_widget");
+    testing::EnsureControlsRegistered();
     window_ = ShowcaseWindow();
     ASSERT_FALSE(window_.empty()) << "no showcase screen in content/ini/Kestrelle.ini";
   }

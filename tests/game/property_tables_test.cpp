@@ -86,9 +86,7 @@ std::string Saved(const std::shared_ptr<TPropertyObject>& object) {
 }
 
 std::vector<std::string> ClassesWithTables() {
-  testing::EnsureClassesRegistered();
-  if (!ClassRegistry::Instance().IsRegistered("ButtonControl")) RegisterControlsClasses();
-  if (!ClassRegistry::Instance().IsRegistered("KestrelleGameScreenMain")) RegisterGameClasses();
+  testing::EnsureGameClassesRegistered();
   std::vector<std::string> names;
   for (const auto& entry : ClassRegistry::Instance().Classes()) {
     std::shared_ptr<TPropertyObject> object;

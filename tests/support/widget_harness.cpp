@@ -4,11 +4,13 @@
 
 #include "app/app_registration.h"
 #include "app/sounds.h"
+#include "controls/controls_registration.h"
 #include "data/class_registry.h"
 #include "data/data_registration.h"
 #include "data/hier_storage.h"
 #include "data/numbers.h"
 #include "data/random.h"
+#include "game/game_registration.h"
 #include "media/png_writer.h"
 #include "platform/messages.h"
 #include "widgets/widgets_registration.h"
@@ -22,6 +24,16 @@ void EnsureClassesRegistered() {
   if (!registry.IsRegistered("Engine")) RegisterAppClasses();
   if (!registry.IsRegistered("group_widget")) RegisterWidgetsClasses();
   if (!registry.IsRegistered("harness_screen")) RegisterObjectClass<HarnessScreen>("harness_screen");
+}
+
+void EnsureControlsRegistered() {
+  EnsureClassesRegistered();
+  if (!ClassRegistry::Instance().IsRegistered("ButtonControl")) RegisterControlsClasses();
+}
+
+void EnsureGameClassesRegistered() {
+  EnsureControlsRegistered();
+  if (!ClassRegistry::Instance().IsRegistered("KestrelleGameScreenMain")) RegisterGameClasses();
 }
 
 // ---------------------------------------------------------------------------------------------

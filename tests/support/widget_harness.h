@@ -42,6 +42,9 @@ namespace kestrelle::testing {
 
 // Registers every layer's classes once per process (and the harness screen).
 void EnsureClassesRegistered();
+// The same plus the controls, and plus the shop game's classes.
+void EnsureControlsRegistered();
+void EnsureGameClassesRegistered();
 
 class FakeEngine : public TAbstractObject, public virtual IEngine {
  public:
