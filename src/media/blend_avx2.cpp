@@ -35,7 +35,7 @@ const RowKernels kAvx2Kernels = {
     "avx2",
     avx2::NormalAlphaRow,
     avx2::NormalOpaqueRow,
-    avx2::ColorAlphaRow,
+    avx2::ColorAlphaRect,
     avx2::ColorBlendRow,
     avx2::BilinearAlongX,
     avx2::BilinearAlongY,

@@ -3,6 +3,7 @@
 // AVX2) provides the same set, and every kernel gives exactly the bytes of the per-pixel rules
 // in blend_reference.h. The surface picks the best level the processor has, once.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kestrelle::blend {
@@ -14,8 +15,9 @@ struct RowKernels {
   // Draw, normal mode, source without alpha, `opacity` 1..254.
   void (*normalOpaque)(uint32_t* dst, const uint32_t* src, int count, uint32_t opacity, bool targetKeepsAlpha);
   // DrawColor, normal mode, shape keeps alpha; `k` = effective opacity (opacity x colour alpha div 255).
-  void (*colorAlpha)(uint32_t* dst, const uint32_t* shape, int count, uint32_t colour, uint32_t k,
-                     bool targetKeepsAlpha);
+  // A whole area of `rows` rows of `count` pixels at once; the strides are in pixels.
+  void (*colorAlpha)(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* shape, std::ptrdiff_t shapeStride,
+                     int count, int rows, uint32_t colour, uint32_t k, bool targetKeepsAlpha);
   // DrawColor, normal mode, shape without alpha, k < 255: the colour blended over the row.
   void (*colorBlend)(uint32_t* dst, int count, uint32_t colour, uint32_t k, bool targetKeepsAlpha);
   // Smooth scaling in two passes that together give exactly `Bilinear` (blend_reference.h).

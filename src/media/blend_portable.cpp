@@ -1,5 +1,6 @@
 // Portable row kernels: the per-pixel rules, pixel by pixel, for processors without a vector
 // path (and as the plain baseline the vector kernels are measured against).
+#include <cstddef>
 #include <cstdint>
 
 #include "media/blend_kernels.h"
@@ -21,13 +22,15 @@ void NormalOpaqueRow(uint32_t* dst, const uint32_t* src, int count, uint32_t opa
   for (int i = 0; i < count; ++i) dst[i] = ReferenceDraw(kBlendNormal, false, ka, opacity, src[i], dst[i]);
 }
 
-void ColorAlphaRow(uint32_t* dst, const uint32_t* shape, int count, uint32_t colour, uint32_t k, bool ka) {
+void ColorAlphaRect(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* shape, std::ptrdiff_t shapeStride,
+                    int count, int rows, uint32_t colour, uint32_t k, bool ka) {
   // The effective opacity is passed as the opacity of an opaque colour: o * 255 div 255 = o.
   const uint32_t c = k == 255 ? colour : WithAlpha(colour, 255);
-  for (int i = 0; i < count; ++i) {
-    if (Alpha(shape[i]) == 0 && (ka || k < 255)) continue;
-    dst[i] = ReferenceDrawColor(kBlendNormal, true, ka, k, c, shape[i], dst[i]);
-  }
+  for (int y = 0; y < rows; ++y, dst += dstStride, shape += shapeStride)
+    for (int i = 0; i < count; ++i) {
+      if (Alpha(shape[i]) == 0 && (ka || k < 255)) continue;
+      dst[i] = ReferenceDrawColor(kBlendNormal, true, ka, k, c, shape[i], dst[i]);
+    }
 }
 
 void ColorBlendRow(uint32_t* dst, int count, uint32_t colour, uint32_t k, bool ka) {
@@ -66,7 +69,7 @@ void BilinearLine(uint32_t* dst, const uint32_t* src, int64_t stride, int count,
 }  // namespace
 
 const RowKernels kPortableKernels = {
-    "portable",    NormalAlphaRow, NormalOpaqueRow, ColorAlphaRow,
+    "portable",    NormalAlphaRow, NormalOpaqueRow, ColorAlphaRect,
     ColorBlendRow, BilinearAlongX, BilinearAlongY,  BilinearLine,
 };
 

@@ -172,47 +172,58 @@ KFN KV NormalOpaqueBlock(KV s, KV t, KV a16, KV na16, KV alphaA) {
 }
 
 // ---- DrawColor, normal mode, shape keeps alpha ------------------------------------------------
-
-// f = shape alpha (k = 255) or shape alpha * k div 256. Colour lanes mix toward c; keep alpha:
-// (255 - h) * f div 256 + h = (h * (256 - f) + 255 * f) >> 8, from c's alpha lane set to 255.
-template <bool KA>
-KFN KV ColorHalf(KV m16, KV t16, KV cA16, KV k16, bool full, KV& fOut) {
-  KV f = BroadcastAlpha16(m16);
-  if (!full) f = KI(srli_epi16)(KI(mullo_epi16)(f, k16), 8);
-  fOut = f;
-  KV m1 = KI(sub_epi16)(KI(set1_epi16)(256), f);
-  return MulAdd8(t16, m1, cA16, f, NegBias(t16, cA16));
+// Per pixel the shape's strength f = ma * k div 256 (f = ma at full strength), and every channel
+// moves from t toward the colour by (c - t) * f div 256, truncating toward t. The channels are
+// taken in two sets of 16-bit lanes, blue and red from the even bytes, green and alpha from the
+// odd ones, so that no byte shuffles are needed: f comes out of one unsigned high multiply,
+// (ma << 8) * k >> 16 in the upper half of the pixel, and is copied into its lower half. With
+// the colour's alpha lane at 255 the alpha lane gives h + (255 - h) * f div 256, the rule of a
+// target that keeps alpha; a target without alpha keeps h (multiplier 0 there) or, at full
+// strength, becomes opaque.
+KFN KV TowardColour(KV t16, KV c16, KV f16) {
+#if KHAS_SSSE3
+  return MixSigned(c16, t16, f16);
+#else
+  return MulAdd8(t16, KI(sub_epi16)(KI(set1_epi16)(256), f16), c16, f16, NegBias(t16, c16));
+#endif
 }
 
-template <bool KA>
-KFN bool ColorBlock(KV m, KV t, KV c, KV cA16, KV k16, bool full, KV& out) {
+struct ColourConstants {
+  KV c;       // the colour in every pixel
+  KV cEven;   // blue and red lanes of the colour
+  KV cOdd;    // green lane and 255 in the alpha lane
+  KV kHigh;   // k (256 at full strength) in the upper 16-bit half of each pixel
+  KV oddMul;  // mask of the odd lanes' multiplier: without the alpha lane unless it changes
+};
+
+template <bool KA, bool kFull>
+KFN bool ColourBlock(KV m, KV t, const ColourConstants& cc, KV& out) {
   const KV amask = AlphaMask();
   const KV mAlpha = KSI(and)(m, amask);
   if (KI(movemask_epi8)(KI(cmpeq_epi32)(mAlpha, KZERO())) == KFULL) {
-    if (KA || !full) return false;
+    if (KA || !kFull) return false;
     if (KI(movemask_epi8)(KI(cmpeq_epi32)(KSI(and)(t, amask), amask)) == KFULL) return false;
     out = KSI(or)(t, amask);
     return true;
   }
-  if (full && KI(movemask_epi8)(KI(cmpeq_epi32)(mAlpha, amask)) == KFULL) {
-    out = c;  // opaque shape at full strength writes the colour
+  if (kFull && KI(movemask_epi8)(KI(cmpeq_epi32)(mAlpha, amask)) == KFULL) {
+    out = cc.c;  // opaque shape at full strength writes the colour
     return true;
   }
-  const KV zero = KZERO();
-  KV flo, fhi;
-  KV lo = ColorHalf<KA>(KI(unpacklo_epi8)(m, zero), KI(unpacklo_epi8)(t, zero), cA16, k16, full, flo);
-  KV hi = ColorHalf<KA>(KI(unpackhi_epi8)(m, zero), KI(unpackhi_epi8)(t, zero), cA16, k16, full, fhi);
-  KV r = KI(packus_epi16)(lo, hi);
-  // f as a per-pixel byte pattern (alpha byte = f), for the special cases.
-  KV f8 = KI(packus_epi16)(flo, fhi);
+  const KV f32 = KI(mulhi_epu16)(mAlpha, cc.kHigh);  // f in bits 16..23
+  const KV f16 = KSI(or)(f32, KI(srli_epi32)(f32, 16));
+  const KV lowBytes = KI(set1_epi16)(0x00FF);
+  const KV even = TowardColour(KSI(and)(t, lowBytes), cc.cEven, f16);
+  const KV odd = TowardColour(KI(srli_epi16)(t, 8), cc.cOdd, KSI(and)(f16, cc.oddMul));
+  KV r = KSI(or)(even, KI(slli_epi16)(odd, 8));
   if constexpr (KA) {
     // Transparent target pixels get the colour with alpha f (where f > 0).
-    KV fz = KI(cmpeq_epi32)(KSI(and)(f8, amask), KZERO());
-    r = Select(KSI(andnot)(fz, AlphaZero(t)), KSI(or)(KSI(andnot)(amask, c), KSI(and)(f8, amask)), r);
-  } else {
-    r = full ? KSI(or)(r, amask) : KSI(or)(KSI(andnot)(amask, r), KSI(and)(t, amask));
+    const KV fz = KI(cmpeq_epi32)(f32, KZERO());
+    r = Select(KSI(andnot)(fz, AlphaZero(t)), KSI(or)(KSI(andnot)(amask, cc.c), KI(slli_epi32)(f32, 8)), r);
+  } else if constexpr (kFull) {
+    r = KSI(or)(r, amask);
   }
-  if (full) r = Select(KI(cmpeq_epi32)(KSI(and)(f8, amask), amask), c, r);  // f = 255 writes c
+  if constexpr (kFull) r = Select(KI(cmpeq_epi32)(f32, KI(set1_epi32)(255 << 16)), cc.c, r);  // f = 255 writes c
   out = r;
   return true;
 }
@@ -278,11 +289,10 @@ struct NormalOpaqueOp {
     return true;
   }
 };
-template <bool KA>
-struct ColorOp {
-  KV c, cA16, k16;
-  bool full;
-  KFN bool operator()(KV m, KV t, KV& out) const { return ColorBlock<KA>(m, t, c, cA16, k16, full, out); }
+template <bool KA, bool kFull>
+struct ColourOp {
+  ColourConstants cc;
+  KFN bool operator()(KV m, KV t, KV& out) const { return ColourBlock<KA, kFull>(m, t, cc, out); }
 };
 template <bool KA>
 struct ColorBlendOp {
@@ -319,15 +329,32 @@ KTARGET void NormalOpaqueRow(uint32_t* dst, const uint32_t* src, int count, uint
     RunRow(dst, src, count, NormalOpaqueOp<false>{a16, na16, alphaA});
 }
 
-KTARGET void ColorAlphaRow(uint32_t* dst, const uint32_t* shape, int count, uint32_t colour, uint32_t k, bool ka) {
+template <bool KA, bool kFull>
+KTARGET void ColorAlphaRectT(uint32_t* dst, ptrdiff_t dstStride, const uint32_t* shape, ptrdiff_t shapeStride,
+                             int count, int rows, const ColourConstants& cc) {
+  const ColourOp<KA, kFull> op{cc};
+  for (int y = 0; y < rows; ++y, dst += dstStride, shape += shapeStride) RunRow(dst, shape, count, op);
+}
+
+KTARGET void ColorAlphaRect(uint32_t* dst, ptrdiff_t dstStride, const uint32_t* shape, ptrdiff_t shapeStride, int count,
+                            int rows, uint32_t colour, uint32_t k, bool ka) {
   const bool full = k == 255;
-  const KV c = KI(set1_epi32)(static_cast<int>(colour));
-  const KV cA16 = KI(unpacklo_epi8)(KI(set1_epi32)(static_cast<int>(colour | 0xFF000000u)), KZERO());
-  const KV k16 = KI(set1_epi16)(static_cast<short>(k));
-  if (ka)
-    RunRow(dst, shape, count, ColorOp<true>{c, cA16, k16, full});
+  const uint32_t cA = colour | 0xFF000000u;
+  const ColourConstants cc{
+      KI(set1_epi32)(static_cast<int>(colour)),
+      KI(set1_epi32)(static_cast<int>(cA & 0x00FF00FFu)),
+      KI(set1_epi32)(static_cast<int>((cA >> 8) & 0x00FF00FFu)),
+      KI(set1_epi32)(static_cast<int>((full ? 256u : k) << 16)),
+      KI(set1_epi32)(ka || full ? -1 : 0x0000FFFF),
+  };
+  if (ka && full)
+    ColorAlphaRectT<true, true>(dst, dstStride, shape, shapeStride, count, rows, cc);
+  else if (ka)
+    ColorAlphaRectT<true, false>(dst, dstStride, shape, shapeStride, count, rows, cc);
+  else if (full)
+    ColorAlphaRectT<false, true>(dst, dstStride, shape, shapeStride, count, rows, cc);
   else
-    RunRow(dst, shape, count, ColorOp<false>{c, cA16, k16, full});
+    ColorAlphaRectT<false, false>(dst, dstStride, shape, shapeStride, count, rows, cc);
 }
 
 KTARGET void ColorBlendRow(uint32_t* dst, int count, uint32_t colour, uint32_t k, bool ka) {

@@ -34,7 +34,7 @@ const RowKernels kSse2Kernels = {
     "sse2",
     sse2::NormalAlphaRow,
     sse2::NormalOpaqueRow,
-    sse2::ColorAlphaRow,
+    sse2::ColorAlphaRect,
     sse2::ColorBlendRow,
     sse2::BilinearAlongX,
     sse2::BilinearAlongY,

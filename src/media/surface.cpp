@@ -273,14 +273,16 @@ bool TSurface::DrawColorOnce(uint32_t colour, const ISurface* source, uint8_t mo
   const uint32_t k = uint32_t{opacity} * Alpha(colour) / 255;
   const bool fill = mode == kBlendBltFast || (mode == kBlendNormal && !view.keepAlpha && k == 255);
   const uint32_t fillColour = keepAlpha_ ? colour : colour | 0xFF000000u;
+  uint32_t* dst = pixels_ + at.ty * width_ + at.tx;
+  const uint32_t* shape = view.pixels + at.sy * view.width + at.sx;
+  if (mode == kBlendNormal && view.keepAlpha && !fill) {
+    ActiveKernels().colorAlpha(dst, width_, shape, view.width, count, static_cast<int>(at.h), colour, k, keepAlpha_);
+    return true;
+  }
   const blend::RowKernels& kernels = ActiveKernels();
-  for (int64_t y = 0; y < at.h; ++y) {
-    uint32_t* dst = pixels_ + (at.ty + y) * width_ + at.tx;
-    const uint32_t* shape = view.pixels + (at.sy + y) * view.width + at.sx;
+  for (int64_t y = 0; y < at.h; ++y, dst += width_, shape += view.width) {
     if (fill)
       std::fill_n(dst, count, fillColour);
-    else if (mode == kBlendNormal && view.keepAlpha)
-      kernels.colorAlpha(dst, shape, count, colour, k, keepAlpha_);
     else if (mode == kBlendNormal)
       kernels.colorBlend(dst, count, colour, k, keepAlpha_);
     else

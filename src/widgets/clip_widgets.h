@@ -35,6 +35,8 @@ class TCutSectorWidget : public TTransformWidget {
   // Whether the offset (dx, dy) from the centre lies in the wedge [StartAngle, EndAngle) (degrees,
   // clockwise on the screen from the x axis).
   bool InSector(double dx, double dy) const;
+  // The same test for the angle of the offset in degrees, as atan2 gives it: (-180, 180].
+  bool InSectorAt(double degrees) const;
 
  private:
   void SectorChanged();

@@ -96,19 +96,27 @@ TEST(SurfaceKernels, ColourModeMatchesTheRulesExactly) {
       const uint32_t colour = full ? gen.Bits() | 0xFF000000u : gen.Bits();
       const uint32_t strength = opacity * Alpha(colour) / 255;
       if (!shapeKeepsAlpha && strength == 255) continue;  // that is a fill
-      const std::vector<uint32_t> shape = gen.Row(n), before = gen.Row(n);
+      // The shape kernel takes an area: rows of n pixels inside wider pictures of their own strides.
+      const int rows = shapeKeepsAlpha ? 1 + static_cast<int>(gen.Bits() % 3) : 1;
+      const int shapeStride = n + static_cast<int>(gen.Bits() % 5), dstStride = n + static_cast<int>(gen.Bits() % 7);
+      const std::vector<uint32_t> shape = gen.Row(shapeStride * rows), before = gen.Row(dstStride * rows);
       std::vector<uint32_t> dst = before;
       if (shapeKeepsAlpha)
-        k->colorAlpha(dst.data(), shape.data(), n, colour, strength, ka);
+        k->colorAlpha(dst.data(), dstStride, shape.data(), shapeStride, n, rows, colour, strength, ka);
       else
         k->colorBlend(dst.data(), n, colour, strength, ka);
-      for (int i = 0; i < n; ++i) {
-        const uint32_t m = shapeKeepsAlpha ? shape[i] : 0xFF000000u;
-        const uint32_t want = ReferenceDrawColor(kBlendNormal, shapeKeepsAlpha, ka, opacity, colour, m, before[i]);
-        ASSERT_EQ(dst[i], want) << k->name << " c=" << std::hex << colour << " m=" << m << " t=" << before[i]
-                                << std::dec << " opacity=" << opacity << " shape alpha=" << shapeKeepsAlpha
-                                << " ka=" << ka;
-      }
+      for (int y = 0; y < rows; ++y)
+        for (int i = 0; i < dstStride; ++i) {
+          const size_t at = static_cast<size_t>(y * dstStride + i);
+          const uint32_t m = shapeKeepsAlpha && i < n ? shape[static_cast<size_t>(y * shapeStride + i)] : 0xFF000000u;
+          // Pixels right of the area stay as they were.
+          const uint32_t want =
+              i < n ? ReferenceDrawColor(kBlendNormal, shapeKeepsAlpha, ka, opacity, colour, m, before[at])
+                    : before[at];
+          ASSERT_EQ(dst[at], want) << k->name << " c=" << std::hex << colour << " m=" << m << " t=" << before[at]
+                                   << std::dec << " opacity=" << opacity << " shape alpha=" << shapeKeepsAlpha
+                                   << " ka=" << ka << " row=" << y << " column=" << i;
+        }
     }
   }
 }

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "memory_resources.h"
 #include "support/widget_harness.h"
+#include "widgets/clip_widgets.h"
 #include "widgets/contour_widget.h"
 #include "widgets/zoom_widgets.h"
 
@@ -273,6 +275,51 @@ TEST(CutSectorWidget, ClearsTheWedgeBetweenItsAngles) {
     EXPECT_FALSE(Hits(h, c.cleared.x, c.cleared.y));
     EXPECT_EQ(h.engine->back->GetPixel(c.cleared.x, c.cleared.y) & 0xFFFFFF, 0u);
     EXPECT_EQ(Hits(h, c.kept.x, c.kept.y), c.start != -180);
+  }
+}
+
+// Every pixel against the angle rule itself (atan2 of its offset from the centre), with wedge
+// edges running exactly through pixel centres (multiples of 45 degrees), fractional centres, and
+// angles beyond a whole turn either way.
+std::string Exact(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+TEST(CutSectorWidget, EveryPixelFollowsTheAngleRule) {
+  struct Case {
+    const char* centre;
+    double start, end;
+  } cases[] = {
+      {R"(centerx="20" centery="20")", 45, 135},
+      {R"(centerx="20" centery="20")", -135, -45},
+      {R"(centerx="20" centery="20")", -45, 180},
+      {R"(centerx="20" centery="20")", 180, 315},
+      {R"(centerx="20" centery="20")", -200, 10},
+      {R"(centerx="20" centery="20")", 300, 420},
+      {R"(centerx="20" centery="20")", -400, -30},
+      {R"(centerx="20" centery="20")", 0, 360},
+      {R"(centerx="12.5" centery="30.25")", 26.565051177077986, 333.43494882292202},
+      {R"(centerx="-5" centery="50")", -90, -30},
+      {R"(centerx="20" centery="20")", 90, 90.0000001},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.centre) + " " + std::to_string(c.start) + ".." + std::to_string(c.end));
+    WidgetHarness h(Around(
+        "cutsector_widget",
+        std::string(c.centre) + " startangle=\"" + Exact(c.start) + "\" endangle=\"" + Exact(c.end) + "\"", 41, 41));
+    h.Frame(0);
+    auto widget = std::dynamic_pointer_cast<TCutSectorWidget>(h.Find("t"));
+    SurfaceRef buffer = widget->GetBuffer();
+    ASSERT_EQ(buffer->GetWidth(), 41);
+    const double cx = h.Find("t")->GetProperty("centerx").ToDouble(),
+                 cy = h.Find("t")->GetProperty("centery").ToDouble();
+    int mismatches = 0;
+    for (int32_t y = 0; y < 41; ++y)
+      for (int32_t x = 0; x < 41; ++x)
+        mismatches += buffer->GetPixel(x, y) != (widget->InSector(x - cx, y - cy) ? 0u : kRed);
+    EXPECT_EQ(mismatches, 0);
   }
 }
 
