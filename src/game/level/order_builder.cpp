@@ -23,17 +23,6 @@ const OrderableItem* FindItem(const std::vector<OrderableItem>& items, const std
 
 }  // namespace
 
-std::string ChooseClientType(const ClientTypeWeights& weights) {
-  int64_t sum = 0;
-  for (const auto& [type, weight] : weights) sum += weight;
-  int64_t draw = sum > 0 ? Random(static_cast<int32_t>(sum)) : 0;
-  for (const auto& [type, weight] : weights) {
-    if (draw < weight) return type;
-    draw -= weight;
-  }
-  return std::string();
-}
-
 std::string OrderText(const std::vector<OrderLine>& lines) {
   std::string text;
   for (size_t index = 0; index < lines.size(); ++index) {

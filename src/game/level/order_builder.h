@@ -8,13 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "game/level/weighted_draw.h"
+
 namespace kestrelle {
 
 // One type name and its weight, in the order the level stores them.
-using ClientTypeWeights = std::vector<std::pair<std::string, int64_t>>;
+using ClientTypeWeights = NamedWeights;
 
 // The first type whose weight exceeds the draw in [0, sum); empty text when every weight is 0.
-std::string ChooseClientType(const ClientTypeWeights& weights);
+inline std::string ChooseClientType(const ClientTypeWeights& weights) { return DrawByWeight(weights); }
 
 // One shop item as the order draw reads it ("item_id", "item_desc", "minigame").
 struct OrderableItem {
