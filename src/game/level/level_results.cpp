@@ -34,25 +34,23 @@ LevelResults ComputeResults(const LevelOutcome& outcome, const ProfileValues& pr
   // The expert flags and counts are booked on replays too: a replay can earn an expert level once.
   const bool allHappy = std::all_of(outcome.clients.begin(), outcome.clients.end(),
                                     [](const ClientHistory& client) { return client.hearts == kMaxHearts; });
-  put("expert_patience", YesNo(allHappy));
-  put("expert_patience_bonus", std::to_string(allHappy ? outcome.expertPatienceBonus : 0));
-  if (allHappy) {
-    total += outcome.expertPatienceBonus;
-    if (BookExpertLevel(kExpertPatience, outcome.level, thresholds.expertPatience, pending)) {
-      put("TrophyExpertPatience", "yes");
+  // Both expert kinds: the result flag, the bonus counted towards the total, the first-time
+  // bookkeeping and the trophy.
+  auto expert = [&](const ExpertKind& kind, const std::string& result, bool achieved, int64_t bonus, int64_t threshold,
+                    const char* trophy) {
+    put(result, YesNo(achieved));
+    put(result + "_bonus", std::to_string(achieved ? bonus : 0));
+    if (!achieved) return;
+    total += bonus;
+    if (BookExpertLevel(kind, outcome.level, threshold, pending)) {
+      put(trophy, "yes");
       award = true;
     }
-  }
-  const bool inTime = outcome.counters.Get(kExpertTimeLeftMs) >= 1;
-  put("expert_time", YesNo(inTime));
-  put("expert_time_bonus", std::to_string(inTime ? outcome.expertTimeBonus : 0));
-  if (inTime) {
-    total += outcome.expertTimeBonus;
-    if (BookExpertLevel(kExpertTime, outcome.level, thresholds.expertTime, pending)) {
-      put("TrophyExpertTime", "yes");
-      award = true;
-    }
-  }
+  };
+  expert(kExpertPatience, "expert_patience", allHappy, outcome.expertPatienceBonus, thresholds.expertPatience,
+         "TrophyExpertPatience");
+  expert(kExpertTime, "expert_time", outcome.counters.Get(kExpertTimeLeftMs) >= 1, outcome.expertTimeBonus,
+         thresholds.expertTime, "TrophyExpertTime");
 
   put("clients_served", std::to_string(outcome.counters.Get(kClientsServed)));
   if (!outcome.replay &&
