@@ -27,7 +27,8 @@ std::string OrderText(const std::vector<OrderLine>& lines) {
   std::string text;
   for (size_t index = 0; index < lines.size(); ++index) {
     const std::string number = std::to_string(index + 1);
-    text += "\\item" + number + "id=" + lines[index].id + "\\item" + number + "desc=" + lines[index].description;
+    text.append("\\item").append(number).append("id=").append(lines[index].id);
+    text.append("\\item").append(number).append("desc=").append(lines[index].description);
   }
   return text;
 }
