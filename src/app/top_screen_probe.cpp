@@ -38,6 +38,11 @@ WidgetRef Resolve(const std::weak_ptr<IEngine>& engine, const std::string& path,
 
 }  // namespace
 
+std::string TopScreenProbe::TopScreenName() const {
+  GameScreenRef screen = TopScreen(engine_);
+  return screen ? screen->GetName() : std::string();
+}
+
 bool TopScreenProbe::Exists(const std::string& path) { return Resolve(engine_, path, nullptr) != nullptr; }
 
 bool TopScreenProbe::IsShown(const std::string& path) {
