@@ -246,6 +246,11 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     replayHooks.shot = hooks.shot;
     replayHooks.topScreen = [probe] { return probe->TopScreenName(); };
     replayHooks.diverged = replayFailed;
+    replayHooks.delivering = [weakVideo](const Message& message) {
+      auto video = weakVideo.lock();
+      if (video && IsMouseMessage(message.message))
+        video->SetPointer(PointParamX(message.lParam), PointParamY(message.lParam));
+    };
     replay = std::make_shared<ReplayEventSource>(std::move(recording), std::move(replayHooks));
     set.events = replay;
     std::weak_ptr<ReplayEventSource> weakReplay = replay;

@@ -284,6 +284,7 @@ bool ReplayEventSource::PollMessage(Message& out) {
   }
   out = entry.message;
   ++next_;
+  if (hooks_.delivering) hooks_.delivering(out);
   if (out.message == WM_QUIT) ended_ = true;
   return true;
 }

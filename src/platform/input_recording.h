@@ -87,6 +87,9 @@ class ReplayEventSource : public IEventSource {
   struct Hooks {
     std::function<void(const std::string& name)> shot;
     std::function<std::string()> topScreen;
+    // Told of each recorded message as it is handed to the engine (the headless pointer follows
+    // the recorded mouse messages).
+    std::function<void(const Message& message)> delivering;
     // One line saying where and how the game left the recording.
     std::function<void(const std::string& message)> diverged;
   };
