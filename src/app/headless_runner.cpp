@@ -168,11 +168,11 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
   if (!options.recordFile.empty()) set = recorder.Wrap(set);
   std::vector<int16_t> audio;
   if (!options.audioOut.empty())
-    devices.audio->SetCapture([&audio, weakAudio = std::weak_ptr<HeadlessAudio>(devices.audio)](
-                                  const int16_t* samples, int frames) {
-      auto device = weakAudio.lock();
-      if (device) audio.insert(audio.end(), samples, samples + size_t(frames) * size_t(device->Channels()));
-    });
+    devices.audio->SetCapture(
+        [&audio, weakAudio = std::weak_ptr<HeadlessAudio>(devices.audio)](const int16_t* samples, int frames) {
+          auto device = weakAudio.lock();
+          if (device) audio.insert(audio.end(), samples, samples + size_t(frames) * size_t(device->Channels()));
+        });
   if (options.frames) {
     int64_t limit = *options.frames;
     std::weak_ptr<IEventSource> events = set.events;
@@ -274,8 +274,8 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
   out << "frames=" << devices.video->PresentCount() << "\n";
   out.flush();
   if (replay && !replayDiverged && replay->FramesReplayed() != replay->FramesRecorded())
-    replayFailed("the game ended after " + std::to_string(replay->FramesReplayed()) +
-                 " frames; the recording has " + std::to_string(replay->FramesRecorded()));
+    replayFailed("the game ended after " + std::to_string(replay->FramesReplayed()) + " frames; the recording has " +
+                 std::to_string(replay->FramesRecorded()));
   if (!options.audioOut.empty()) {
     const int channels = devices.audio->Channels() > 0 ? devices.audio->Channels() : 2;
     const int rate = devices.audio->Rate() > 0 ? devices.audio->Rate() : 44100;

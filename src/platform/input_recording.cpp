@@ -276,8 +276,7 @@ bool ReplayEventSource::PollMessage(Message& out) {
     std::string top = hooks_.topScreen();
     if (top != entry.screen) {
       Diverge("line " + std::to_string(entry.line) + ": the message " + MessageCodeText(entry.message.message) +
-              " is aimed at " + entry.screen + " but " + (top.empty() ? std::string("no screen") : top) +
-              " is on top");
+              " is aimed at " + entry.screen + " but " + (top.empty() ? std::string("no screen") : top) + " is on top");
       out = Message{WM_QUIT, 0, 0};
       return true;
     }

@@ -110,7 +110,8 @@ TEST_F(DemoReplay, AReplayOfARecordedDemoRunGivesTheSamePicturesAndPlayerFiles) 
   const int keyLine = static_cast<int>(std::count(text.begin(), text.begin() + long(firstKey), '\n')) + 1;
   const Case cases[] = {
       {"a message for another screen", replace("GS_NewUser", "GS_Elsewhere"), 4,
-       "line " + std::to_string(keyLine) + ": the message WM_KEYDOWN is aimed at GS_Elsewhere but GS_NewUser is on top"},
+       "line " + std::to_string(keyLine) +
+           ": the message WM_KEYDOWN is aimed at GS_Elsewhere but GS_NewUser is on top"},
       {"more frames than the game runs", text + "frame 10 5\n", 4, "the game ended after"},
       {"a damaged line", replace("msg WM_KEYDOWN", "msg WM_KEYDOWN 0x"), 2,
        "line " + std::to_string(keyLine) + ": msg needs"},
