@@ -48,6 +48,11 @@ std::optional<uint64_t>& StartSeed() {
   return seed;
 }
 
+EngineFrameTap& FrameTap() {
+  static EngineFrameTap tap;
+  return tap;
+}
+
 constexpr int32_t kDefaultScreenWidth = 640;
 constexpr int32_t kDefaultScreenHeight = 480;
 
@@ -56,6 +61,8 @@ constexpr PixelFormat kStandardPixelFormat{{0x00FF0000u, 16, 8}, {0x0000FF00u, 8
 }  // namespace
 
 void SetEngineStartSeed(std::optional<uint64_t> seed) { StartSeed() = seed; }
+
+void SetEngineFrameTap(EngineFrameTap tap) { FrameTap() = std::move(tap); }
 
 TEngine::~TEngine() = default;
 
@@ -230,6 +237,10 @@ void TEngine::LoopStep() {
   }
   uint32_t now = devices.clock->Now();
   uint32_t elapsed = now - lastFrameTime_;
+  if (const EngineFrameTap tap = FrameTap()) {
+    elapsed = tap(elapsed);
+    now = devices.clock->Now();
+  }
   lastFrameTime_ = now;
 
   ServiceAudio();

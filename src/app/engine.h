@@ -4,6 +4,7 @@
 // values, the loaded resources and the audio, and drives the game through IGame.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,12 @@ namespace kestrelle {
 // A fixed seed for the random generator at Start instead of the time of day (reproducible runs
 // of the headless runner); none restores the time of day.
 void SetEngineStartSeed(std::optional<uint64_t> seed);
+
+// Told of every frame's elapsed time as the loop measured it, before the game is updated; the
+// time it returns is the one the frame uses (a recording passes it on, a replay gives the
+// recorded one). The clock may be moved on by the tap. None: the measured time is used.
+using EngineFrameTap = std::function<uint32_t(uint32_t measuredMs)>;
+void SetEngineFrameTap(EngineFrameTap tap);
 
 class TEngine : public TAbstractObject,
                 public virtual IResourceOwner,

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "app/engine.h"
+#include "app/game_recording.h"
 #include "app/main_routine.h"
 #include "app/top_screen_probe.h"
 #include "data/crc32.h"
@@ -14,10 +16,12 @@
 #include "data/process_settings.h"
 #include "data/random.h"
 #include "data/user_files.h"
+#include "media/audio_wav_writer.h"
 #include "media/png_writer.h"
 #include "media/surface.h"
 #include "platform/headless_devices.h"
 #include "platform/headless_script.h"
+#include "platform/input_recording.h"
 
 namespace kestrelle {
 
@@ -25,7 +29,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kestrelle-headless --app-dir DIR [--user-dir DIR] [--frames N] [--script FILE] [--shots DIR] "
-    "[--seed N]";
+    "[--seed N] [--record FILE | --replay FILE] [--audio-out FILE.wav]";
 
 bool ParseWhole(const std::string& text, int64_t& value) {
   if (text.empty()) return false;
@@ -42,6 +46,7 @@ struct RunScope {
   ~RunScope() {
     SetDeviceFactory(nullptr);
     SetEngineStartSeed(std::nullopt);
+    SetEngineFrameTap(nullptr);
   }
 };
 
@@ -65,6 +70,12 @@ bool ParseHeadlessArguments(const std::vector<std::string>& arguments, HeadlessO
       options.scriptFile = value;
     } else if (a == "--shots") {
       options.shotsDir = value;
+    } else if (a == "--record") {
+      options.recordFile = value;
+    } else if (a == "--replay") {
+      options.replayFile = value;
+    } else if (a == "--audio-out") {
+      options.audioOut = value;
     } else if (a == "--frames") {
       if (!ParseWhole(value, number) || number < 0) {
         error = "--frames needs a whole number of frames";
@@ -84,6 +95,10 @@ bool ParseHeadlessArguments(const std::vector<std::string>& arguments, HeadlessO
   }
   if (options.appDir.empty()) {
     error = "--app-dir is required";
+    return false;
+  }
+  if (!options.replayFile.empty() && (!options.scriptFile.empty() || options.seed || !options.recordFile.empty())) {
+    error = "--replay takes its input and seed from the recording: no --script, --seed or --record with it";
     return false;
   }
   return true;
@@ -109,6 +124,19 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
       return 2;
     }
   }
+  Recording recording;
+  if (!options.replayFile.empty()) {
+    std::optional<std::string> text = ReadWholeFile(options.replayFile);
+    if (!text) {
+      err << "cannot read the recording \"" << options.replayFile << "\"\n";
+      return 2;
+    }
+    if (!ParseRecording(*text, recording, error)) {
+      err << options.replayFile << ": " << error << "\n";
+      return 2;
+    }
+    options.seed = recording.seed;
+  }
   if (!options.shotsDir.empty() && !CreateDirectories(options.shotsDir)) {
     err << "cannot create the shots folder \"" << options.shotsDir << "\"\n";
     return 2;
@@ -121,6 +149,14 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     os::SetEnvironment("KESTRELLE_USER_DIR", userDir);
   }
   RunScope scope;
+  GameRecorder recorder;
+  if (!options.recordFile.empty()) {
+    if (!options.seed) options.seed = SeedFromTimeOfDay();
+    if (!recorder.Open(options.recordFile, *options.seed)) {
+      err << "cannot write the recording \"" << options.recordFile << "\"\n";
+      return 2;
+    }
+  }
   if (options.seed) {
     RandomSeed(*options.seed);
     SetEngineStartSeed(*options.seed);
@@ -128,11 +164,19 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
   if (initialize) initialize();
 
   HeadlessDevices devices = MakeHeadlessDevices();
-  SetDeviceFactory([devices] { return devices.AsSet(); });
+  DeviceSet set = devices.AsSet();
+  if (!options.recordFile.empty()) set = recorder.Wrap(set);
+  std::vector<int16_t> audio;
+  if (!options.audioOut.empty())
+    devices.audio->SetCapture(
+        [&audio, weakAudio = std::weak_ptr<HeadlessAudio>(devices.audio)](const int16_t* samples, int frames) {
+          auto device = weakAudio.lock();
+          if (device) audio.insert(audio.end(), samples, samples + size_t(frames) * size_t(device->Channels()));
+        });
   if (options.frames) {
     int64_t limit = *options.frames;
-    std::weak_ptr<HeadlessEventSource> events = devices.events;
-    if (limit == 0) devices.events->PostQuit(0);
+    std::weak_ptr<IEventSource> events = set.events;
+    if (limit == 0) set.events->PostQuit(0);
     devices.video->SetPresentListener([limit, events](int presents) {
       if (presents == limit)
         if (auto e = events.lock()) e->PostQuit(0);
@@ -145,6 +189,9 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     std::filesystem::path full = std::filesystem::absolute(os::PathFromUtf8(shotsDir), ec);
     if (!ec) shotsDir = os::Utf8FromPath(full);
   }
+  // The audio file too.
+  std::filesystem::path audioOut;
+  if (!options.audioOut.empty()) audioOut = std::filesystem::absolute(os::PathFromUtf8(options.audioOut), ec);
   std::weak_ptr<HeadlessVideo> weakVideo = devices.video;
   ScriptHooks hooks;
   auto probe = std::make_shared<TopScreenProbe>();
@@ -182,12 +229,68 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     std::filesystem::path file = os::PathFromUtf8(shotsDir) / os::PathFromUtf8(name + ".png");
     if (!WriteSurfacePng(*surface, file)) err << "cannot write " << os::Utf8FromPath(file) << "\n";
   };
+  if (!options.recordFile.empty())
+    hooks.shot = [&recorder, shot = hooks.shot](const std::string& name) {
+      recorder.Shot(name);
+      shot(name);
+    };
+  std::shared_ptr<ReplayEventSource> replay;
+  bool replayDiverged = false;
+  auto replayFailed = [&err, &replayDiverged, file = options.replayFile](const std::string& message) {
+    replayDiverged = true;
+    err << "REPLAY: " << file << ": " << message << "\n";
+    err.flush();
+  };
+  if (!options.replayFile.empty()) {
+    ReplayEventSource::Hooks replayHooks;
+    replayHooks.shot = hooks.shot;
+    replayHooks.topScreen = [probe] { return probe->TopScreenName(); };
+    replayHooks.diverged = replayFailed;
+    replayHooks.delivering = [weakVideo](const Message& message) {
+      auto video = weakVideo.lock();
+      if (video && IsMouseMessage(message.message))
+        video->SetPointer(PointParamX(message.lParam), PointParamY(message.lParam));
+    };
+    replay = std::make_shared<ReplayEventSource>(std::move(recording), std::move(replayHooks));
+    set.events = replay;
+    std::weak_ptr<ReplayEventSource> weakReplay = replay;
+    std::weak_ptr<HeadlessClock> weakClock = devices.clock;
+    // The virtual clock follows the recorded times, so that the audio is pulled as it was.
+    SetEngineFrameTap([weakReplay, weakClock](uint32_t measured) {
+      auto source = weakReplay.lock();
+      uint32_t elapsed = source ? source->NextFrame(measured) : measured;
+      auto clock = weakClock.lock();
+      if (clock && elapsed > measured) clock->Advance(elapsed - measured);
+      return elapsed;
+    });
+  }
   ScheduleHeadlessScript(commands, devices, std::move(hooks));
+  SetDeviceFactory([set] { return set; });
 
-  bool started = RunEngine(Settings().GameFileName, [&probe](const EngineRef& engine) { probe->SetEngine(engine); });
+  bool started = RunEngine(Settings().GameFileName, [&probe, &recorder](const EngineRef& engine) {
+    probe->SetEngine(engine);
+    recorder.SetEngine(engine);
+  });
   out << "frames=" << devices.video->PresentCount() << "\n";
   out.flush();
+  if (replay && !replayDiverged && replay->FramesReplayed() != replay->FramesRecorded())
+    replayFailed("the game ended after " + std::to_string(replay->FramesReplayed()) + " frames; the recording has " +
+                 std::to_string(replay->FramesRecorded()));
+  if (!options.audioOut.empty()) {
+    const int channels = devices.audio->Channels() > 0 ? devices.audio->Channels() : 2;
+    const int rate = devices.audio->Rate() > 0 ? devices.audio->Rate() : 44100;
+    const size_t frames = audio.size() / size_t(channels);
+    const std::string wav = EncodeWav16(audio.data(), frames, channels, rate);
+    std::ofstream file(audioOut, std::ios::binary);
+    if (!file.write(wav.data(), std::streamsize(wav.size()))) {
+      err << "cannot write the audio \"" << options.audioOut << "\"\n";
+    } else {
+      out << "audio frames=" << frames << " rate=" << rate << " channels=" << channels << "\n";
+      out.flush();
+    }
+  }
   if (!started) return 1;
+  if (replayDiverged) return 4;
   return scriptFailed ? 3 : 0;
 }
 

@@ -1,6 +1,9 @@
 #include "app/main_routine.h"
 
+#include <iostream>
+
 #include "app/engine_control.h"
+#include "app/game_recording.h"
 #include "data/class_registry.h"
 #include "data/process_settings.h"
 #include "data/text_encoding.h"
@@ -12,6 +15,7 @@ CommandLineAction ParseCommandLine(const std::vector<std::string>& arguments) {
   std::string first = AsciiLower(arguments.front());
   if (first == "-install") return CommandLineAction::Install;
   if (first == "-uninstall") return CommandLineAction::Uninstall;
+  if (first == "--record") return CommandLineAction::RecordGame;
   return CommandLineAction::RunGame;
 }
 
@@ -54,6 +58,21 @@ int RunMainRoutine(const std::vector<std::string>& arguments) {
       case CommandLineAction::RunGame:
         RunEngine(Settings().GameFileName);
         return 0;
+      case CommandLineAction::RecordGame: {
+        if (arguments.size() < 2) {
+          std::cerr << "--record needs a file\n";
+          return 2;
+        }
+        GameRecorder recorder;
+        if (!recorder.Open(arguments[1], SeedFromTimeOfDay())) {
+          std::cerr << "cannot write the recording \"" << arguments[1] << "\"\n";
+          return 2;
+        }
+        SetDeviceFactory([&recorder] { return recorder.Wrap(CreateSdlDevices()); });
+        RunEngine(Settings().GameFileName, [&recorder](const EngineRef& engine) { recorder.SetEngine(engine); });
+        SetDeviceFactory(nullptr);
+        return 0;
+      }
     }
   } catch (...) {
   }

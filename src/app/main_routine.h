@@ -8,12 +8,13 @@
 
 namespace kestrelle {
 
-enum class CommandLineAction { RunGame, Install, Uninstall };
+enum class CommandLineAction { RunGame, Install, Uninstall, RecordGame };
 
-// Only the first argument counts, lower-cased.
+// Only the first argument counts, lower-cased; "--record" takes the file from the second.
 CommandLineAction ParseCommandLine(const std::vector<std::string>& arguments);
 
-// Runs the hooks or the game as the command line says. Every exception is swallowed; the
+// Runs the hooks or the game as the command line says ("--record FILE": the game, recorded into
+// FILE; a missing or unwritable file is said on stderr and gives status 2). Every exception is swallowed; the
 // result is the process exit status (0, since failures end the process quietly).
 int RunMainRoutine(const std::vector<std::string>& arguments);
 

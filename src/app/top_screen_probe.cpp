@@ -70,6 +70,11 @@ bool SettingProperty(const Variant& setting, const std::string& name, std::strin
 
 }  // namespace
 
+std::string TopScreenProbe::TopScreenName() const {
+  GameScreenRef screen = TopScreen(engine_);
+  return screen ? screen->GetName() : std::string();
+}
+
 bool TopScreenProbe::Exists(const std::string& path) {
   if (IsSettingPath(path)) return !Setting(engine_, path).IsNull();
   return Resolve(engine_, path, nullptr) != nullptr;

@@ -17,6 +17,9 @@ class TopScreenProbe : public ScriptWidgetProbe {
   // The engine is given once it exists; until then (and after it is gone) there is no widget.
   void SetEngine(const EngineRef& engine) { engine_ = engine; }
 
+  // The name of the screen on top ("" when there is none).
+  std::string TopScreenName() const;
+
   bool Exists(const std::string& path) override;
   bool IsShown(const std::string& path) override;
   bool Centre(const std::string& path, int& x, int& y) override;

@@ -182,6 +182,7 @@ void HeadlessAudio::OnClockAdvance(uint32_t milliseconds) {
     int chunk = static_cast<int>(std::min<uint64_t>(frames, 4096));
     buffer_.assign(size_t(chunk) * size_t(channels_), 0);
     callback_(buffer_.data(), chunk);
+    if (capture_) capture_(buffer_.data(), chunk);
     frames -= uint64_t(chunk);
     framesPulled_ += uint64_t(chunk);
   }

@@ -141,6 +141,10 @@ class HeadlessAudio : public IAudioDevice {
   bool Paused() const { return paused_; }
   uint64_t FramesPulled() const { return framesPulled_; }
   void FailOpen(bool fail) { failOpen_ = fail; }
+  int Rate() const { return rate_; }
+  int Channels() const { return channels_; }
+  // Given every block the mixer filled (interleaved samples, `frames` frames), as it is pulled.
+  void SetCapture(std::function<void(const int16_t* samples, int frames)> capture) { capture_ = std::move(capture); }
 
  private:
   bool open_ = false;
@@ -152,6 +156,7 @@ class HeadlessAudio : public IAudioDevice {
   uint64_t framesPulled_ = 0;
   std::vector<int16_t> buffer_;
   PullCallback callback_;
+  std::function<void(const int16_t*, int)> capture_;
 };
 
 struct HeadlessDevices {
