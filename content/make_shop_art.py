@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the shop game's art as SVG (content/images/shop/) and its resource definition file
 (content/ini/res_shop.xml). The pictures come in families drawn from a few parametric shapes:
-one palette per shop, one shape per shelf slot. Run it again after changing a table below; the
+one palette per shop; each shelf item's shape family comes from its name (FAMILIES). Run it again after changing a table below; the
 build rasterizes every SVG of the folder."""
 import math
 import os
@@ -32,7 +32,6 @@ SHOPS = {
 }
 SHAPES = ["round", "bottle", "box", "jar", "flower", "book", "cup", "bag", "loaf", "can", "star",
           "heart"]
-
 
 def svg(w, h, body):
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
@@ -81,6 +80,233 @@ def shape(kind, c1, c2):
     # heart
     return (f'<path d="M32 56 L10 32 Q4 14 20 12 Q30 12 32 22 Q34 12 44 12 Q60 14 54 32 Z" fill="{c1}" {o}/>'
             f'<circle cx="22" cy="22" r="4" fill="{c2}"/>')
+
+
+# Shelf items get a shape family from the words of their name ("_" separated, first match wins);
+# the families below draw what the item is, in the shop's colours.
+FAMILIES = [
+    (("teapot",), "teapot"), (("ink",), "jar"), (("kettle",), "kettle"), (("sunflower",), "sunflower"), (("rose", "tulip"), "flower"), (("lavender", "mint"), "sprig"),
+    (("cactus",), "cactus"), (("pot",), "pot"), (("watering",), "watering_can"),
+    (("gloves",), "glove"), (("shovel",), "shovel"), (("bird",), "house"),
+    (("seed", "sugar", "tin", "puzzle", "fertilizer"), "box"), (("blocks",), "blocks"),
+    (("croissant",), "croissant"), (("pretzel",), "pretzel"), (("bread", "baguette", "bun"), "bread"),
+    (("cake", "muffin"), "cake"), (("pie", "tart"), "pie"), (("donut",), "donut"),
+    (("cookie", "biscuit"), "cookie"), (("honey", "ink"), "jar"), (("roll",), "scroll"),
+    (("bookmark",), "bookmark"), (("globe",), "globe"), (("ball",), "ball"), (("quill",), "quill"),
+    (("novel", "atlas", "cookbook", "comic", "poetry", "dictionary", "diary"), "book"),
+    (("teddy",), "teddy"), (("doll",), "doll"), (("kite",), "kite"), (("yoyo",), "yoyo"), (("top",), "top"),
+    (("train",), "train"), (("drum",), "drum"), (("rocket",), "rocket"), (("duck",), "duck"),
+    (("cup",), "cup"), (("tea",), "leaf"), (("lemon",), "lemon"),
+    (("strainer",), "strainer"), (("hat",), "hat"), (("scarf",), "scarf"), (("dress",), "dress"),
+    (("shirt",), "shirt"), (("shoes",), "shoe"), (("bag",), "bag"), (("belt",), "belt"),
+    (("umbrella",), "umbrella"), (("sunglasses",), "glasses"), (("necklace",), "necklace"),
+    (("ring",), "ring"),
+]
+
+
+def family(item):
+    for words, kind in FAMILIES:
+        if any(w in item.split("_") for w in words):
+            return kind
+    raise SystemExit(f"make_shop_art.py: no shape family fits the item name '{item}'")
+
+
+def item_art(kind, c1, c2):
+    """One 64 x 64 shelf item of a family, in two colours with an outline."""
+    o = 'stroke="#302010" stroke-width="2"'
+    hi = 'fill="#ffffff" opacity="0.45"'
+    green = "#3a8a3a"
+    if kind == "flower":
+        return (f'<rect x="30" y="30" width="4" height="30" fill="{green}"/>'
+                f'<path d="M32 50 Q18 40 20 34 Q28 40 32 50" fill="{green}"/>'
+                f'<path d="M18 16 L24 26 L32 12 L40 26 L46 16 L44 34 Q32 42 20 34 Z" fill="{c1}" {o}/>')
+    if kind == "sunflower":
+        petals = "".join(
+            f'<ellipse cx="{32 + 14 * math.cos(a * math.pi / 6):.1f}" cy="{24 + 14 * math.sin(a * math.pi / 6):.1f}" rx="6" ry="4" '
+            f'transform="rotate({a * 30} {32 + 14 * math.cos(a * math.pi / 6):.1f} {24 + 14 * math.sin(a * math.pi / 6):.1f})" fill="#f0c020" {o}/>'
+            for a in range(12))
+        return (f'<rect x="30" y="36" width="4" height="26" fill="{green}"/>'
+                f'{petals}<circle cx="32" cy="24" r="9" fill="#6a4020" {o}/>')
+    if kind == "sprig":
+        leaves = "".join(f'<ellipse cx="{32 + dx}" cy="{y}" rx="5" ry="3" fill="{c1}" {o}/>'
+                         for y, dx in ((14, 0), (22, -6), (22, 6), (30, -6), (30, 6), (38, -6), (38, 6)))
+        return f'<path d="M32 60 L32 12" stroke="{green}" stroke-width="3"/>{leaves}'
+    if kind == "cactus":
+        return (f'<path d="M20 46 L44 46 L40 60 L24 60 Z" fill="{c1}" {o}/>'
+                f'<rect x="26" y="12" width="12" height="36" rx="6" fill="#4a9a4a" {o}/>'
+                f'<path d="M26 30 L18 30 L18 20" fill="none" stroke="#4a9a4a" stroke-width="6" stroke-linecap="round"/>'
+                f'<path d="M38 26 L46 26 L46 18" fill="none" stroke="#4a9a4a" stroke-width="6" stroke-linecap="round"/>')
+    if kind == "pot":
+        return (f'<path d="M14 24 L50 24 L44 58 L20 58 Z" fill="{c1}" {o}/>'
+                f'<rect x="10" y="18" width="44" height="10" rx="2" fill="{c2}" {o}/>')
+    if kind == "watering_can":
+        return (f'<path d="M44 30 L58 16" stroke="{c2}" stroke-width="5"/>'
+                f'<rect x="14" y="24" width="32" height="32" rx="4" fill="{c1}" {o}/>'
+                f'<path d="M20 24 Q30 8 40 24" fill="none" stroke="{c2}" stroke-width="4"/>')
+    if kind == "glove":
+        return (f'<path d="M18 58 L18 26 Q18 20 22 20 L22 12 Q26 8 28 12 L28 20 L30 10 Q34 6 36 10 L36 20 '
+                f'L38 12 Q42 8 44 12 L44 34 L50 26 Q56 26 52 34 L44 46 L44 58 Z" fill="{c1}" {o}/>'
+                f'<rect x="18" y="50" width="26" height="8" fill="{c2}" {o}/>')
+    if kind == "shovel":
+        return (f'<rect x="29" y="4" width="6" height="32" fill="#8a6a45" {o}/>'
+                f'<path d="M20 34 L44 34 L44 48 Q32 62 20 48 Z" fill="{c1}" {o}/>')
+    if kind == "house":
+        return (f'<rect x="30" y="44" width="4" height="18" fill="#6d4c2e"/>'
+                f'<rect x="18" y="24" width="28" height="24" fill="{c1}" {o}/>'
+                f'<polygon points="12,26 32,8 52,26" fill="{c2}" {o}/><circle cx="32" cy="34" r="5" fill="#302010"/>')
+    if kind == "box":
+        return (f'<rect x="10" y="20" width="44" height="36" fill="{c1}" {o}/>'
+                f'<path d="M10 20 L20 10 L64 10 L54 20 Z" fill="{c2}" {o}/><rect x="18" y="30" width="28" height="14" {hi}/>')
+    if kind == "blocks":
+        return (f'<rect x="8" y="36" width="22" height="22" fill="{c1}" {o}/><rect x="32" y="36" width="22" height="22" fill="{c2}" {o}/>'
+                f'<rect x="20" y="14" width="22" height="22" fill="#f0d020" {o}/>'
+                f'<text x="31" y="31" font-size="14" text-anchor="middle" font-family="sans-serif" fill="#302010">A</text>')
+    if kind == "bread":
+        return (f'<ellipse cx="32" cy="38" rx="26" ry="16" fill="#c8873e" {o}/>'
+                + "".join(f'<path d="M{x} 28 L{x + 6} 44" stroke="#f0d8a0" stroke-width="3"/>' for x in (18, 28, 38)))
+    if kind == "croissant":
+        return (f'<path d="M6 44 Q10 16 32 14 Q54 16 58 44 Q48 34 40 40 Q32 30 24 40 Q16 34 6 44 Z" fill="#d89848" {o}/>'
+                f'<path d="M24 40 L26 22 M40 40 L38 22" stroke="#a06020" stroke-width="2"/>')
+    if kind == "pretzel":
+        return (f'<path d="M14 50 Q4 20 24 14 Q34 12 32 30 Q30 12 40 14 Q60 20 50 50 M14 50 L44 26 M50 50 L20 26" '
+                f'fill="none" stroke="#a05a2c" stroke-width="7" stroke-linecap="round"/>')
+    if kind == "cake":
+        return (f'<path d="M12 30 L52 30 L48 58 L16 58 Z" fill="#d8a060" {o}/>'
+                f'<path d="M10 30 Q16 14 32 14 Q48 14 54 30 Q48 36 42 30 Q36 36 32 30 Q26 36 20 30 Q14 36 10 30 Z" fill="{c2}" {o}/>'
+                f'<circle cx="32" cy="12" r="5" fill="#e03040" {o}/>')
+    if kind == "pie":
+        return (f'<path d="M6 36 L58 36 L52 52 L12 52 Z" fill="#a05a2c" {o}/>'
+                f'<ellipse cx="32" cy="36" rx="26" ry="10" fill="{c1}" {o}/>'
+                f'<path d="M14 36 L50 36 M24 29 L24 43 M40 29 L40 43" stroke="#e8c080" stroke-width="3"/>')
+    if kind == "donut":
+        return (f'<circle cx="32" cy="34" r="24" fill="#d89848" {o}/><circle cx="32" cy="34" r="19" fill="{c2}"/>'
+                f'<circle cx="32" cy="34" r="8" fill="#ffffff" {o}/>'
+                + "".join(f'<rect x="{x}" y="{y}" width="5" height="2" fill="#e03a3a"/>' for x, y in ((20, 22), (40, 24), (18, 42), (42, 44))))
+    if kind == "cookie":
+        return (f'<circle cx="32" cy="34" r="24" fill="#d8a060" {o}/>'
+                + "".join(f'<circle cx="{x}" cy="{y}" r="3" fill="#4a2a10"/>' for x, y in ((22, 26), (38, 24), (30, 38), (44, 40), (20, 44))))
+    if kind == "jar":
+        return (f'<rect x="16" y="18" width="32" height="40" rx="8" fill="{c1}" {o}/>'
+                f'<rect x="14" y="10" width="36" height="10" rx="3" fill="{c2}" {o}/><rect x="22" y="30" width="20" height="14" {hi}/>')
+    if kind == "scroll":
+        return (f'<rect x="12" y="14" width="40" height="36" fill="#f0e0b0" {o}/>'
+                f'<path d="M18 24 Q30 20 30 32 Q30 42 46 40" fill="none" stroke="{c1}" stroke-width="3" stroke-dasharray="4 3"/>'
+                f'<rect x="8" y="10" width="6" height="44" rx="3" fill="{c2}" {o}/><rect x="50" y="10" width="6" height="44" rx="3" fill="{c2}" {o}/>')
+    if kind == "bookmark":
+        return f'<path d="M22 6 L42 6 L42 58 L32 48 L22 58 Z" fill="{c1}" {o}/><circle cx="32" cy="18" r="4" fill="{c2}"/>'
+    if kind == "ball":
+        return (f'<circle cx="32" cy="34" r="24" fill="{c1}" {o}/>'
+                f'<path d="M8 34 Q32 20 56 34 M32 10 Q20 34 32 58" fill="none" stroke="{c2}" stroke-width="4"/>'
+                f'<circle cx="24" cy="24" r="5" {hi}/>')
+    if kind == "quill":
+        return (f'<path d="M48 6 Q20 14 16 50 L22 50 Q40 36 48 6 Z" fill="{c1}" {o}/>'
+                f'<path d="M46 10 L14 58" stroke="#302010" stroke-width="2"/>')
+    if kind == "book":
+        return (f'<rect x="14" y="8" width="36" height="50" fill="{c1}" {o}/>'
+                f'<rect x="14" y="8" width="8" height="50" fill="{c2}" {o}/><rect x="28" y="18" width="16" height="6" {hi}/>')
+    if kind == "teddy":
+        return (f'<circle cx="18" cy="14" r="7" fill="#a06a3a" {o}/><circle cx="46" cy="14" r="7" fill="#a06a3a" {o}/>'
+                f'<ellipse cx="32" cy="46" rx="16" ry="14" fill="#a06a3a" {o}/><circle cx="32" cy="24" r="14" fill="#a06a3a" {o}/>'
+                f'<circle cx="27" cy="22" r="2" fill="#302010"/><circle cx="37" cy="22" r="2" fill="#302010"/>'
+                f'<ellipse cx="32" cy="29" rx="4" ry="3" fill="#302010"/><path d="M22 36 L42 36" stroke="{c1}" stroke-width="4"/>')
+    if kind == "doll":
+        return (f'<path d="M18 58 L24 30 L40 30 L46 58 Z" fill="{c1}" {o}/>'
+                f'<circle cx="32" cy="20" r="12" fill="#f2c8a0" {o}/><path d="M20 18 Q32 2 44 18 Q38 10 32 12 Q26 10 20 18 Z" fill="{c2}"/>'
+                f'<circle cx="28" cy="20" r="1.8" fill="#302010"/><circle cx="36" cy="20" r="1.8" fill="#302010"/>')
+    if kind == "kite":
+        return (f'<polygon points="32,4 52,24 32,48 12,24" fill="{c1}" {o}/>'
+                f'<path d="M32 4 L32 48 M12 24 L52 24" stroke="{c2}" stroke-width="2"/>'
+                f'<path d="M32 48 Q24 54 32 56 Q40 58 34 62" fill="none" stroke="#302010" stroke-width="2"/>')
+    if kind == "yoyo":
+        return (f'<path d="M32 2 L32 20" stroke="#302010" stroke-width="2"/><circle cx="32" cy="38" r="20" fill="{c1}" {o}/>'
+                f'<circle cx="32" cy="38" r="12" fill="{c2}" {o}/><circle cx="32" cy="38" r="3" fill="#302010"/>')
+    if kind == "train":
+        return (f'<rect x="8" y="24" width="30" height="22" fill="{c1}" {o}/><rect x="36" y="12" width="20" height="34" fill="{c2}" {o}/>'
+                f'<rect x="40" y="16" width="12" height="10" fill="#bfe4ff" {o}/><rect x="14" y="14" width="8" height="10" fill="#302010"/>'
+                f'<circle cx="18" cy="50" r="6" fill="#404040" {o}/><circle cx="46" cy="50" r="6" fill="#404040" {o}/>')
+    if kind == "drum":
+        return (f'<rect x="12" y="22" width="40" height="30" fill="{c1}" {o}/>'
+                f'<path d="M12 22 L22 52 L32 22 L42 52 L52 22" fill="none" stroke="#f0d020" stroke-width="2"/>'
+                f'<ellipse cx="32" cy="22" rx="20" ry="6" fill="#f0e8d8" {o}/>'
+                f'<path d="M20 4 L30 18 M46 4 L36 18" stroke="#8a6a45" stroke-width="3"/>')
+    if kind == "rocket":
+        return (f'<path d="M32 4 Q46 18 42 46 L22 46 Q18 18 32 4 Z" fill="{c1}" {o}/>'
+                f'<path d="M22 36 L12 52 L22 46 Z M42 36 L52 52 L42 46 Z" fill="{c2}" {o}/>'
+                f'<circle cx="32" cy="24" r="6" fill="#bfe4ff" {o}/><path d="M26 48 L32 62 L38 48 Z" fill="#f08020"/>')
+    if kind == "duck":
+        return (f'<ellipse cx="30" cy="44" rx="22" ry="14" fill="#f0d020" {o}/><circle cx="40" cy="22" r="12" fill="#f0d020" {o}/>'
+                f'<path d="M50 22 L62 26 L50 30 Z" fill="#f08020" {o}/><circle cx="43" cy="19" r="2" fill="#302010"/>'
+                f'<path d="M18 42 Q28 50 38 42" fill="none" stroke="#c0a010" stroke-width="2"/>')
+    if kind == "globe":
+        return (f'<path d="M20 58 L44 58 M32 50 L32 58" stroke="#6d4c2e" stroke-width="4"/>'
+                f'<circle cx="32" cy="28" r="20" fill="#5aa0e0" {o}/>'
+                f'<path d="M20 18 Q28 14 30 22 Q26 30 18 30 Z M36 26 Q46 22 48 30 Q42 40 36 36 Z" fill="#4a9a4a"/>'
+                f'<path d="M10 28 A22 22 0 0 0 54 28" fill="none" stroke="{c1}" stroke-width="3"/>')
+    if kind == "top":
+        return (f'<rect x="30" y="4" width="4" height="14" fill="#302010"/>'
+                f'<path d="M8 24 Q32 12 56 24 L32 60 Z" fill="{c1}" {o}/><path d="M14 30 Q32 22 50 30" fill="none" stroke="{c2}" stroke-width="4"/>')
+    if kind == "kettle":
+        return (f'<path d="M14 36 L4 24" stroke="{c2}" stroke-width="5" stroke-linecap="round"/>'
+                f'<path d="M12 58 L16 26 Q32 18 48 26 L52 58 Z" fill="{c1}" {o}/>'
+                f'<path d="M20 22 Q32 4 44 22" fill="none" stroke="#302010" stroke-width="4"/><rect x="10" y="54" width="44" height="6" fill="{c2}" {o}/>')
+    if kind == "teapot":
+        return (f'<path d="M48 34 L60 22" stroke="{c1}" stroke-width="5"/>'
+                f'<path d="M14 32 Q4 34 14 46" fill="none" stroke="{c2}" stroke-width="4"/>'
+                f'<ellipse cx="32" cy="40" rx="20" ry="16" fill="{c1}" {o}/><ellipse cx="32" cy="24" rx="10" ry="4" fill="{c2}" {o}/>'
+                f'<circle cx="32" cy="18" r="3" fill="{c2}" {o}/>')
+    if kind == "cup":
+        return (f'<path d="M44 28 Q58 30 44 44" fill="none" stroke="{c2}" stroke-width="5"/>'
+                f'<path d="M12 22 L48 22 L44 50 L16 50 Z" fill="{c1}" {o}/><ellipse cx="30" cy="56" rx="24" ry="4" fill="{c2}" {o}/>'
+                f'<path d="M24 16 Q20 10 24 4 M34 16 Q30 10 34 4" fill="none" stroke="#a0a0a0" stroke-width="2"/>')
+    if kind == "leaf":
+        return (f'<rect x="12" y="26" width="40" height="32" rx="3" fill="{c2}" {o}/>'
+                f'<path d="M32 30 Q14 16 24 4 Q44 6 32 30 Z" fill="{c1}" {o}/><path d="M32 30 L26 8" stroke="#302010" stroke-width="1.5"/>'
+                f'<rect x="18" y="38" width="28" height="10" {hi}/>')
+    if kind == "lemon":
+        return (f'<ellipse cx="32" cy="36" rx="24" ry="17" fill="#f0e040" {o}/>'
+                f'<path d="M32 19 Q34 10 44 8 Q40 16 32 19" fill="#3a8a3a" {o}/><ellipse cx="24" cy="30" rx="6" ry="3" {hi}/>')
+    if kind == "strainer":
+        holes = "".join(f'<circle cx="{x}" cy="{y}" r="1.5" fill="#302010"/>' for x in (18, 26, 34) for y in (30, 38))
+        return (f'<path d="M38 30 L60 22" stroke="{c2}" stroke-width="5" stroke-linecap="round"/>'
+                f'<path d="M6 26 L42 26 Q42 50 24 50 Q6 50 6 26 Z" fill="#d0d0d0" {o}/>{holes}')
+    if kind == "hat":
+        return (f'<ellipse cx="32" cy="46" rx="28" ry="8" fill="{c1}" {o}/>'
+                f'<path d="M16 46 L18 18 Q32 12 46 18 L48 46 Z" fill="{c1}" {o}/><rect x="17" y="36" width="30" height="6" fill="{c2}"/>')
+    if kind == "scarf":
+        return (f'<path d="M10 16 Q32 30 54 16 L54 26 Q32 40 10 26 Z" fill="{c1}" {o}/>'
+                f'<path d="M38 30 L46 58 L36 58 L30 32 Z" fill="{c1}" {o}/>'
+                f'<path d="M36 58 L36 62 M40 58 L40 62 M44 58 L44 62" stroke="{c2}" stroke-width="2"/>')
+    if kind == "dress":
+        return (f'<path d="M24 6 L28 6 L32 14 L36 6 L40 6 L42 24 L54 58 L10 58 L22 24 Z" fill="{c1}" {o}/>'
+                f'<rect x="22" y="24" width="20" height="5" fill="{c2}"/>')
+    if kind == "shirt":
+        return (f'<path d="M22 8 L32 14 L42 8 L58 18 L52 28 L46 24 L46 58 L18 58 L18 24 L12 28 L6 18 Z" fill="{c1}" {o}/>'
+                + "".join(f'<circle cx="32" cy="{y}" r="2" fill="{c2}"/>' for y in (24, 34, 44)))
+    if kind == "shoe":
+        return (f'<path d="M8 30 L24 30 Q34 42 54 42 Q60 44 58 52 L8 52 Z" fill="{c1}" {o}/>'
+                f'<rect x="8" y="50" width="50" height="6" fill="{c2}" {o}/><path d="M26 34 L32 30 M30 38 L36 34" stroke="#ffffff" stroke-width="2"/>')
+    if kind == "bag":
+        return (f'<path d="M22 22 Q32 4 42 22" fill="none" stroke="{c2}" stroke-width="4"/>'
+                f'<rect x="10" y="22" width="44" height="36" rx="6" fill="{c1}" {o}/><rect x="28" y="30" width="8" height="6" fill="{c2}" {o}/>')
+    if kind == "belt":
+        return (f'<path d="M4 36 Q32 20 60 36 L60 44 Q32 28 4 44 Z" fill="{c1}" {o}/>'
+                f'<rect x="24" y="24" width="16" height="16" rx="2" fill="none" stroke="#d0a030" stroke-width="4"/>')
+    if kind == "umbrella":
+        return (f'<path d="M32 30 L32 52 Q32 58 26 56" fill="none" stroke="#302010" stroke-width="3"/>'
+                f'<path d="M6 32 Q8 8 32 8 Q56 8 58 32 Q52 26 45 32 Q38 26 32 32 Q26 26 19 32 Q12 26 6 32 Z" fill="{c1}" {o}/>'
+                f'<path d="M32 8 Q26 18 19 32 M32 8 Q38 18 45 32" fill="none" stroke="{c2}" stroke-width="2"/>')
+    if kind == "glasses":
+        return (f'<path d="M4 26 L60 26" stroke="#302010" stroke-width="3"/>'
+                f'<rect x="8" y="26" width="20" height="16" rx="6" fill="{c1}" {o}/><rect x="36" y="26" width="20" height="16" rx="6" fill="{c1}" {o}/>'
+                f'<path d="M28 30 Q32 26 36 30" fill="none" stroke="#302010" stroke-width="2"/>')
+    if kind == "necklace":
+        beads = "".join(f'<circle cx="{32 + 20 * math.cos(math.pi * (0.1 + 0.1 * i)):.1f}" cy="{14 + 28 * math.sin(math.pi * (0.1 + 0.1 * i)):.1f}" r="3" fill="{c2}" {o}/>'
+                        for i in range(9))
+        return f'{beads}<path d="M32 44 L40 52 L32 60 L24 52 Z" fill="{c1}" {o}/>'
+    if kind == "ring":
+        return (f'<circle cx="32" cy="40" r="16" fill="none" stroke="#d0a030" stroke-width="6"/>'
+                f'<polygon points="24,20 40,20 44,14 32,6 20,14" fill="{c1}" {o}/>')
+    return shape(kind, c1, c2)
 
 
 def background(wall, floor, shelf, accents):
@@ -153,7 +379,7 @@ def main():
         put(f"img_map_{shop}", f"map_{shop}", front(wall, shelf, accents[0]))
         for i, item in enumerate(items):
             put(f"img_item_{item}", f"item_{item}",
-                svg(64, 64, shape(SHAPES[i], accents[i % 4], accents[(i + 1) % 4])))
+                svg(64, 64, item_art(family(item), accents[i % 4], accents[(i + 1) % 4])))
     put("img_coin", "coin", svg(24, 24, '<circle cx="12" cy="12" r="10" fill="#f0c030" stroke="#906010" stroke-width="2"/><text x="12" y="17" font-size="12" text-anchor="middle" fill="#906010" font-family="sans-serif">$</text>'))
     put("img_map_sky", "map_sky", svg(800, 600, '<rect width="800" height="600" fill="#a8d8f8"/><rect y="420" width="800" height="180" fill="#80b060"/><rect y="470" width="800" height="40" fill="#b0a090"/>'))
     for person, (coat, hair) in {"granny": ("#9060a0", "#d0d0d0"), "student": ("#3070c0", "#603010"),
