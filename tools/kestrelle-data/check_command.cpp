@@ -48,6 +48,7 @@ void CheckGameDefinition(DataCheckRun& run) {
   const pugi::xml_node root = document.document_element();
   CheckResourceFiles(root, run);
   CheckDefinitionElements(file, root, run);
+  CheckContentFiles(file, root, run);
   std::shared_ptr<TGame> game;
   try {
     game = LoadGame(*text);

@@ -57,6 +57,14 @@ struct ElementChecker {
   // Inside a widget factory's widget string "%name%" texts are macros, not language keys.
   bool macros = false;
   std::string prefix;  // the factory's own path, for elements of its widget string
+  // In content files "type" is a class name only on the root and on widget and resource elements
+  // (an action's "type" is its track).
+  bool contentFile = false;
+
+  bool TypeIsClass(const pugi::xml_node& element) const {
+    if (!contentFile || element.parent().type() == pugi::node_document) return true;
+    return !ExpectedKind(element.name(), nullptr).empty();
+  }
 
   std::string PathOf(const pugi::xml_node& element) const {
     return prefix.empty() ? ElementPath(element) : prefix + " widgetstring: " + ElementPath(element);
@@ -112,9 +120,9 @@ struct ElementChecker {
     for (pugi::xml_attribute attribute : element.attributes()) {
       const std::string_view name = attribute.name();
       const std::string_view value = attribute.value();
-      if (EqualsIgnoreAsciiCase(name, "type"))
-        CheckClass(element, value);
-      else if (EqualsIgnoreAsciiCase(name, "resourcename"))
+      if (EqualsIgnoreAsciiCase(name, "type")) {
+        if (TypeIsClass(element)) CheckClass(element, value);
+      } else if (EqualsIgnoreAsciiCase(name, "resourcename"))
         CheckResourceName(element, value);
       else if (EqualsIgnoreAsciiCase(name, "widgetstring") && EqualsIgnoreAsciiCase(element.name(), "widgetfactory"))
         CheckFactory(element, value);
@@ -156,8 +164,8 @@ std::string ElementPath(const pugi::xml_node& element) {
   return path;
 }
 
-void CheckDefinitionElements(const std::string& file, const pugi::xml_node& root, DataCheckRun& run) {
-  ElementChecker checker{file, run, false, ""};
+void CheckDefinitionElements(const std::string& file, const pugi::xml_node& root, DataCheckRun& run, bool contentFile) {
+  ElementChecker checker{file, run, false, "", contentFile};
   checker.Check(root);
 }
 

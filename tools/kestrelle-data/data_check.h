@@ -45,7 +45,15 @@ void CheckResourceFiles(const pugi::xml_node& game, DataCheckRun& run);
 // check_definitions.cpp: every element of a document: "type" names a registered class of the
 // kind its element holds; "resourcename" a defined resource; "%key%" texts a language string;
 // widget factories' widget strings the same way.
-void CheckDefinitionElements(const std::string& file, const pugi::xml_node& root, DataCheckRun& run);
+// In a content file ("contentFile") only the root and widget and resource elements name classes.
+void CheckDefinitionElements(const std::string& file, const pugi::xml_node& root, DataCheckRun& run,
+                             bool contentFile = false);
+
+// check_content.cpp: the files list elements name with "_outstorage" and the level files of the
+// level list, element by element as above, and every "extraparams" pair list (in the game
+// definition too): pictures ("res", "resourcename", "result_image", "background") are defined
+// resources, widget factories ("factory_name", "icon", "result_icons") exist in the game definition.
+void CheckContentFiles(const std::string& file, const pugi::xml_node& game, DataCheckRun& run);
 
 // check_screens.cpp: the screens of the loaded game lack no child their classes look up.
 void CheckScreens(const std::string& file, const std::shared_ptr<TGame>& game, DataCheckRun& run);
