@@ -15,6 +15,7 @@ for file in Kestrelle.ini res_images.xml; do
   "$tool" encipher "$key" < "$fixture/ini/$file" > "$app/data/ini/$file"
 done
 cp "$fixture/lang/default.lng" "$app/lang/"
+mkdir -p "$app/data/shop" && cp "$fixture"/shop/*.xml "$app/data/shop/"
 printf 'not read, only looked for' > "$app/data/images/present.png"
 
 set +e

@@ -133,6 +133,8 @@ struct ContentChecker {
           CheckDocument(file, document.document_element());
           if (EqualsIgnoreAsciiCase(child.name(), "levels")) CheckLevelFiles(file, document.document_element());
         }
+      } else if (EqualsIgnoreAsciiCase(child.name(), "levels")) {
+        CheckLevelFiles(gameFile, child);
       }
       FollowOutStorage(gameFile, child);
     }
