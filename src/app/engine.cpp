@@ -53,6 +53,11 @@ EngineFrameTap& FrameTap() {
   return tap;
 }
 
+EngineSoundTap& SoundTap() {
+  static EngineSoundTap tap;
+  return tap;
+}
+
 constexpr int32_t kDefaultScreenWidth = 640;
 constexpr int32_t kDefaultScreenHeight = 480;
 
@@ -63,6 +68,8 @@ constexpr PixelFormat kStandardPixelFormat{{0x00FF0000u, 16, 8}, {0x0000FF00u, 8
 void SetEngineStartSeed(std::optional<uint64_t> seed) { StartSeed() = seed; }
 
 void SetEngineFrameTap(EngineFrameTap tap) { FrameTap() = std::move(tap); }
+
+void SetEngineSoundTap(EngineSoundTap tap) { SoundTap() = std::move(tap); }
 
 TEngine::~TEngine() = default;
 
@@ -686,7 +693,9 @@ void TEngine::PlayMusic(const std::shared_ptr<IMusic>& music) {
   if (!resource) return;
   resource->Choose();
   const AudioHandle handle = resource->GetHandle();
-  if (handle != 0) audio_.PlayMusic(handle);
+  if (handle == 0) return;
+  audio_.PlayMusic(handle);
+  if (SoundTap()) SoundTap()(music->GetResourceName());
 }
 
 void TEngine::StopMusic(const std::shared_ptr<IMusic>& music) {
@@ -704,8 +713,10 @@ AudioHandle TEngine::PlaySound(const std::shared_ptr<ISound>& sound) {
   resource->Choose();
   const AudioHandle handle = audioLoaded_ ? resource->GetHandle() : 0;
   if (handle == 0) return 0;
-  return audio_.PlaySound(handle, resource->GetMasterVolume(), sound->GetVolume(), sound->GetPan(),
-                          sound->GetMuteMusic());
+  const AudioHandle channel =
+      audio_.PlaySound(handle, resource->GetMasterVolume(), sound->GetVolume(), sound->GetPan(), sound->GetMuteMusic());
+  if (channel != 0 && SoundTap()) SoundTap()(sound->GetResourceName());
+  return channel;
 }
 
 void TEngine::StopSound(const std::shared_ptr<ISound>& sound) {

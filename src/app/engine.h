@@ -31,6 +31,11 @@ void SetEngineStartSeed(std::optional<uint64_t> seed);
 using EngineFrameTap = std::function<uint32_t(uint32_t measuredMs)>;
 void SetEngineFrameTap(EngineFrameTap tap);
 
+// Told of every sound or music resource that starts playing, by the resource's name as the sound
+// or music asked for it (the headless runner's "expect-sound"). None: nobody is told.
+using EngineSoundTap = std::function<void(const std::string& resourceName)>;
+void SetEngineSoundTap(EngineSoundTap tap);
+
 class TEngine : public TAbstractObject,
                 public virtual IResourceOwner,
                 public virtual IEngine,

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "app/engine.h"
 #include "app/game_recording.h"
@@ -15,6 +16,7 @@
 #include "data/os_files.h"
 #include "data/process_settings.h"
 #include "data/random.h"
+#include "data/text_encoding.h"
 #include "data/user_files.h"
 #include "media/audio_wav_writer.h"
 #include "media/png_writer.h"
@@ -47,6 +49,7 @@ struct RunScope {
     SetDeviceFactory(nullptr);
     SetEngineStartSeed(std::nullopt);
     SetEngineFrameTap(nullptr);
+    SetEngineSoundTap(nullptr);
   }
 };
 
@@ -264,6 +267,17 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
       return elapsed;
     });
   }
+  // When each sound or music resource last started, in virtual time, by its name in upper case.
+  auto soundStarts = std::make_shared<std::map<std::string, uint32_t>>();
+  std::weak_ptr<HeadlessClock> weakClock = devices.clock;
+  SetEngineSoundTap([soundStarts, weakClock](const std::string& name) {
+    if (auto clock = weakClock.lock()) (*soundStarts)[AsciiUpper(name)] = clock->Now();
+  });
+  hooks.soundStarted = [soundStarts](const std::string& name) -> std::optional<uint32_t> {
+    auto found = soundStarts->find(AsciiUpper(name));
+    if (found == soundStarts->end()) return std::nullopt;
+    return found->second;
+  };
   ScheduleHeadlessScript(commands, devices, std::move(hooks));
   SetDeviceFactory([set] { return set; });
 

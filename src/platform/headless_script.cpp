@@ -202,6 +202,10 @@ bool ParseHeadlessScript(std::string_view text, std::vector<ScriptCommand>& comm
       c.path = std::string(words[3]);
       c.property = std::string(words[4]);
       c.text = std::string(RestAfterWords(line, 5));
+    } else if (command == "expect-sound") {
+      c.kind = ScriptCommand::ExpectSound;
+      if (argc != 1) return fail("\"expect-sound\" needs a sound or music resource name");
+      c.path = std::string(words[3]);
     } else {
       return fail("unknown command \"" + std::string(command) + "\"");
     }
@@ -300,6 +304,17 @@ void Expect(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c)
   if (value != c.text) FailRun(run, events, c, what + ": expected " + Quoted(c.text) + ", found " + Quoted(value));
 }
 
+void ExpectSound(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
+  const uint32_t now = run.clock->Now();
+  const std::optional<uint32_t> started = run.hooks.soundStarted ? run.hooks.soundStarted(c.path) : std::nullopt;
+  if (!started)
+    return FailRun(run, events, c, "expect-sound " + c.path + ": no sound or music of that name has started");
+  if (*started > now || now - *started > kExpectSoundWindowMs)
+    FailRun(run, events, c,
+            "expect-sound " + c.path + ": it last started at " + std::to_string(*started) + " ms, not within " +
+                std::to_string(kExpectSoundWindowMs) + " ms before " + std::to_string(now) + " ms");
+}
+
 void Perform(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
   switch (c.kind) {
     case ScriptCommand::Key:
@@ -343,6 +358,9 @@ void Perform(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c
       break;
     case ScriptCommand::Expect:
       Expect(run, events, c);
+      break;
+    case ScriptCommand::ExpectSound:
+      ExpectSound(run, events, c);
       break;
     default:
       PostPointer(run, events, c, c.x, c.y);

@@ -23,10 +23,14 @@
 //                                by the time waited
 //   expect PATH PROPERTY VALUE   the widget's property, as text, is VALUE (the rest of the line);
 //                                PATH "setting:NAME" reads the game setting NAME ("count", "value")
+//
+//   expect-sound NAME            a sound or music resource named NAME (any letter case) started
+//                                within the last second of virtual time
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,7 +58,8 @@ struct ScriptCommand {
     Quit,
     ClickWidget,
     WaitWidget,
-    Expect
+    Expect,
+    ExpectSound
   };
   uint32_t at = 0;
   Kind kind = Move;
@@ -64,7 +69,7 @@ struct ScriptCommand {
   std::string text;  // Char: the text (UTF-8); Shot: the name; Expect: the value
   bool on = false;   // Focus
   int line = 0;
-  std::string path;      // widget commands
+  std::string path;      // widget commands; ExpectSound: the resource name
   std::string property;  // Expect
   uint32_t limitMs = 0;  // WaitWidget
 };
@@ -90,7 +95,13 @@ struct ScriptHooks {
   std::shared_ptr<ScriptWidgetProbe> widgets;
   // A widget command did not hold ("line 7: expect ..."); the run is ended after it.
   std::function<void(const std::string& message)> fail;
+  // The virtual time at which a sound or music resource of this name last started; none when it
+  // never did. Without it every "expect-sound" fails.
+  std::function<std::optional<uint32_t>(const std::string& name)> soundStarted;
 };
+
+// How far back "expect-sound" looks.
+inline constexpr uint32_t kExpectSoundWindowMs = 1000;
 
 // Parses a whole script. On an error returns false with `error` naming the line
 // ("line 3: unknown command \"jump\"").

@@ -163,5 +163,38 @@ TEST_F(DemoReplay, TheAudioCaptureHoldsTheMenuMusicForTheWholeVirtualTime) {
   EXPECT_GT(Rms(bytes, 7.0, 12.0), 1000.0);
 }
 
+TEST_F(DemoReplay, TheClicksAndTheMusicFadeInAreHeardInTheCapture) {
+  // The continue click at 4.6 s starts the menu's music, whose loop repeats every half second:
+  // a window and the same window 2 s later hold the same notes, so their RMS ratio is the gain.
+  const fs::path wav = work_ / "sounds.wav";
+  const fs::path script = fs::path(KESTRELLE_SOURCE_DIR) / "tests" / "game" / "data" / "menu_sounds.script";
+  ASSERT_EQ(Run("sounds", "--seed 5 --script " + Quoted(script) + " --audio-out " + Quoted(wav)), 0)
+      << Log("sounds", "err.log");
+  const std::string bytes = ReadFile(wav);
+  EXPECT_LT(Rms(bytes, 0.0, 2.5), 1.0) << "the logos are silent";
+  EXPECT_LT(Rms(bytes, 4.45, 4.6), 5.0) << "nothing plays just before the click";
+
+  // The fade-in: quarter seconds from the music's start, each louder than the one before, on a
+  // straight line from silence to the full music at 2 s.
+  double previous = 0;
+  for (int k = 0; k < 8; ++k) {
+    const double from = 4.65 + 0.25 * k;
+    const double gain = Rms(bytes, from, from + 0.25) / Rms(bytes, from + 2, from + 2.25);
+    EXPECT_GT(gain, previous) << "quarter " << k;
+    EXPECT_NEAR(gain, (from + 0.125 - 4.6) / 2.0, 0.1) << "quarter " << k;
+    previous = gain;
+  }
+  // After it the music stays at its level.
+  for (double from = 6.65; from < 8.6; from += 0.25)
+    EXPECT_NEAR(Rms(bytes, from, from + 0.25) / Rms(bytes, from + 2, from + 2.25), 1.0, 0.15) << from;
+
+  // The clicks: the first over the music that has barely begun, the second over the full music,
+  // compared with the same notes 2 s later (and a window without a click as the control).
+  EXPECT_GT(Rms(bytes, 4.60, 4.65), 1000.0);
+  EXPECT_GT(Rms(bytes, 4.60, 4.65), 5 * Rms(bytes, 4.70, 4.75));
+  EXPECT_GT(Rms(bytes, 7.30, 7.35), 1.25 * Rms(bytes, 9.30, 9.35));
+  EXPECT_NEAR(Rms(bytes, 7.50, 7.55) / Rms(bytes, 9.50, 9.55), 1.0, 0.1);
+}
+
 }  // namespace
 }  // namespace kestrelle

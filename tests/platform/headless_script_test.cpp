@@ -245,5 +245,50 @@ TEST(HeadlessScript, WidgetCommandsFindWaitForAndCheckWidgets) {
   }
 }
 
+TEST(HeadlessScript, ExpectSoundLooksBackOneSecondOfVirtualTime) {
+  std::vector<ScriptCommand> commands;
+  std::string error;
+  for (const char* bad : {"at 1 expect-sound", "at 1 expect-sound snd_a snd_b"}) {
+    EXPECT_FALSE(ParseHeadlessScript(bad, commands, error)) << bad;
+    EXPECT_EQ(error, "line 1: \"expect-sound\" needs a sound or music resource name");
+  }
+
+  // "snd_click" started at 500 ms; "mus_menu" never did.
+  struct Case {
+    const char* script;
+    const char* failure;  // none: it holds
+  };
+  const Case cases[] = {
+      {"at 500 expect-sound snd_click", nullptr},
+      {"at 1500 expect-sound SND_Click", nullptr},
+      {"at 1510 expect-sound snd_click",
+       "line 1: expect-sound snd_click: it last started at 500 ms, not within 1000 ms before 1510 ms"},
+      {"at 600 expect-sound mus_menu", "line 1: expect-sound mus_menu: no sound or music of that name has started"},
+  };
+  for (const Case& c : cases) {
+    HeadlessDevices devices = MakeHeadlessDevices();
+    ASSERT_TRUE(ParseHeadlessScript(c.script, commands, error)) << error;
+    std::vector<std::string> failures;
+    ScriptHooks hooks;
+    hooks.fail = [&failures](const std::string& message) { failures.push_back(message); };
+    hooks.soundStarted = [](const std::string& name) -> std::optional<uint32_t> {
+      if (name == "snd_click" || name == "SND_Click") return 500;
+      return std::nullopt;
+    };
+    ScheduleHeadlessScript(commands, devices, std::move(hooks));
+    Message m;
+    bool quit = false;
+    for (int frame = 0; frame < 200 && !quit; ++frame) {
+      while (devices.events->PollMessage(m)) quit = quit || m.message == WM_QUIT;
+      devices.clock->Advance(10);
+    }
+    if (c.failure)
+      EXPECT_EQ(failures, std::vector<std::string>{c.failure}) << c.script;
+    else
+      EXPECT_TRUE(failures.empty()) << c.script << ": " << failures.front();
+    EXPECT_EQ(quit, c.failure != nullptr) << "a failed check ends the run: " << c.script;
+  }
+}
+
 }  // namespace
 }  // namespace kestrelle
