@@ -9,6 +9,7 @@
 #include "game/content/minigame_defs.h"
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
+#include "game/level/client_manager.h"
 #include "game/level/order_item.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
@@ -56,6 +57,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TShopStation>("KestrelleShopStation");
   RegisterObjectClass<TShopClient>("KestrelleShopClient");
   RegisterObjectClass<TOrderItem>("KestrelleOrderItem");
+  RegisterObjectClass<TClientManager>("ClientManager");
   AddLevelFileCheck();
 }
 
