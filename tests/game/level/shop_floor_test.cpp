@@ -10,6 +10,7 @@
 #include "data/params.h"
 #include "data/xml_escape.h"
 #include "game/level/client_arrival.h"
+#include "game/level/client_manager.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
 #include "support/widget_harness.h"
@@ -24,14 +25,22 @@ class TFakeLevel : public TVisualGroupWidget, public virtual IControlGameMain {
  public:
   Variant GetProperty(const std::string& name) override {
     if (name == "state") return Variant(state);
+    if (name == "customers_served") return Variant(served);
+    if (name == "customers_goal") return Variant(goal);
     return TVisualGroupWidget::GetProperty(name);
   }
   std::string GetOrderedItems() override { return {}; }
+  void HandleEvent(int32_t code, const ParamsRef& params) override {
+    arrivals.push_back(std::to_string(code) + ":" + params->GetValue("client_path", "").ToString());
+  }
   void ComputeResults() override {}
   void ClientLeft(const ShopStationRef& station) override { left.push_back(station->GetName()); }
 
   int64_t state = kLevelStatePlaying;
+  int64_t served = 0;
+  int64_t goal = 0;
   std::vector<std::string> left;
+  std::vector<std::string> arrivals;
 };
 
 std::string Factory(const std::string& name, const std::string& widget) {
@@ -72,6 +81,7 @@ std::string LevelXml() {
          R"(</widgetfactories><widgets><widget type="group_widget" name="shop_stations" visible="yes"><widgets>
            <widget type="KestrelleShopStation" name="s1" visible="yes" anchor_left="100" anchor_top="50"><widgets>
              <widget type="rect_widget" name="contour" visible="yes" width="40" height="30"/></widgets></widget>
+           <widget type="KestrelleShopStation" name="s2" visible="yes" currenttime="-2000"/>
          </widgets></widget></widgets></widget>)";
 }
 
@@ -198,6 +208,47 @@ TEST(ShopFloor, StationKeepsItsContourAndClosesAfterAClientOrBonusGoes) {
   EXPECT_TRUE(f.h.Find("level/shop_stations/s1/contour"));
   EXPECT_EQ(f.h.Prop("level/shop_stations/s1/state").ToString(), "empty");
   EXPECT_LT(f.h.Prop("level/shop_stations/s1/currenttime").ToInt(), 0);
+}
+
+// The level reference's tuning values.
+class TLevelRefSample : public TPropertyObject {
+ public:
+  Variant GetProperty(const std::string& name) override {
+    if (name == "patience_rate") return Variant(int64_t{10});
+    if (name == "money_3") return Variant("40");
+    return Variant();
+  }
+};
+
+TEST(ClientManager, SeatsClientsAtOpenStationsUntilTheGoalIsInSight) {
+  Floor f;
+  f.level->goal = 2;
+  auto levelRef = Create<TLevelRefSample>();
+  levelRef->SetName("2");
+  TClientManager manager;
+  manager.Init(f.level, nullptr, levelRef);
+  f.h.Frame(10);
+  manager.Tick(10);  // s1 is open; s2 opens two seconds later
+  EXPECT_EQ(f.level->arrivals, std::vector<std::string>{"15:../shop_stations/s1/1"});
+  EXPECT_EQ(f.h.Prop("level/shop_stations/s1/1/state").ToString(), "active");
+  EXPECT_DOUBLE_EQ(f.h.Prop("level/shop_stations/s1/1/client_patience").ToDouble(), 39);
+  EXPECT_EQ(f.h.Prop("level/shop_stations/s1/1/cost/text").ToString(), "$40");
+
+  f.h.Frame(2000);
+  manager.Tick(10);
+  ASSERT_EQ(f.level->arrivals.size(), 2u);
+  EXPECT_EQ(f.h.Prop("level/shop_stations/s2/2/state").ToString(), "idle");  // one client is served at a time
+
+  // Two at the stations reach the goal of two: a station freed again stays empty.
+  f.station->RemoveClient();
+  f.level->served = 1;
+  f.h.Frame(2100);
+  manager.Tick(10);
+  EXPECT_EQ(f.level->arrivals.size(), 2u);
+  f.level->goal = 3;
+  manager.Tick(10);
+  EXPECT_EQ(f.level->arrivals.size(), 3u);
+  EXPECT_EQ(manager.GetClientCount(), 3);
 }
 
 }  // namespace
