@@ -9,6 +9,10 @@
 #include "game/content/minigame_defs.h"
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
+#include "game/level/client_manager.h"
+#include "game/level/order_item.h"
+#include "game/level/shop_client.h"
+#include "game/level/shop_station.h"
 #include "game/map/main_menu_screen.h"
 
 namespace kestrelle {
@@ -49,6 +53,11 @@ void RegisterContentClasses() {
 void RegisterGameClasses() {
   RegisterObjectClass<TKestrelleGameScreenMain>("KestrelleGameScreenMain");
   RegisterContentClasses();
+  // The shop floor of a level.
+  RegisterObjectClass<TShopStation>("KestrelleShopStation");
+  RegisterObjectClass<TShopClient>("KestrelleShopClient");
+  RegisterObjectClass<TOrderItem>("KestrelleOrderItem");
+  RegisterObjectClass<TClientManager>("ClientManager");
   AddLevelFileCheck();
 }
 
