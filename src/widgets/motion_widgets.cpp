@@ -27,6 +27,8 @@ void TMoveWidget::Initialize() {
   TSurfaceWidget::Initialize();
   startPosX_ = startPosY_ = endPosX_ = endPosY_ = 0;
   startTransLevel_ = endTransLevel_ = 255;
+  resourceName_.clear();
+  engine_.reset();
   anchorLeft_ = anchorTop_ = 0;
   SetTransparentLevel(255);
 }
@@ -42,6 +44,7 @@ void TMoveWidget::LoadProperties(const StorageRef& storage) {
     startPosY_ = Round32(anchorTop_);
   else
     anchorTop_ = startPosY_;
+  resourceName_ = ReadString(storage, "resourcename");
   ReadWhole(storage, "endposx", endPosX_);
   ReadWhole(storage, "endposy", endPosY_);
   ReadWhole(storage, "end_trans_level", endTransLevel_);
@@ -66,8 +69,25 @@ void TMoveWidget::SetProperty(const std::string& name, const Variant& value) {
   if (VariantToInt(value, number)) *target = static_cast<int32_t>(number);
 }
 
+void TMoveWidget::SetOwner(const WidgetOwnerRef& owner) {
+  TSurfaceWidget::SetOwner(owner);
+  engine_ = owner ? owner->GetEngine() : nullptr;
+}
+
+void TMoveWidget::ClearOwner() {
+  TSurfaceWidget::ClearOwner();
+  engine_.reset();
+}
+
 void TMoveWidget::DoUpdate(int32_t elapsedMs) {
   TSurfaceWidget::DoUpdate(elapsedMs);
+  // The named image is taken once it has loaded (resources may load while the screen shows).
+  if (!surface_ && !resourceName_.empty()) {
+    if (EngineRef engine = engine_.lock()) {
+      if (auto image = std::dynamic_pointer_cast<IImageResource>(engine->GetResource(resourceName_)))
+        if (SurfaceRef picture = image->GetSurface()) SetSurface(Variant(InterfaceRef(picture)));
+    }
+  }
   if (currentTime_ < 0) return;
   if (currentTime_ > timeToLive_) {
     SetDead(true);

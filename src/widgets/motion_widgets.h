@@ -4,7 +4,10 @@
 // a straight line, "circular_motion_widget" along an arc around a centre point.
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
+#include "app/resources.h"
 #include "widgets/surface_widget.h"
 
 namespace kestrelle {
@@ -14,6 +17,8 @@ class TMoveWidget : public TSurfaceWidget {
   void Initialize() override;
   void LoadProperties(const StorageRef& storage) override;
   void SetProperty(const std::string& name, const Variant& value) override;
+  void SetOwner(const WidgetOwnerRef& owner) override;
+  void ClearOwner() override;
   void DoUpdate(int32_t elapsedMs) override;
 
   // Places the widget for its current time (nothing with a time to live of 0).
@@ -26,6 +31,9 @@ class TMoveWidget : public TSurfaceWidget {
   int32_t endPosY_ = 0;
   int32_t startTransLevel_ = 255;
   int32_t endTransLevel_ = 255;
+  // An image resource ("resourcename") the widget shows when no surface was given to it.
+  std::string resourceName_;
+  std::weak_ptr<IEngine> engine_;
 };
 
 class TCircularMotionWidget : public TMoveWidget {
