@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "data/file_system.h"
+#include "data/global_options.h"
 
 namespace kestrelle {
 
@@ -16,10 +17,24 @@ void LogSdlError(const char* what) { LogLine(std::string(what) + ": " + SDL_GetE
 // Floor division that stays right for negative positions (a drag left of the picture).
 int FloorScale(double value) { return static_cast<int>(std::floor(value)); }
 
+// Room kept for a frame whose size the window system does not tell before the window is shown:
+// a title bar and thin edges.
+constexpr WindowBorders kAssumedBorders{8, 40, 8, 8};
+
+WindowRect FromSdl(const SDL_Rect& r) { return WindowRect{r.x, r.y, r.w, r.h}; }
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Video
+
+SdlVideoDevice::SdlVideoDevice() {
+  store_.load = [] {
+    std::string text;
+    return GetGlobalOption(kPlacementOption, text) ? text : std::string();
+  };
+  store_.save = [](const std::string& text) { SetGlobalOption(kPlacementOption, text); };
+}
 
 SdlVideoDevice::~SdlVideoDevice() { DestroyWindow(); }
 
@@ -28,6 +43,9 @@ bool SdlVideoDevice::OpenWindow(const std::string& title) {
   // Closing the window is a request the game may decline; SDL must not quit by itself.
   SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+  // Window coordinates in real pixels on Windows too, so that the window can be sized to the
+  // display and the picture scaled by the renderer rather than by the system.
+  SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     LogSdlError("Cannot start the video subsystem");
     return false;
@@ -55,6 +73,10 @@ bool SdlVideoDevice::OpenWindow(const std::string& title) {
 }
 
 void SdlVideoDevice::DestroyWindow() {
+  if (window_ && modeSet_) {
+    if (!mode_.fullScreen) RememberPlacement();
+    if (positionSaved_ && store_.save) store_.save(FormatWindowPlacement(savedPlacement_));
+  }
   if (texture_) SDL_DestroyTexture(texture_);
   texture_ = nullptr;
   textureWidth_ = textureHeight_ = 0;
@@ -88,36 +110,94 @@ bool SdlVideoDevice::EnsureTexture() {
 bool SdlVideoDevice::SetMode(const VideoMode& mode) {
   ready_ = false;
   if (!window_ || mode.width <= 0 || mode.height <= 0) return false;
-  bool wasWindowed = modeSet_ && !mode_.fullScreen;
+  // Remember where and how large the window was, to return there.
+  if (modeSet_ && !mode_.fullScreen) RememberPlacement();
   mode_ = mode;
   modeSet_ = true;
   bool ok = true;
   if (mode.fullScreen) {
-    // Remember where the window was, to return there.
-    if (wasWindowed) SDL_GetWindowPosition(window_, &savedX_, &savedY_);
     if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
       LogSdlError("Cannot switch to full screen");
       ok = false;
     }
   } else {
     SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowSize(window_, mode.width, mode.height);
-    if (!positionSaved_) {
-      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (!positionSaved_ || placementPictureW_ != mode.width || placementPictureH_ != mode.height) {
+      savedPlacement_ = FirstPlacement(mode);
+      placementPictureW_ = mode.width;
+      placementPictureH_ = mode.height;
       positionSaved_ = true;
-    } else {
-      SDL_SetWindowPosition(window_, savedX_, savedY_);
     }
+    // The player may resize the window down to half the picture; the picture follows.
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    int minW = 0;
+    int minH = 0;
+    WindowSizeForScale(mode.width, mode.height, 1, 2 * Density(), minW, minH);
+    SDL_SetWindowMinimumSize(window_, minW, minH);
+    SDL_SetWindowSize(window_, savedPlacement_.w, savedPlacement_.h);
+    SDL_SetWindowPosition(window_, savedPlacement_.x, savedPlacement_.y);
   }
   SDL_ShowWindow(window_);
   if (ok) ok = EnsureTexture();
-  if (texture_) {
-    // Whole pixels when the picture is shown at its size; smooth when it is scaled to a screen.
-    SDL_SetTextureScaleMode(texture_, mode.fullScreen ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-  }
   uploadAll_ = true;
   ready_ = ok;
   return ok;
+}
+
+double SdlVideoDevice::Density() const {
+  int winW = 0;
+  int winH = 0;
+  int outW = 0;
+  int outH = 0;
+  if (!window_ || !renderer_) return 1.0;
+  SDL_GetWindowSize(window_, &winW, &winH);
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  if (winW <= 0 || outW <= 0) return 1.0;
+  return double(outW) / winW;
+}
+
+WindowBorders SdlVideoDevice::Borders() const {
+  WindowBorders b;
+  if (window_ && SDL_GetWindowBordersSize(window_, &b.top, &b.left, &b.bottom, &b.right) == 0 &&
+      b.top + b.left + b.bottom + b.right > 0)
+    return b;
+  return kAssumedBorders;
+}
+
+WindowRect SdlVideoDevice::FirstPlacement(const VideoMode& mode) {
+  WindowBorders borders = Borders();
+  double density = Density();
+  int minW = 0;
+  int minH = 0;
+  WindowSizeForScale(mode.width, mode.height, 1, 2 * density, minW, minH);
+  if (store_.load) {
+    if (std::optional<WindowRect> kept = ParseWindowPlacement(store_.load())) {
+      for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(d, &usable) == 0 && PlacementFits(*kept, borders, FromSdl(usable), minW, minH))
+          return *kept;
+      }
+    }
+  }
+  int display = SDL_GetWindowDisplayIndex(window_);
+  SDL_Rect usable{0, 0, 0, 0};
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
+    usable = SDL_Rect{0, 0, mode.width, mode.height};
+  int scale = ChooseWindowScale(mode.width, mode.height, usable.w, usable.h, density, borders);
+  WindowRect r;
+  WindowSizeForScale(mode.width, mode.height, scale, density, r.w, r.h);
+  // Centred in the usable area, frame included.
+  r.x = usable.x + borders.left + (usable.w - borders.left - borders.right - r.w) / 2;
+  r.y = usable.y + borders.top + (usable.h - borders.top - borders.bottom - r.h) / 2;
+  return r;
+}
+
+void SdlVideoDevice::RememberPlacement() {
+  if (!window_ || (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) return;
+  WindowRect r;
+  SDL_GetWindowPosition(window_, &r.x, &r.y);
+  SDL_GetWindowSize(window_, &r.w, &r.h);
+  if (r.w > 0 && r.h > 0) savedPlacement_ = r;
 }
 
 void SdlVideoDevice::SetCaption(const std::string& utf8) {
@@ -149,12 +229,10 @@ SDL_Rect SdlVideoDevice::PictureDestination() const {
   int outH = 0;
   if (renderer_) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
   if (outW <= 0 || outH <= 0 || mode_.width <= 0 || mode_.height <= 0) return SDL_Rect{0, 0, outW, outH};
-  if (!mode_.fullScreen || !mode_.wideScreen) return SDL_Rect{0, 0, outW, outH};
+  if (mode_.fullScreen && !mode_.wideScreen) return SDL_Rect{0, 0, outW, outH};
   // Keep the proportions: the largest picture that fits, centred, with bars on two sides.
-  double scale = std::min(double(outW) / mode_.width, double(outH) / mode_.height);
-  int w = static_cast<int>(std::lround(mode_.width * scale));
-  int h = static_cast<int>(std::lround(mode_.height * scale));
-  return SDL_Rect{(outW - w) / 2, (outH - h) / 2, w, h};
+  WindowRect r = LetterboxRect(mode_.width, mode_.height, outW, outH);
+  return SDL_Rect{r.x, r.y, r.w, r.h};
 }
 
 void SdlVideoDevice::WindowToPicture(int windowX, int windowY, int& pictureX, int& pictureY) const {
@@ -174,8 +252,7 @@ void SdlVideoDevice::WindowToPicture(int windowX, int windowY, int& pictureX, in
   // picture's rectangle.
   double ox = (windowX + 0.5) * outW / winW;
   double oy = (windowY + 0.5) * outH / winH;
-  pictureX = FloorScale((ox - dst.x) * mode_.width / dst.w);
-  pictureY = FloorScale((oy - dst.y) * mode_.height / dst.h);
+  OutputToPicture(FromSdl(dst), mode_.width, mode_.height, ox, oy, pictureX, pictureY);
   if (mode_.fullScreen) {
     // The bars are not part of the picture: the cursor and the mouse messages stop at its edges.
     pictureX = std::clamp(pictureX, 0, mode_.width);
@@ -204,21 +281,29 @@ void SdlVideoDevice::Present(const PictureView& picture, const std::vector<Pixel
   } else {
     for (const PixelRect& r : changed) upload(r);
   }
+  DrawPicture();
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlVideoDevice::DrawPicture() {
+  SDL_Rect dst = PictureDestination();
+  // Sharp, repeated pixels at whole multiples in a window; smooth otherwise, and always in full
+  // screen.
+  SDL_ScaleMode wanted = !mode_.fullScreen && IsWholeMultiple(mode_.width, mode_.height, FromSdl(dst))
+                             ? SDL_ScaleModeNearest
+                             : SDL_ScaleModeLinear;
+  SDL_ScaleMode current = SDL_ScaleModeNearest;
+  if (SDL_GetTextureScaleMode(texture_, &current) != 0 || current != wanted) SDL_SetTextureScaleMode(texture_, wanted);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  SDL_Rect dst = PictureDestination();
   SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
-  SDL_RenderPresent(renderer_);
 }
 
 bool SdlVideoDevice::ReadOutput(std::vector<uint32_t>& pixels, int& width, int& height) {
   width = height = 0;
   if (!renderer_ || !texture_) return false;
   if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width <= 0 || height <= 0) return false;
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_Rect dst = PictureDestination();
-  SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+  DrawPicture();
   pixels.assign(size_t(width) * size_t(height), 0);
   if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4) != 0) {
     LogSdlError("Cannot read the window's picture");
@@ -256,9 +341,9 @@ void SdlVideoDevice::SetCursorPos(int x, int y) {
   SDL_GetWindowSize(window_, &winW, &winH);
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
   if (winW <= 0 || winH <= 0 || outW <= 0 || outH <= 0) return;
-  SDL_Rect dst = PictureDestination();
-  double ox = dst.x + (x + 0.5) * dst.w / mode_.width;
-  double oy = dst.y + (y + 0.5) * dst.h / mode_.height;
+  double ox = 0;
+  double oy = 0;
+  PictureToOutput(FromSdl(PictureDestination()), mode_.width, mode_.height, x, y, ox, oy);
   SDL_WarpMouseInWindow(window_, FloorScale(ox * winW / outW), FloorScale(oy * winH / outH));
 }
 

@@ -1,20 +1,33 @@
 #pragma once
 // The SDL back end of the device layer: one window with a renderer (no vsync) and one streaming
-// XRGB texture the picture is uploaded into, rectangle by rectangle.
+// XRGB texture the picture is uploaded into, rectangle by rectangle. The window is sized to the
+// player's display and can be resized: the renderer scales the picture into it, letterboxed.
 
 #include <SDL.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "platform/devices.h"
 #include "platform/sdl_input.h"
+#include "platform/window_fit.h"
 
 namespace kestrelle {
 
 class SdlVideoDevice : public IVideoDevice {
  public:
+  // Where the last windowed placement is kept between runs (the options record by default).
+  struct PlacementStore {
+    std::function<std::string()> load;
+    std::function<void(const std::string&)> save;
+  };
+  // The option of the options record that holds the placement.
+  static constexpr const char* kPlacementOption = "WindowPlacement";
+
+  SdlVideoDevice();
   ~SdlVideoDevice() override;
+  void SetPlacementStore(PlacementStore store) { store_ = std::move(store); }
 
   bool OpenWindow(const std::string& title) override;
   void DestroyWindow() override;
@@ -30,11 +43,14 @@ class SdlVideoDevice : public IVideoDevice {
   void GetDesktopSize(int& width, int& height) override;
 
   // Window coordinates to picture coordinates (rounded down). In full screen they stop at the
-  // picture's edges (0 .. width, 0 .. height); in a window they run on past them, negative to
-  // the left and above, for drags captured outside the window.
+  // picture's edges (0 .. width, 0 .. height); in a window they run on past them (over the bars
+  // and outside the window), negative to the left and above, for drags captured outside.
   void WindowToPicture(int windowX, int windowY, int& pictureX, int& pictureY) const;
-  // Where the picture lands in the renderer's output, in output pixels.
+  // Where the picture lands in the renderer's output, in output pixels: letterboxed in a window
+  // and in wide-screen full screen, the whole output in stretched full screen.
   SDL_Rect PictureDestination() const;
+  // Output pixels per window coordinate (above 1 on a high-density display).
+  double Density() const;
   // Draws the current picture into the renderer again and reads the output back (0x00RRGGBB
   // words, bars included), without showing it. For tests and screenshots.
   bool ReadOutput(std::vector<uint32_t>& pixels, int& width, int& height);
@@ -46,6 +62,14 @@ class SdlVideoDevice : public IVideoDevice {
 
  private:
   bool EnsureTexture();
+  // Clears the output and draws the picture into it, with the scaling the destination calls for.
+  void DrawPicture();
+  // The windowed placement to use the first time: the remembered one when it still fits a
+  // display, else the largest whole multiple of the picture that fits, centred.
+  WindowRect FirstPlacement(const VideoMode& mode);
+  WindowBorders Borders() const;
+  // Keeps the current windowed placement (not while maximised or minimised).
+  void RememberPlacement();
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -59,8 +83,10 @@ class SdlVideoDevice : public IVideoDevice {
   bool resetPending_ = false;
   bool textureLost_ = false;
   bool positionSaved_ = false;
-  int savedX_ = 0;
-  int savedY_ = 0;
+  WindowRect savedPlacement_;
+  int placementPictureW_ = 0;
+  int placementPictureH_ = 0;
+  PlacementStore store_;
   bool videoInitialized_ = false;
 };
 

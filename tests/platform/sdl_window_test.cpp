@@ -1,10 +1,13 @@
 // The real SDL window on the offscreen video driver (no display needed): presenting a picture,
-// the letterbox of the wide-screen mode and the pointer mapped back into the picture.
+// the window's size on the display, the letterbox of a resized window and of the wide-screen
+// mode, the pointer mapped back into the picture, and the remembered window placement.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 #include "platform/sdl_devices.h"
 
@@ -34,6 +37,7 @@ class SdlWindowTest : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     devices = CreateSdlDevices();
     video = std::static_pointer_cast<SdlVideoDevice>(devices.video);
+    video->SetPlacementStore(MemoryStore());
     ASSERT_TRUE(video->OpenWindow("Kestrelle test")) << SDL_GetError();
   }
   void TearDown() override {
@@ -51,12 +55,44 @@ class SdlWindowTest : public ::testing::Test {
   uint32_t OutputAt(const std::vector<uint32_t>& out, int w, int x, int y) {
     return out[size_t(y) * size_t(w) + size_t(x)] & 0x00FFFFFFu;
   }
+  // The options record stand-in: kept in the fixture, not on disk.
+  SdlVideoDevice::PlacementStore MemoryStore() {
+    return {[this] { return stored; }, [this](const std::string& text) { stored = text; }};
+  }
+  // The message a pointer event at window point (x, y) makes.
+  Message MouseAt(Uint32 type, int x, int y) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_MOUSEMOTION) {
+      e.motion.windowID = SDL_GetWindowID(video->Window());
+      e.motion.x = x;
+      e.motion.y = y;
+    } else {
+      e.button.windowID = SDL_GetWindowID(video->Window());
+      e.button.button = SDL_BUTTON_LEFT;
+      e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      e.button.clicks = 1;
+      e.button.x = x;
+      e.button.y = y;
+    }
+    SDL_PushEvent(&e);
+    std::vector<Message> messages = Drain();
+    EXPECT_FALSE(messages.empty());
+    return messages.empty() ? Message{} : messages.back();
+  }
+  SDL_Rect WindowRectNow() {
+    SDL_Rect r{};
+    SDL_GetWindowPosition(video->Window(), &r.x, &r.y);
+    SDL_GetWindowSize(video->Window(), &r.w, &r.h);
+    return r;
+  }
 
+  std::string stored;
   DeviceSet devices;
   std::shared_ptr<SdlVideoDevice> video;
 };
 
-TEST_F(SdlWindowTest, WindowedPresentsThePictureAtItsSize) {
+TEST_F(SdlWindowTest, WindowedPresentsThePictureAtAWholeMultiple) {
   TwoColourPicture picture(320, 200);
   ASSERT_TRUE(video->SetMode(VideoMode{320, 200, false, false}));
   Drain();
@@ -66,18 +102,27 @@ TEST_F(SdlWindowTest, WindowedPresentsThePictureAtItsSize) {
   int w = 0;
   int h = 0;
   ASSERT_TRUE(video->ReadOutput(out, w, h));
-  ASSERT_EQ(w, 320);
-  ASSERT_EQ(h, 200);
+  // The largest whole multiple that fits the display: the next one up would not.
+  SDL_Rect usable{};
+  ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);
+  ASSERT_EQ(w % 320, 0);
+  const int k = w / 320;
+  ASSERT_GE(k, 1);
+  ASSERT_EQ(h, 200 * k);
+  EXPECT_TRUE(320 * (k + 1) > usable.w || 200 * (k + 1) > usable.h) << "a larger multiple fits";
   EXPECT_EQ(OutputAt(out, w, 0, 0), kRed);
-  EXPECT_EQ(OutputAt(out, w, 159, 199), kRed);
-  EXPECT_EQ(OutputAt(out, w, 160, 0), kBlue);
+  EXPECT_EQ(OutputAt(out, w, 160 * k - 1, h - 1), kRed);
+  EXPECT_EQ(OutputAt(out, w, 160 * k, 0), kBlue);
+  // Centred on the display.
+  SDL_Rect placed = WindowRectNow();
+  EXPECT_NEAR(placed.x + placed.w / 2, usable.x + usable.w / 2, 1);
 
   // Only the changed rectangles are uploaded after the first present.
   std::fill(picture.pixels.begin(), picture.pixels.end(), 0xFF00FF00u);
   video->Present(picture.View(), {PixelRect{10, 10, 20, 20}});
   ASSERT_TRUE(video->ReadOutput(out, w, h));
-  EXPECT_EQ(OutputAt(out, w, 15, 15), 0x0000FF00u);
-  EXPECT_EQ(OutputAt(out, w, 25, 25), kRed);
+  EXPECT_EQ(OutputAt(out, w, 15 * k, 15 * k), 0x0000FF00u);
+  EXPECT_EQ(OutputAt(out, w, 25 * k, 25 * k), kRed);
   // A reset of the renderer uploads everything again.
   SDL_Event reset{};
   reset.type = SDL_RENDER_DEVICE_RESET;
@@ -86,7 +131,100 @@ TEST_F(SdlWindowTest, WindowedPresentsThePictureAtItsSize) {
   EXPECT_EQ(video->CheckDevice(), DeviceState::Restored);
   video->Present(picture.View(), {});
   ASSERT_TRUE(video->ReadOutput(out, w, h));
-  EXPECT_EQ(OutputAt(out, w, 25, 25), 0x0000FF00u);
+  EXPECT_EQ(OutputAt(out, w, 25 * k, 25 * k), 0x0000FF00u);
+}
+
+TEST_F(SdlWindowTest, ResizedWindowLetterboxesThePictureAndMapsClicksBack) {
+  const int pw = 320;
+  const int ph = 200;
+  TwoColourPicture picture(pw, ph);
+  ASSERT_TRUE(video->SetMode(VideoMode{pw, ph, false, false}));
+  Drain();
+  struct Case {
+    int w, h;
+    SDL_Rect shown;
+  } cases[] = {
+      {320, 200, {0, 0, 320, 200}},  {640, 400, {0, 0, 640, 400}},  {500, 200, {90, 0, 320, 200}},
+      {320, 300, {0, 50, 320, 200}}, {700, 350, {70, 0, 560, 350}}, {333, 222, {0, 7, 333, 208}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+    SDL_SetWindowSize(video->Window(), c.w, c.h);
+    Drain();
+    video->Present(picture.View(), {});
+    SDL_Rect shown = video->PictureDestination();
+    EXPECT_TRUE(SDL_RectEquals(&shown, &c.shown)) << shown.x << "," << shown.y << " " << shown.w << "x" << shown.h;
+    std::vector<uint32_t> out;
+    int w = 0;
+    int h = 0;
+    ASSERT_TRUE(video->ReadOutput(out, w, h));
+    ASSERT_EQ(w, c.w);
+    if (shown.x > 0) {
+      EXPECT_EQ(OutputAt(out, w, shown.x / 2, h / 2), 0u) << "bar";
+    }
+    if (shown.y > 0) {
+      EXPECT_EQ(OutputAt(out, w, w / 2, shown.y / 2), 0u) << "bar";
+    }
+    EXPECT_EQ(OutputAt(out, w, shown.x + 1, shown.y + 1), kRed);
+    EXPECT_EQ(OutputAt(out, w, shown.x + shown.w - 2, shown.y + shown.h - 2), kBlue);
+
+    // Clicks on the picture's corners and middle land on those picture pixels.
+    for (auto [px, py] : {std::pair{0, 0}, std::pair{pw - 1, ph - 1}, std::pair{pw / 2, ph / 2}}) {
+      int wx = shown.x + int((px + 0.5) * shown.w / pw);
+      int wy = shown.y + int((py + 0.5) * shown.h / ph);
+      Message down = MouseAt(SDL_MOUSEBUTTONDOWN, wx, wy);
+      EXPECT_EQ(down.message, WM_LBUTTONDOWN);
+      EXPECT_EQ(PointParamX(down.lParam), px);
+      EXPECT_EQ(PointParamY(down.lParam), py);
+      MouseAt(SDL_MOUSEBUTTONUP, wx, wy);
+    }
+    // Over a bar the position lies outside the picture, so no widget takes the click.
+    if (shown.x > 0) {
+      EXPECT_LT(PointParamX(MouseAt(SDL_MOUSEMOTION, shown.x / 2, c.h / 2).lParam), 0);
+    }
+    if (shown.y > 0) {
+      EXPECT_GE(PointParamY(MouseAt(SDL_MOUSEMOTION, c.w / 2, c.h - 1 - shown.y / 2).lParam), ph);
+    }
+  }
+}
+
+TEST_F(SdlWindowTest, WindowPlacementIsRememberedAcrossFullScreenAndRuns) {
+  ASSERT_TRUE(video->SetMode(VideoMode{320, 200, false, false}));
+  Drain();
+  SDL_SetWindowSize(video->Window(), 500, 300);
+  SDL_SetWindowPosition(video->Window(), 30, 60);
+  Drain();
+  // Full screen and back: the player's size and position return.
+  ASSERT_TRUE(video->SetMode(VideoMode{320, 200, true, true}));
+  Drain();
+  ASSERT_TRUE(video->SetMode(VideoMode{320, 200, false, false}));
+  Drain();
+  SDL_Rect back = WindowRectNow();
+  SDL_Rect expected{30, 60, 500, 300};
+  EXPECT_TRUE(SDL_RectEquals(&back, &expected)) << back.x << "," << back.y << " " << back.w << "x" << back.h;
+
+  // Closing keeps the placement; the next run opens there.
+  video->DestroyWindow();
+  EXPECT_EQ(stored, "30,60,500,300");
+  ASSERT_TRUE(video->OpenWindow("again"));
+  ASSERT_TRUE(video->SetMode(VideoMode{320, 200, false, false}));
+  Drain();
+  back = WindowRectNow();
+  EXPECT_TRUE(SDL_RectEquals(&back, &expected)) << back.x << "," << back.y << " " << back.w << "x" << back.h;
+  video->DestroyWindow();
+
+  // A placement that no longer fits any display (a monitor unplugged) gives the usual first size.
+  stored = "5000,60,500,300";
+  auto fresh = std::make_shared<SdlVideoDevice>();
+  fresh->SetPlacementStore(MemoryStore());
+  ASSERT_TRUE(fresh->OpenWindow("fresh"));
+  ASSERT_TRUE(fresh->SetMode(VideoMode{320, 200, false, false}));
+  int w = 0;
+  int h = 0;
+  SDL_GetWindowSize(fresh->Window(), &w, &h);
+  EXPECT_EQ(w % 320, 0);
+  EXPECT_EQ(h * 320, w * 200);
+  fresh->DestroyWindow();
 }
 
 TEST_F(SdlWindowTest, WideScreenKeepsProportionsAndMapsThePointerThroughTheBars) {
@@ -186,24 +324,7 @@ TEST_F(SdlWindowTest, MouseMessagesOverTheBarsAreClampedToThePicture) {
     if (c.bar == kBelow) y = h - shown.y / 2;
     if (c.bar == kLeft) x = shown.x / 2;
     if (c.bar == kRight) x = w - shown.x / 2;
-    SDL_Event e{};
-    e.type = c.event;
-    if (c.event == SDL_MOUSEMOTION) {
-      e.motion.windowID = SDL_GetWindowID(video->Window());
-      e.motion.x = x;
-      e.motion.y = y;
-    } else {
-      e.button.windowID = SDL_GetWindowID(video->Window());
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = c.event == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-    }
-    SDL_PushEvent(&e);
-    std::vector<Message> messages = Drain();
-    ASSERT_FALSE(messages.empty());
-    const intptr_t point = messages.back().lParam;
+    const intptr_t point = MouseAt(c.event, x, y).lParam;
     EXPECT_EQ(acrossY ? PointParamY(point) : PointParamX(point), c.edge);
     const int along = acrossY ? PointParamX(point) : PointParamY(point);
     EXPECT_TRUE(along >= 0 && along <= (acrossY ? c.width : c.height)) << along;
