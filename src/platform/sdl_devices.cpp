@@ -260,10 +260,44 @@ void SdlVideoDevice::WindowToPicture(int windowX, int windowY, int& pictureX, in
   }
 }
 
+void SdlVideoDevice::PictureToWindow(int pictureX, int pictureY, int& windowX, int& windowY) const {
+  windowX = pictureX;
+  windowY = pictureY;
+  if (!window_ || !renderer_ || mode_.width <= 0 || mode_.height <= 0) return;
+  int winW = 0;
+  int winH = 0;
+  SDL_GetWindowSize(window_, &winW, &winH);
+  int outW = 0;
+  int outH = 0;
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  SDL_Rect dst = PictureDestination();
+  if (winW <= 0 || winH <= 0 || outW <= 0 || outH <= 0 || dst.w <= 0 || dst.h <= 0) return;
+  // The middle of the picture's pixel, in output pixels, then in window points.
+  double ox = dst.x + (pictureX + 0.5) * dst.w / mode_.width;
+  double oy = dst.y + (pictureY + 0.5) * dst.h / mode_.height;
+  windowX = static_cast<int>(std::floor(ox * winW / outW));
+  windowY = static_cast<int>(std::floor(oy * winH / outH));
+}
+
 void SdlVideoDevice::Present(const PictureView& picture, const std::vector<PixelRect>& changed) {
   if (!window_ || !renderer_ || !ready_ || !texture_ || !picture.pixels) return;
   int w = std::min(picture.width, textureWidth_);
   int h = std::min(picture.height, textureHeight_);
+  ++presents_;
+  if (keepPicture_) {
+    // The whole picture each time: it is what a recorded run's checksums are taken of.
+    if (keptWidth_ != picture.width || keptHeight_ != picture.height) {
+      keptWidth_ = picture.width;
+      keptHeight_ = picture.height;
+      kept_.assign(size_t(keptWidth_) * size_t(keptHeight_), 0);
+    }
+    for (int y = 0; y < keptHeight_; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(picture.pixels) +
+                                                          ptrdiff_t(y) * picture.pitch);
+      uint32_t* target = kept_.data() + size_t(y) * size_t(keptWidth_);
+      for (int x = 0; x < keptWidth_; ++x) target[x] = row[x] & 0x00FFFFFFu;
+    }
+  }
   auto upload = [&](PixelRect r) {
     r.left = std::max(r.left, 0);
     r.top = std::max(r.top, 0);

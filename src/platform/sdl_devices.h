@@ -60,6 +60,18 @@ class SdlVideoDevice : public IVideoDevice {
   SDL_Window* Window() const { return window_; }
   SDL_Renderer* Renderer() const { return renderer_; }
 
+  // Keeps a copy of the picture as presented (0x00RRGGBB words, width by height), for the
+  // checksums of a recorded run. Off by default: it costs a copy of every changed rectangle.
+  void KeepPicture(bool keep) { keepPicture_ = keep; }
+  const std::vector<uint32_t>& KeptPicture() const { return kept_; }
+  int KeptWidth() const { return keptWidth_; }
+  int KeptHeight() const { return keptHeight_; }
+  // How many pictures have been presented.
+  uint64_t PresentCount() const { return presents_; }
+  // Picture coordinates to window coordinates (the inverse of WindowToPicture, to the pixel's
+  // top left corner).
+  void PictureToWindow(int pictureX, int pictureY, int& windowX, int& windowY) const;
+
  private:
   bool EnsureTexture();
   // Clears the output and draws the picture into it, with the scaling the destination calls for.
@@ -88,6 +100,11 @@ class SdlVideoDevice : public IVideoDevice {
   int placementPictureH_ = 0;
   PlacementStore store_;
   bool videoInitialized_ = false;
+  bool keepPicture_ = false;
+  std::vector<uint32_t> kept_;
+  int keptWidth_ = 0;
+  int keptHeight_ = 0;
+  uint64_t presents_ = 0;
 };
 
 class SdlEventSource : public IEventSource {
