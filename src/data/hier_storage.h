@@ -67,6 +67,8 @@ StorageRef LoadStorageFromString(const std::string& text, const std::string& sou
 StorageRootRef CreateStorage(const std::string& rootName);
 // The outer storage a "file=...\cryptkey=..." storage description names (cached per file name), or null.
 StorageRef OpenStorage(const std::string& storageSpec);
+// The file a "file=...\\cryptkey=..." storage description names; empty without one.
+std::string OuterStorageFile(const std::string& storageSpec);
 // Writes a storage to the file a storage description names; false when nothing could be written.
 bool SaveStorage(const StorageRef& storage, const std::string& storageSpec);
 void ClearOuterStorageCache();

@@ -768,10 +768,15 @@ StorageRootRef CreateStorage(const std::string& rootName) {
   return storage;
 }
 
-StorageRef OpenStorage(const std::string& storageSpec) {
+std::string OuterStorageFile(const std::string& storageSpec) {
   std::string file;
-  std::string key;
   FindKeyValue(storageSpec, "file", file);
+  return file;
+}
+
+StorageRef OpenStorage(const std::string& storageSpec) {
+  const std::string file = OuterStorageFile(storageSpec);
+  std::string key;
   FindKeyValue(storageSpec, "cryptkey", key);
   if (file.empty()) return nullptr;
   OuterCache& cache = Outer();
@@ -798,9 +803,8 @@ StorageRef OpenStorage(const std::string& storageSpec) {
 }
 
 bool SaveStorage(const StorageRef& storage, const std::string& storageSpec) {
-  std::string file;
+  const std::string file = OuterStorageFile(storageSpec);
   std::string key;
-  FindKeyValue(storageSpec, "file", file);
   FindKeyValue(storageSpec, "cryptkey", key);
   auto root = std::dynamic_pointer_cast<IHierStorageRoot>(storage);
   if (file.empty() || !root) return false;

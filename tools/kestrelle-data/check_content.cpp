@@ -8,24 +8,13 @@
 #include <string_view>
 
 #include "data/data_files.h"
+#include "data/hier_storage.h"
 #include "data/text_encoding.h"
 #include "data_check.h"
 
 namespace kestrelle::data_tool {
 
 namespace {
-
-// The file of an "_outstorage" text such as "file={data\shop\levels.xml}"; empty without one.
-std::string OuterFile(std::string_view spec) {
-  const size_t at = spec.find("file=");
-  if (at == std::string_view::npos) return {};
-  std::string_view file = spec.substr(at + 5);
-  if (!file.empty() && file.front() == '{') {
-    const size_t end = file.find('}');
-    return std::string(file.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1));
-  }
-  return std::string(file.substr(0, file.find('\\')));
-}
 
 // A content file is plain XML or enciphered with the data-file key.
 bool LoadContentFile(const std::string& file, pugi::xml_document& document) {
@@ -122,7 +111,7 @@ struct ContentChecker {
     for (pugi::xml_node child : element.children()) {
       if (child.type() != pugi::node_element) continue;
       if (pugi::xml_attribute out = FindAttribute(child, "_outstorage")) {
-        const std::string file = OuterFile(out.value());
+        const std::string file = OuterStorageFile(out.value());
         pugi::xml_document document;
         if (file.empty()) {
           run.Report(gameFile, ElementPath(child), "\"_outstorage\" names no file");

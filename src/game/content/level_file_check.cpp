@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/game.h"
+#include "data/hier_storage.h"
 #include "data/process_settings.h"
 #include "game/content/level_def_refs.h"
 #include "game/data_checks.h"
@@ -11,18 +12,6 @@
 namespace kestrelle {
 
 namespace {
-
-// The file of an "_outstorage" text such as "file={data\shop\levels.xml}"; empty without one.
-std::string OuterFile(std::string_view spec) {
-  const size_t at = spec.find("file=");
-  if (at == std::string_view::npos) return {};
-  std::string_view file = spec.substr(at + 5);
-  if (!file.empty() && file.front() == '{') {
-    const size_t end = file.find('}');
-    return std::string(file.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1));
-  }
-  return std::string(file.substr(0, file.find('\\')));
-}
 
 void CheckLevelFiles(const DataCheckContext& context) {
   if (!context.game) return;
@@ -33,7 +22,7 @@ void CheckLevelFiles(const DataCheckContext& context) {
     auto refs = std::dynamic_pointer_cast<TLevelDefRefCollection>(menu->Content().Get("level_def_refs"));
     if (!refs) continue;
     // The list lives in a file of its own, or inline in the screen's element.
-    std::string file = OuterFile(refs->GetOutStorage());
+    std::string file = OuterStorageFile(refs->GetOutStorage());
     std::string path = refs->GetStorageName();
     if (file.empty()) {
       file = Settings().GameFileName;
