@@ -235,19 +235,20 @@ SDL_Rect SdlVideoDevice::PictureDestination() const {
   return SDL_Rect{r.x, r.y, r.w, r.h};
 }
 
+bool SdlVideoDevice::WindowGeometry(int& winW, int& winH, int& outW, int& outH, SDL_Rect& dst) const {
+  if (!window_ || !renderer_ || mode_.width <= 0 || mode_.height <= 0) return false;
+  SDL_GetWindowSize(window_, &winW, &winH);
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  dst = PictureDestination();
+  return winW > 0 && winH > 0 && outW > 0 && outH > 0 && dst.w > 0 && dst.h > 0;
+}
+
 void SdlVideoDevice::WindowToPicture(int windowX, int windowY, int& pictureX, int& pictureY) const {
   pictureX = windowX;
   pictureY = windowY;
-  if (!window_ || !renderer_ || mode_.width <= 0 || mode_.height <= 0) return;
-  int winW = 0;
-  int winH = 0;
-  SDL_GetWindowSize(window_, &winW, &winH);
-  int outW = 0;
-  int outH = 0;
-  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-  if (winW <= 0 || winH <= 0 || outW <= 0 || outH <= 0) return;
-  SDL_Rect dst = PictureDestination();
-  if (dst.w <= 0 || dst.h <= 0) return;
+  int winW = 0, winH = 0, outW = 0, outH = 0;
+  SDL_Rect dst{};
+  if (!WindowGeometry(winW, winH, outW, outH, dst)) return;
   // Window points to output pixels (more of them on a high-density screen), then into the
   // picture's rectangle.
   double ox = (windowX + 0.5) * outW / winW;
@@ -263,15 +264,9 @@ void SdlVideoDevice::WindowToPicture(int windowX, int windowY, int& pictureX, in
 void SdlVideoDevice::PictureToWindow(int pictureX, int pictureY, int& windowX, int& windowY) const {
   windowX = pictureX;
   windowY = pictureY;
-  if (!window_ || !renderer_ || mode_.width <= 0 || mode_.height <= 0) return;
-  int winW = 0;
-  int winH = 0;
-  SDL_GetWindowSize(window_, &winW, &winH);
-  int outW = 0;
-  int outH = 0;
-  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-  SDL_Rect dst = PictureDestination();
-  if (winW <= 0 || winH <= 0 || outW <= 0 || outH <= 0 || dst.w <= 0 || dst.h <= 0) return;
+  int winW = 0, winH = 0, outW = 0, outH = 0;
+  SDL_Rect dst{};
+  if (!WindowGeometry(winW, winH, outW, outH, dst)) return;
   // The middle of the picture's pixel, in output pixels, then in window points.
   double ox = dst.x + (pictureX + 0.5) * dst.w / mode_.width;
   double oy = dst.y + (pictureY + 0.5) * dst.h / mode_.height;

@@ -49,6 +49,9 @@ class SdlVideoDevice : public IVideoDevice {
   // Where the picture lands in the renderer's output, in output pixels: letterboxed in a window
   // and in wide-screen full screen, the whole output in stretched full screen.
   SDL_Rect PictureDestination() const;
+  // The window's size in points, the renderer's output in pixels and the picture's place in it;
+  // false while any of them is empty (no window, no mode).
+  bool WindowGeometry(int& winW, int& winH, int& outW, int& outH, SDL_Rect& dst) const;
   // Output pixels per window coordinate (above 1 on a high-density display).
   double Density() const;
   // Draws the current picture into the renderer again and reads the output back (0x00RRGGBB
