@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/widget_interfaces.h"
+#include "data/params.h"
 
 namespace kestrelle {
 
@@ -41,16 +42,31 @@ class IShopStation : public virtual IWidget {
 };
 using ShopStationRef = std::shared_ptr<IShopStation>;
 
-// The level control as the floor sees it.
+// The level control as the floor, the level screen and the tool panel see it. Commands (start,
+// restart, scenario finished, use tool, new client, minigame finished) arrive through
+// HandleEvent with the codes of level_codes.h.
 class IControlGameMain : public virtual IWidget {
  public:
   // The item ids of every order line of every client at a station, each followed by ";".
   virtual std::string GetOrderedItems() = 0;
-  virtual void ComputeResults() = 0;
+  // The level's results as a new collection; a second call books nothing twice in the profile.
+  virtual ParamsRef ComputeResults() = 0;
   // A client ran out of patience at this station.
   virtual void ClientLeft(const ShopStationRef& station) = 0;
 };
 using ControlGameMainRef = std::shared_ptr<IControlGameMain>;
+
+// The tool panel of the level screen ("control_tools"): one slot widget per tool type with the
+// properties "type" and "quantity". Commands 13 (set up the slots), 16 (one more use of "type")
+// and 19 (store the uses in the profile) arrive through HandleEvent.
+class IControlTools : public virtual IWidget {
+ public:
+  // The types of the slots that are not "Locked", each followed by ";" (the "tools_list").
+  virtual std::string GetToolsList() = 0;
+  // The first slot whose "type" is `type`; none when no slot has it.
+  virtual WidgetRef GetTool(const std::string& type) = 0;
+};
+using ControlToolsRef = std::shared_ptr<IControlTools>;
 
 class IClientManager : public virtual IInterface {
  public:

@@ -33,7 +33,7 @@ class TFakeLevel : public TVisualGroupWidget, public virtual IControlGameMain {
   void HandleEvent(int32_t code, const ParamsRef& params) override {
     arrivals.push_back(std::to_string(code) + ":" + params->GetValue("client_path", "").ToString());
   }
-  void ComputeResults() override {}
+  ParamsRef ComputeResults() override { return nullptr; }
   void ClientLeft(const ShopStationRef& station) override { left.push_back(station->GetName()); }
 
   int64_t state = kLevelStatePlaying;
