@@ -33,7 +33,10 @@ class LevelGameFixture : public ::testing::Test {
     if (game_) game_->EndGame();
   }
   void Frames() {
-    for (int i = 0; i < 3; ++i) game_->Update(10);
+    for (int i = 0; i < 3; ++i) {
+      game_->Update(10);
+      game_->AfterUpdate();  // the dirty pass, which lets the widgets update again
+    }
   }
   GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
   WidgetRef Widget(const std::string& screen, const std::string& path) {

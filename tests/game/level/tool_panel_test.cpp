@@ -30,10 +30,11 @@ class TRecordingLevelControl : public TVisualGroupWidget, public virtual IContro
   std::vector<std::string> commands;
 };
 
-std::string Slot(const std::string& name, int left) {
+std::string SlotXml(const std::string& name, int left) {
   std::string look;
   for (const char* child : {"normal", "disabled", "selected", "locked"})
-    look += std::string(R"(<widget type="rect_widget" name=")") + child + R"(" width="40" height="40"/>)";
+    look += std::string(R"(<widget type="rect_widget" name=")") + child +
+            R"(" width="40" height="40" extraparams="\resourcename="/>)";
   return R"(<widget type="KestrelleGameTool" name=")" + name + R"(" visible="yes" anchor_left=")" +
          std::to_string(left) + R"("><widgets>)" + look +
          R"(<widget type="rect_widget" name="quantity" extraparams="\text="/>
@@ -46,7 +47,7 @@ class ToolPanel : public testing::LevelGameFixture {
     StartGame(R"(<gamescreen type="GameScreen" name="GS_Level"><window><widgets>
         <widget type="KestrelleControlTools" name="control_tools" visible="yes" mousestop="yes"
                 anchor_left="100" anchor_top="500" width="200" height="40"><widgets>)" +
-              Slot("slot_0", 0) + Slot("slot_1", 60) + Slot("slot_2", 120) +
+              SlotXml("slot_0", 0) + SlotXml("slot_1", 60) + SlotXml("slot_2", 120) +
               R"(</widgets></widget></widgets></window></gamescreen>)");
     game_->ShowScreen("GS_Level", nullptr);
     // Attached after the panel: the panel finds it when it needs it.
