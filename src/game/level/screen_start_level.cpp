@@ -54,8 +54,8 @@ void TKestrelleGameScreenStartLevel::ListNewItems() {
     if (!widget) continue;
     // The description, "total_width" wide, is centred under the item.
     if (WidgetRef text = widget->FindWidget("text")) {
-      const int64_t width = ItemInteger(item, "w");
-      text->SetAnchorLeft(static_cast<double>((width - totalWidth) / 2));
+      const int64_t left = (ItemInteger(item, "w") - totalWidth) / 2;  // whole pixels, truncated
+      text->SetAnchorLeft(static_cast<double>(left));
       text->SetAnchorTop(static_cast<double>(ItemInteger(item, "h")));
     }
   }
