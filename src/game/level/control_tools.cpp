@@ -1,5 +1,6 @@
 #include "game/level/control_tools.h"
 
+#include "app/standard_screens/screen_helpers.h"
 #include "data/numbers.h"
 #include "data/property_table.h"
 #include "game/level/game_tool.h"
@@ -13,7 +14,7 @@ namespace {
 constexpr const char* kLevelControlName = "control_game_main";
 
 std::string ParamText(const ParamsRef& params, const std::string& name) {
-  return params ? params->GetValue(name, Variant(std::string())).ToString() : std::string();
+  return screens::ParamValue(params, name).ToString();
 }
 
 }  // namespace
