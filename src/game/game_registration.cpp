@@ -10,7 +10,14 @@
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
 #include "game/level/client_manager.h"
+#include "game/level/control_timer.h"
+#include "game/level/control_tools.h"
+#include "game/level/game_tool.h"
 #include "game/level/order_item.h"
+#include "game/level/screen_start_level.h"
+#include "game/level/screen_start_tool_level.h"
+#include "game/level/screen_stat_main.h"
+#include "game/level/screen_tool_tips.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
 #include "game/map/main_menu_screen.h"
@@ -58,6 +65,14 @@ void RegisterGameClasses() {
   RegisterObjectClass<TShopClient>("KestrelleShopClient");
   RegisterObjectClass<TOrderItem>("KestrelleOrderItem");
   RegisterObjectClass<TClientManager>("ClientManager");
+  // The tool panel, the level-time bar and the screens around a level.
+  RegisterObjectClass<TKestrelleControlTools>("KestrelleControlTools");
+  RegisterObjectClass<TKestrelleGameTool>("KestrelleGameTool");
+  RegisterObjectClass<TKestrelleControlTimer>("KestrelleControlTimer");
+  RegisterObjectClass<TKestrelleGameScreenStartToolLevel>("KestrelleGameScreenStartToolLevel");
+  RegisterObjectClass<TKestrelleGameScreenToolTips>("KestrelleGameScreenToolTips");
+  RegisterObjectClass<TKestrelleGameScreenStartLevel>("KestrelleGameScreenStartLevel");
+  RegisterObjectClass<TKestrelleGameScreenStatMain>("KestrelleGameScreenStatMain");
   AddLevelFileCheck();
 }
 
