@@ -67,7 +67,12 @@ std::vector<std::shared_ptr<TKestrelleGameTool>> TKestrelleControlTools::Slots()
 
 std::vector<ToolSlot> TKestrelleControlTools::SlotValues() const {
   std::vector<ToolSlot> values;
-  for (const auto& slot : Slots()) values.push_back(ToolSlot{.type = slot->GetType(), .quantity = slot->GetQuantity()});
+  for (const auto& slot : Slots()) {
+    ToolSlot value;
+    value.type = slot->GetType();
+    value.quantity = slot->GetQuantity();
+    values.push_back(std::move(value));
+  }
   return values;
 }
 
