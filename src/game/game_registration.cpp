@@ -10,6 +10,7 @@
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
 #include "game/level/client_manager.h"
+#include "game/level/control_game_main.h"
 #include "game/level/order_item.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
@@ -58,6 +59,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TShopClient>("KestrelleShopClient");
   RegisterObjectClass<TOrderItem>("KestrelleOrderItem");
   RegisterObjectClass<TClientManager>("ClientManager");
+  RegisterObjectClass<TKestrelleControlGameMain>("KestrelleControlGameMain");
   AddLevelFileCheck();
 }
 
