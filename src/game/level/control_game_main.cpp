@@ -77,6 +77,10 @@ const TPropertyTable& TKestrelleControlGameMain::GetPropertyTable() const {
   static const TPropertyTable table(
       TControlGameWidget::GetPropertyTable(),
       {
+          Property("mousestop", &TKestrelleControlGameMain::mouseStop_, true)
+              .SavedIfNotDefault()
+              .GetWith(&TVisualWidget::GetMouseStop)
+              .SetWith(&TVisualWidget::SetMouseStop),
           Property("state", &TKestrelleControlGameMain::GetState, &TKestrelleControlGameMain::SetState).NotStored(),
           Property("customers_served", &TKestrelleControlGameMain::GetCustomersServed,
                    &TKestrelleControlGameMain::SetCustomersServed)
@@ -382,7 +386,7 @@ void TKestrelleControlGameMain::DoUpdate(int32_t elapsedMs) {
 }
 
 WidgetRef TKestrelleControlGameMain::WidgetAtPoint(const TPoint& point) {
-  return GetVisible() && ContainsPoint(point, false) ? Self() : nullptr;
+  return GetVisible() && GetMouseStop() && ContainsPoint(point, false) ? Self() : nullptr;
 }
 
 bool TKestrelleControlGameMain::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {

@@ -42,14 +42,17 @@ inline constexpr int64_t kLevelStateMinigame = 3;
 
 class TKestrelleControlGameMain : public TControlGameWidget, public virtual IControlGameMain {
  public:
+  // The floor's groups; the counters, "cross" and the screen's widgets are optional.
+  static constexpr const char* kRequiredChildren[] = {"shop_stations", "shop_items", "scenario_group"};
+
   void Initialize() override;
   const TPropertyTable& GetPropertyTable() const override;
   void ClearOwner() override;
   void DoUpdate(int32_t elapsedMs) override;
 
-  // The control takes every press over its area (the floor is its children's business).
+  // The control takes every press over its area, also over children that stop the mouse: what a
+  // press does on the floor is its business. It stops the mouse unless its data says otherwise.
   WidgetRef WidgetAtPoint(const TPoint& point) override;
-  bool GetMouseStop() override { return true; }
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   // IControlGameMain
