@@ -395,35 +395,42 @@ bool TKestrelleControlGameMain::MouseDown(const TPoint& point, uint32_t keys, in
   return HandlePress(TPoint{point.x - Round32(GetAnchorLeft()), point.y - Round32(GetAnchorTop())});
 }
 
+ShopStationRef TKestrelleControlGameMain::StationAt(const TPoint& point) {
+  WidgetRef group = FindWidget("shop_stations");
+  if (!group) return nullptr;
+  const TPoint local = IntoGroup(group, point);
+  for (const ShopStationRef& station : Stations())
+    if (station->HitTest(local)) return station;
+  return nullptr;
+}
+
+WidgetRef TKestrelleControlGameMain::ItemAt(const TPoint& point) {
+  WidgetRef group = FindWidget("shop_items");
+  WidgetCollectionRef children = group ? group->GetWidgets() : nullptr;
+  if (!children) return nullptr;
+  const TPoint local = IntoGroup(group, point);
+  WidgetRef hit;
+  for (int i = 0; i < children->GetCount(); ++i) {
+    WidgetRef item = children->GetByIndex(i);
+    if (!item || item->GetDead()) continue;
+    if (Text(item, "item_type") == "interier" || !item->ContainsPoint(local, false)) continue;
+    if (!hit || item->GetZ() > hit->GetZ()) hit = item;
+  }
+  return hit;
+}
+
 bool TKestrelleControlGameMain::HandlePress(const TPoint& point) {
   if (state_ != PlayingState()) return false;
-  if (WidgetRef group = FindWidget("shop_stations")) {
-    const TPoint local = IntoGroup(group, point);
-    for (const ShopStationRef& station : Stations()) {
-      if (station->HitTest(local)) {
-        StationClicked(station);
-        return true;
-      }
+  if (ShopStationRef station = StationAt(point)) {
+    StationClicked(station);
+  } else if (WidgetRef item = ItemAt(point)) {
+    if (Text(item, "item_type") == "coin") {
+      CoinClicked(item);
+    } else {
+      ItemClicked(item, point);
     }
-  }
-  // The item under the point with the greatest z; the earlier one on equal z.
-  WidgetRef hit;
-  if (WidgetRef group = FindWidget("shop_items")) {
-    const TPoint local = IntoGroup(group, point);
-    WidgetCollectionRef children = group->GetWidgets();
-    for (int i = 0; children && i < children->GetCount(); ++i) {
-      WidgetRef item = children->GetByIndex(i);
-      if (!item || item->GetDead()) continue;
-      if (Text(item, "item_type") == "interier" || !item->ContainsPoint(local, false)) continue;
-      if (!hit || item->GetZ() > hit->GetZ()) hit = item;
-    }
-  }
-  if (!hit) {
-    WrongClick(point);
-  } else if (Text(hit, "item_type") == "coin") {
-    CoinClicked(hit);
   } else {
-    ItemClicked(hit, point);
+    WrongClick(point);
   }
   return true;
 }
@@ -469,7 +476,7 @@ void TKestrelleControlGameMain::ServeClient(const ShopStationRef& station, const
 
   const int64_t hearts = client->GetProperty("client_hearts").ToInt();
   const bool vip = client->GetProperty("vip").ToString() == "yes";
-  const ServedBonus bonus = BonusOnServing(hearts, vip, counters_.Get(kClientsServed), counters_.Get(kClientGoal));
+  const ServedBonus bonus = BonusForServedClient(hearts, vip);
   params->SetValue("generate_bonus", bonus == ServedBonus::kAfterLeaving ? "yes" : "no");
   if (bonus == ServedBonus::kAtOnce) {
     // The level ends before this client has gone: its bonus is taken straight away.
@@ -489,6 +496,10 @@ void TKestrelleControlGameMain::ServeClient(const ShopStationRef& station, const
   }
   PlayLevelSound("sound_money_click");
   client->SetProperty("state", Variant(""));
+}
+
+ServedBonus TKestrelleControlGameMain::BonusForServedClient(int64_t hearts, bool vip) {
+  return BonusOnServing(hearts, vip, counters_.Get(kClientsServed), counters_.Get(kClientGoal));
 }
 
 void TKestrelleControlGameMain::ClientFinished(const ShopClientRef& client, bool served) {
@@ -529,7 +540,7 @@ void TKestrelleControlGameMain::ItemClicked(const WidgetRef& item, const TPoint&
   StartScenario("scenario_find_item", Params({{"item_name", Variant(item->GetName())}}));
   item->Restart();
   client->SolveItem(itemId);
-  if (client->GetProperty("state").ToString() == kClientMoney) ActivateNextClient(stationIndex);
+  if (client->GetProperty("state").ToString() == kClientMoney) OrderCompleted(stationIndex);
   std::vector<std::string> finds;
   finds.reserve(itemHistory_.size());
   for (const ItemHistory& find : itemHistory_) finds.push_back(find.clientName);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "controls/control_widget.h"
+#include "game/level/combos.h"
 #include "game/level/level_counters.h"
 #include "game/level/shop_floor_interfaces.h"
 #include "game/level/tool_slots.h"
@@ -94,6 +95,8 @@ class TKestrelleControlGameMain : public TControlGameWidget, public virtual ICon
   void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
 
   // --- Hooks of the level's varying steps ---
+  // Commands 5 and 6 end here: the floor, counters, client manager, start scenario and displays.
+  virtual void SetUpLevel();
   virtual ClientManagerRef CreateClientManager();
   // The state in which presses are taken, clients come and patience runs.
   virtual int64_t PlayingState() const { return 2; }
@@ -101,8 +104,14 @@ class TKestrelleControlGameMain : public TControlGameWidget, public virtual ICon
   virtual bool HandlePress(const TPoint& point);
   virtual void StationClicked(const ShopStationRef& station);
   virtual void ServeClient(const ShopStationRef& station, const ShopClientRef& client);
+  // Whether a served client leaves a bonus, after counter 1 has counted it.
+  virtual ServedBonus BonusForServedClient(int64_t hearts, bool vip);
   virtual void ItemClicked(const WidgetRef& item, const TPoint& point);
   virtual void WrongClick(const TPoint& point);
+  // An ordinary item completed the order of the client at that station.
+  virtual void OrderCompleted(size_t stationIndex) { ActivateNextClient(stationIndex); }
+  // Command 21: the minigame of the active client's order line ended.
+  virtual void MinigameFinished(const ParamsRef& params);
   // The start scenario's "LevelName".
   virtual std::string StartLevelName();
   // Step 11 of the set-up: the screen is asked to let the player choose the tools.
@@ -119,10 +128,13 @@ class TKestrelleControlGameMain : public TControlGameWidget, public virtual ICon
   virtual void ShowBonusHintOnce();
 
   // --- Shared steps ---
-  void SetUpLevel();
   void StartLevel(const ParamsRef& params);
-  void MinigameFinished(const ParamsRef& params);
   void ActivateNextClient(size_t fromStation);
+  // What a press at a point of the control's children's space meets: the first station whose
+  // outline holds it; else the shelf item (not "interier") with the greatest z, the earlier one on
+  // equal z.
+  ShopStationRef StationAt(const TPoint& point);
+  WidgetRef ItemAt(const TPoint& point);
   // A scenario from that factory in "scenario_group"; none when it cannot be made.
   WidgetRef StartScenario(const std::string& factoryName, const ParamsRef& params);
   void PlayLevelSound(const std::string& name);
