@@ -492,7 +492,7 @@ void TKestrelleControlGameMain::ServeClient(const ShopStationRef& station, const
     StartScenario("scenario_flying_money", Params({{"name", Variant(name + "_" + std::to_string(k))},
                                                    {"init_x", Variant(station->GetLeft() + 60 + 5 * k)},
                                                    {"init_y", Variant(station->GetTop() + 85 + 5 * k)},
-                                                   {"currenttime", Variant(int64_t{-kFlyingPieceDelayMs * k})}}));
+                                                   {"currenttime", Variant(-int64_t{kFlyingPieceDelayMs} * k)}}));
   }
   PlayLevelSound("sound_money_click");
   client->SetProperty("state", Variant(""));

@@ -263,7 +263,7 @@ void TKestrelleControlGameMain::CoinClicked(const WidgetRef& coin) {
     params->SetValue("name", coin->GetName() + "_" + std::to_string(k));
     params->SetValue("init_x", Variant(x + 5 * k));
     params->SetValue("init_y", Variant(y + 5 * k));
-    params->SetValue("currenttime", Variant(int64_t{-kFlyingCoinDelayMs * k}));
+    params->SetValue("currenttime", Variant(-int64_t{kFlyingCoinDelayMs} * k));
     StartScenario("scenario_flying_coin", params);
   }
   AddCounter(kMoneyEarned, kCoinValue);
