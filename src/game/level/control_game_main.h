@@ -98,7 +98,8 @@ class TKestrelleControlGameMain : public TControlGameWidget, public virtual ICon
   // Commands 5 and 6 end here: the floor, counters, client manager, start scenario and displays.
   virtual void SetUpLevel();
   virtual ClientManagerRef CreateClientManager();
-  // The state in which presses are taken, clients come and patience runs.
+  // The state in which presses are taken and clients come (patience runs only in state 2, the
+  // stations' own rule).
   virtual int64_t PlayingState() const { return 2; }
   // A press at a point of the control's own (children's) space; true when taken.
   virtual bool HandlePress(const TPoint& point);
