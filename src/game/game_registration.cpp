@@ -10,6 +10,7 @@
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
 #include "game/level/client_manager.h"
+#include "game/level/control_game_main.h"
 #include "game/level/control_timer.h"
 #include "game/level/control_tools.h"
 #include "game/level/game_tool.h"
@@ -73,6 +74,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TKestrelleGameScreenToolTips>("KestrelleGameScreenToolTips");
   RegisterObjectClass<TKestrelleGameScreenStartLevel>("KestrelleGameScreenStartLevel");
   RegisterObjectClass<TKestrelleGameScreenStatMain>("KestrelleGameScreenStatMain");
+  RegisterObjectClass<TKestrelleControlGameMain>("KestrelleControlGameMain");
   AddLevelFileCheck();
 }
 
