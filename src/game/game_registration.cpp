@@ -10,7 +10,13 @@
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
 #include "game/level/client_manager.h"
+#include "game/level/level_screen.h"
 #include "game/level/order_item.h"
+#include "game/level/scenarios/find_item_scenario.h"
+#include "game/level/scenarios/flying_scenarios.h"
+#include "game/level/scenarios/level_start_end_scenarios.h"
+#include "game/level/scenarios/stat_scenario.h"
+#include "game/level/scenarios/use_bonus_scenario.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
 #include "game/map/main_menu_screen.h"
@@ -58,6 +64,16 @@ void RegisterGameClasses() {
   RegisterObjectClass<TShopClient>("KestrelleShopClient");
   RegisterObjectClass<TOrderItem>("KestrelleOrderItem");
   RegisterObjectClass<TClientManager>("ClientManager");
+  // The level screen and the scenarios that animate a level.
+  RegisterObjectClass<TKestrelleGameScreenGameMain>("KestrelleGameScreenGameMain");
+  RegisterObjectClass<TScenarioStartLevel>("scenario_game_main_start_level");
+  RegisterObjectClass<TScenarioEndLevel>("scenario_game_main_end_level");
+  RegisterObjectClass<TScenarioFlyingMoney>("scenario_game_flying_money");
+  RegisterObjectClass<TScenarioFlyingCoin>("scenario_game_flying_coin");
+  RegisterObjectClass<TScenarioFlyingBonus>("scenario_game_flying_bonus");
+  RegisterObjectClass<TScenarioUseBonus>("scenario_game_use_bonus");
+  RegisterObjectClass<TScenarioFindItem>("scenario_find_item");
+  RegisterObjectClass<TScenarioStat>("scenario_stat");
   AddLevelFileCheck();
 }
 
