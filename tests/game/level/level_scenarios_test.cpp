@@ -143,10 +143,13 @@ TEST_F(LevelScenarios, FlyingMoneyFollowsItsPathAfterItsDelayAndEndsSilently) {
   auto emission = [&] {
     return std::make_pair(trail->GetProperty("emission_x").ToInt(), trail->GetProperty("emission_y").ToInt());
   };
-  h_.Frame(50);
-  EXPECT_EQ(at(image), std::make_pair(0.0, 0.0)) << "still waiting for its turn";
+  h_.Frame(50);  // waiting for its turn at the start, the trail not yet sparkling
+  EXPECT_EQ(at(image), std::make_pair(240.0, 420.0));
+  EXPECT_TRUE(trail->GetPaused());
+  EXPECT_EQ(trail->GetProperty("count").ToInt(), 0);
   h_.Frame(50);
   EXPECT_EQ(at(image), std::make_pair(240.0, 420.0));
+  EXPECT_FALSE(trail->GetPaused());
   EXPECT_EQ(emission(), std::make_pair(int64_t{240}, int64_t{420}));
   h_.Frame(500);  // half way from (240, 420) to (40, 20)
   EXPECT_EQ(at(image), std::make_pair(140.0, 220.0));

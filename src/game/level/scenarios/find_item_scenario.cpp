@@ -24,6 +24,7 @@ const TPropertyTable& TScenarioFindItem::GetPropertyTable() const {
 
 void TScenarioFindItem::Initialize() {
   TLevelScenario::Initialize();
+  HoldUntilReleased(kEmitter);
   AddState("enter", "hide_diff");
   AddTimedState(
       "hide_diff", "exit", [this] { return duration_; }, [this](TState&) { StartSparkles(); });
@@ -34,7 +35,7 @@ void TScenarioFindItem::Initialize() {
 
 void TScenarioFindItem::StartSparkles() {
   WidgetRef item = FindFromOwner("../shop_items/" + itemName_);
-  WidgetRef emitter = FindWidget(kEmitter);
+  WidgetRef emitter = Release(kEmitter);
   if (!item || !emitter) return;
   emitter->SetProperty("surface", Variant(InterfaceRef(item->CreateImage())));
   SetEmission(emitter, WidgetScreenPosition(item));

@@ -3,7 +3,8 @@
 // The item is "../shop_items/" + "item_name" seen from the scenario group (the level control's
 // item group); the scenario's own particle system "ps_find" takes the item's picture ("surface")
 // and emits at the item's place on screen for "duration" milliseconds, at the scenario's
-// "emission_count" when it gives one (else at the system's own). It ends without a report.
+// "emission_count" when it gives one (else at the system's own); it stays paused until then. It
+// ends without a report.
 
 #include <cstdint>
 #include <string>

@@ -22,6 +22,7 @@ void TScenarioFlying::Initialize() {
   TLevelScenario::Initialize();
   path_ = nullptr;
   pathLinked_ = false;
+  HoldUntilReleased(EmitterName());
   AddState("enter", "fly");
   AddTimedState(
       "fly", "exit", [this] { return duration_; }, [this](TState&) { StartFlight(); },
@@ -39,6 +40,15 @@ void TScenarioFlying::SaveProperties(const StorageRef& storage) {
   if (path_) SaveChildObject(path_, storage, "function");
 }
 
+void TScenarioFlying::SetOwner(const WidgetOwnerRef& owner) {
+  TLevelScenario::SetOwner(owner);
+  if (WidgetRef image = FindWidget("image")) {
+    image->SetAnchorLeft(initX_);
+    image->SetAnchorTop(initY_);
+  }
+  SetEmission(FindWidget(EmitterName()), ClientPointToScreen(initX_, initY_));
+}
+
 void TScenarioFlying::ClearOwner() {
   if (path_ && pathLinked_) path_->Unlink();
   pathLinked_ = false;
@@ -50,7 +60,7 @@ void TScenarioFlying::StartFlight() {
     image->SetAnchorLeft(initX_);
     image->SetAnchorTop(initY_);
   }
-  SetEmission(FindWidget(EmitterName()), ClientPointToScreen(initX_, initY_));
+  SetEmission(Release(EmitterName()), ClientPointToScreen(initX_, initY_));
   if (!path_) return;
   if (!pathLinked_) path_->SetOwner(nullptr);
   pathLinked_ = true;

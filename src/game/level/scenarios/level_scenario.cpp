@@ -7,6 +7,23 @@
 
 namespace kestrelle {
 
+void TLevelScenario::Initialize() {
+  TControlStateScenario::Initialize();
+  held_.clear();
+}
+
+void TLevelScenario::SetOwner(const WidgetOwnerRef& owner) {
+  TControlStateScenario::SetOwner(owner);
+  for (const std::string& name : held_)
+    if (WidgetRef child = FindWidget(name)) child->SetPaused(true);
+}
+
+WidgetRef TLevelScenario::Release(const std::string& child) {
+  WidgetRef widget = FindWidget(child);
+  if (widget) widget->SetPaused(false);
+  return widget;
+}
+
 void TLevelScenario::Report(ParamsRef params, const std::string& finalizeName) {
   if (!params) params = CreateParams();
   if (!params->GetParam(Variant(std::string("name")))) params->SetValue("name", Variant(GetName()));

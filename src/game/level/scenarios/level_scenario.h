@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "controls/state_scenario.h"
 
@@ -14,6 +15,11 @@ namespace kestrelle {
 
 class TLevelScenario : public TControlStateScenario {
  public:
+  void Initialize() override;
+  // The held children stop until their state comes (a start delay or the first update would let
+  // a particle system emit where nothing flies yet).
+  void SetOwner(const WidgetOwnerRef& owner) override;
+
   // Command 11 to the level control with `params` (a new collection when none), "name" = this
   // scenario's name unless given, and "scenario_to_finalize" = `finalizeName`; then it dies.
   void Report(ParamsRef params, const std::string& finalizeName);
@@ -33,6 +39,10 @@ class TLevelScenario : public TControlStateScenario {
   WidgetRef FindFromOwner(const std::string& path);
   // The level control's own child.
   WidgetRef FindInControl(const std::string& path);
+  // The child of that name stays still (paused) from the scenario's start until Release.
+  void HoldUntilReleased(const std::string& child) { held_.push_back(child); }
+  // The held child runs; returns it (none when there is no such child).
+  WidgetRef Release(const std::string& child);
   // One of the scenario's own sounds, with the sound's own volume.
   void PlayScenarioSound(const std::string& name);
 
@@ -40,6 +50,9 @@ class TLevelScenario : public TControlStateScenario {
   TPoint ClientPointToScreen(double x, double y);
   // The milliseconds this scenario has been running in its current wait, never beyond `limit`.
   int32_t RunningTime(int32_t limit) const;
+
+ private:
+  std::vector<std::string> held_;
 };
 
 // The screen point of a point given in the widget's owner space.

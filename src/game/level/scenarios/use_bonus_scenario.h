@@ -20,6 +20,8 @@ class TScenarioUseBonus : public TLevelScenario {
  public:
   void Initialize() override;
   const TPropertyTable& GetPropertyTable() const override;
+  // The particle system waits at the start, paused, until the flight begins.
+  void SetOwner(const WidgetOwnerRef& owner) override;
 
   // False for the flights of the second and later targets.
   static bool FlightReports(const std::string& flightName);
