@@ -51,8 +51,14 @@ void TKestrelleGameScreenGameMain::ResetVisuals() {
     MoveToInitialTop(control->FindWidget("client_counter"));
     MoveToInitialTop(control->FindWidget("money_counter"));
   }
-  screens::ShowWidget(FindWidget("fade_out"), false);
-  screens::ShowWidget(FindWidget("fade_in"), false);
+  // Stopped where they are, as a flash run is stopped: pausing one through Pause would end its run
+  // and apply its targets.
+  for (const char* name : {"fade_out", "fade_in"}) {
+    if (WidgetRef fade = FindWidget(name)) {
+      fade->SetPaused(true);
+      fade->SetVisible(false);
+    }
+  }
 }
 
 void TKestrelleGameScreenGameMain::FocusChanged(bool focused) {

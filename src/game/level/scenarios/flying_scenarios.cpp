@@ -40,15 +40,6 @@ void TScenarioFlying::SaveProperties(const StorageRef& storage) {
   if (path_) SaveChildObject(path_, storage, "function");
 }
 
-void TScenarioFlying::SetOwner(const WidgetOwnerRef& owner) {
-  TLevelScenario::SetOwner(owner);
-  if (WidgetRef image = FindWidget("image")) {
-    image->SetAnchorLeft(initX_);
-    image->SetAnchorTop(initY_);
-  }
-  SetEmission(FindWidget(EmitterName()), ClientPointToScreen(initX_, initY_));
-}
-
 void TScenarioFlying::ClearOwner() {
   if (path_ && pathLinked_) path_->Unlink();
   pathLinked_ = false;

@@ -8,7 +8,8 @@
 // goes to the path's point at the flight's running time, the emitter 10 pixels right of and 20
 // above it. Without a path the image stays where it started. After "duration" milliseconds the
 // emitter stops and the scenario ends without a report. Until its flight begins (a start delay
-// given by a negative "currenttime") the image waits at the start and the emitter is paused.
+// given by a negative "currenttime") the image stays where its data put it and the emitter is
+// paused.
 //
 //   <widget type="scenario_game_flying_money" name="%name%" init_x="%init_x%" init_y="%init_y%"
 //           end_x="40" end_y="20" duration="800" currenttime="%currenttime%">
@@ -33,8 +34,6 @@ class TScenarioFlying : public TLevelScenario {
   const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
-  // The image and the emitter wait at the start (the emitter paused) until the flight begins.
-  void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
 
   PathFunctionRef GetFlightPath() const { return path_; }

@@ -38,11 +38,6 @@ void TScenarioUseBonus::Initialize() {
   AddExitState([this](TState&) { Land(); });
 }
 
-void TScenarioUseBonus::SetOwner(const WidgetOwnerRef& owner) {
-  TLevelScenario::SetOwner(owner);
-  PlaceAt(initX_, initY_);
-}
-
 bool TScenarioUseBonus::FlightReports(const std::string& flightName) {
   const size_t idx = flightName.rfind("idx");
   if (idx == std::string::npos) return true;

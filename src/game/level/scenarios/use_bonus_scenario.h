@@ -1,9 +1,10 @@
 #pragma once
 // "scenario_game_use_bonus": a tool flies from its slot to its target: enter -> fly -> exit. Its
-// particle system "ps_flying_bonus" (its anchor) starts at ("init_x", "init_y") and slows into ("end_x",
-// "end_y"): at running time t it is at start + sin(min(pi/2 * t / "duration", pi/2)) * (end -
-// start). After "duration" the emitter stops; at exit the flight reports "use_tool" to the level
-// control with "type" = "tooltype" and "name" = "toolname", so the tool takes effect.
+// particle system "ps_flying_bonus", paused until the flight begins, is moved (its anchor) from
+// ("init_x", "init_y") into ("end_x", "end_y"), slowing down: at running time t it is at start +
+// sin(min(pi/2 * t / "duration", pi/2)) * (end - start). After "duration" the emitter stops; at
+// exit the flight reports "use_tool" to the level control with "type" = "tooltype" and "name" =
+// "toolname", so the tool takes effect.
 //
 // A tool with several targets sends one flight per target, named tool name + "_" + type + "idx" +
 // the target's position; only the first target's flight ("...idx0") reports, so the tool takes
@@ -20,8 +21,6 @@ class TScenarioUseBonus : public TLevelScenario {
  public:
   void Initialize() override;
   const TPropertyTable& GetPropertyTable() const override;
-  // The particle system waits at the start, paused, until the flight begins.
-  void SetOwner(const WidgetOwnerRef& owner) override;
 
   // False for the flights of the second and later targets.
   static bool FlightReports(const std::string& flightName);
