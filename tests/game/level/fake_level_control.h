@@ -5,6 +5,7 @@
 // name, so it is attached by hand (Attach) to a tree or a screen.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ class FakeLevelControl : public TControlGameWidget, public virtual IControlGameM
   std::vector<Command> commands;
   ParamsRef results = CreateParams();
   int resultsComputed = 0;
+  // Called after a command is recorded (a test's stand-in for what the control does about it).
+  std::function<void(int32_t code, const ParamsRef& params)> onCommand;
 
   static std::shared_ptr<FakeLevelControl> Load(const std::string& xml) {
     auto control = Create<FakeLevelControl>();
@@ -42,7 +45,10 @@ class FakeLevelControl : public TControlGameWidget, public virtual IControlGameM
   void HandleEvent(int32_t code, const ParamsRef& params) override {
     commands.push_back({code, params});
     TControlGameWidget::HandleEvent(code, params);
+    if (onCommand) onCommand(code, params);
   }
+  // A notification to the screen, as the control sends them.
+  void Tell(int32_t code, const ParamsRef& params) { Notify(code, params); }
   // The commands with that code.
   std::vector<Command> With(int32_t code) const {
     std::vector<Command> found;

@@ -122,7 +122,12 @@ class LevelScreen : public ::testing::Test {
 
 TEST_F(LevelScreen, StartsTheLevelOnAResetScreenAndHandsTheChosenToolsToThePanel) {
   Start();
-  Widget("fade_in")->Resume();
+  // The control asks for the tool choice while it starts the level, inside the screen's showing.
+  level_->onCommand = [&](int32_t code, const ParamsRef&) {
+    ParamsRef offer = CreateParams();
+    offer->SetValue("profile_tools", Variant("Hint_1;Ice_1;"));
+    if (code == kStartLevel) level_->Tell(kChooseToolsBeforeLevel, offer);
+  };
   ShowLevel(7, "no", false);
   ASSERT_TRUE(Shown("GS_Level"));
   EXPECT_EQ(Widget("frame_black")->GetProperty("currenttime").ToInt(), -400);
@@ -139,16 +144,15 @@ TEST_F(LevelScreen, StartsTheLevelOnAResetScreenAndHandsTheChosenToolsToThePanel
   EXPECT_EQ(ParamText(level_->commands[0].params, "level"), "7");
   EXPECT_EQ(ParamText(level_->commands[0].params, "replay"), "no");
   EXPECT_EQ(ParamText(level_->commands[0].params, "shop_name"), "ShopBakery");
+  ASSERT_TRUE(Shown("GS_StartLevel"));
+  EXPECT_FALSE(std::dynamic_pointer_cast<TGameScreen>(Screen("GS_Level"))->IsActive()) << "the choice is on top";
+  EXPECT_EQ(ParamText(ShownWith("GS_StartLevel"), "profile_tools"), "Hint_1;Ice_1;");
+  Frames();
+  Close("GS_StartLevel", {{"selected_tools", Variant("Ice_1;")}});
 
-  for (auto [code, screen] :
-       {std::pair{kChooseToolsBeforeLevel, "GS_StartLevel"}, std::pair{kChooseToolsForSlots, "GS_StartToolLevel"}}) {
-    ParamsRef offer = CreateParams();
-    offer->SetValue("profile_tools", Variant("Hint_1;Ice_1;"));
-    Event("control_game_main", code, offer);
-    ASSERT_TRUE(Shown(screen));
-    EXPECT_EQ(ParamText(ShownWith(screen), "profile_tools"), "Hint_1;Ice_1;");
-    Close(screen, {{"selected_tools", Variant("Ice_1;")}});
-  }
+  Event("control_game_main", kChooseToolsForSlots);
+  ASSERT_TRUE(Shown("GS_StartToolLevel"));
+  Close("GS_StartToolLevel", {{"selected_tools", Variant("Ice_1;")}});
   ASSERT_EQ(tools_->commands.size(), 2u);
   for (const FakeLevelControl::Command& command : tools_->commands) {
     EXPECT_EQ(command.code, kSetUpToolSlots);
