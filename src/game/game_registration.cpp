@@ -14,7 +14,13 @@
 #include "game/level/control_timer.h"
 #include "game/level/control_tools.h"
 #include "game/level/game_tool.h"
+#include "game/level/level_screen.h"
 #include "game/level/order_item.h"
+#include "game/level/scenarios/find_item_scenario.h"
+#include "game/level/scenarios/flying_scenarios.h"
+#include "game/level/scenarios/level_start_end_scenarios.h"
+#include "game/level/scenarios/stat_scenario.h"
+#include "game/level/scenarios/use_bonus_scenario.h"
 #include "game/level/screen_start_level.h"
 #include "game/level/screen_start_tool_level.h"
 #include "game/level/screen_stat_main.h"
@@ -75,6 +81,16 @@ void RegisterGameClasses() {
   RegisterObjectClass<TKestrelleGameScreenStartLevel>("KestrelleGameScreenStartLevel");
   RegisterObjectClass<TKestrelleGameScreenStatMain>("KestrelleGameScreenStatMain");
   RegisterObjectClass<TKestrelleControlGameMain>("KestrelleControlGameMain");
+  // The level screen and the scenarios that animate a level.
+  RegisterObjectClass<TKestrelleGameScreenGameMain>("KestrelleGameScreenGameMain");
+  RegisterObjectClass<TScenarioStartLevel>("scenario_game_main_start_level");
+  RegisterObjectClass<TScenarioEndLevel>("scenario_game_main_end_level");
+  RegisterObjectClass<TScenarioFlyingMoney>("scenario_game_flying_money");
+  RegisterObjectClass<TScenarioFlyingCoin>("scenario_game_flying_coin");
+  RegisterObjectClass<TScenarioFlyingBonus>("scenario_game_flying_bonus");
+  RegisterObjectClass<TScenarioUseBonus>("scenario_game_use_bonus");
+  RegisterObjectClass<TScenarioFindItem>("scenario_find_item");
+  RegisterObjectClass<TScenarioStat>("scenario_stat");
   AddLevelFileCheck();
 }
 
