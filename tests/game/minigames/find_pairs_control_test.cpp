@@ -1,6 +1,8 @@
 // Find Pairs on its minigame screen: a whole game of two rounds (a wrong pair reshuffles, the
 // pair ends the round, the last pair ends the game with the report), and skipping.
 
+#include "game/minigames/find_pairs/find_pairs_control.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +14,6 @@
 #include "app/game.h"
 #include "app/game_screen.h"
 #include "data/hier_storage.h"
-#include "game/minigames/find_pairs/find_pairs_control.h"
 #include "platform/messages.h"
 #include "support/scoped_user_folder.h"
 #include "support/widget_harness.h"
@@ -28,7 +29,8 @@ std::string ScenarioFactory(const std::string& factory, const std::string& type,
          std::to_string(duration) + R"(&quot; name1=&quot;%name1%&quot; name2=&quot;%name2%&quot;/&gt;"/>)";
 }
 
-const std::string kGame = R"(<game type="Game" name="g" splashlogosgs="GS_Base">
+const std::string kGame =
+    R"(<game type="Game" name="g" splashlogosgs="GS_Base">
   <gamescreens>
     <gamescreen type="harness_screen" name="GS_Base"><window/></gamescreen>
     <gamescreen type="KestrelleGameScreenMain" name="GS_Main"><window/>
@@ -56,16 +58,12 @@ const std::string kGame = R"(<game type="Game" name="g" splashlogosgs="GS_Base">
         <widget type="KestrelleControlGameFindPairs" name="control_game_find_pairs" width="800" height="600"
             visible="yes">
           <widgetfactories>)" +
-                          ScenarioFactory("scenario_start_level", "scenario_pairs_failed_round",
-                                          "scenario_start_level", 0) +
-                          ScenarioFactory("scenario_pairs_end_round", "scenario_pairs_end_round",
-                                          "scenario_pairs_end_round", 100) +
-                          ScenarioFactory("scenario_pairs_failed_round", "scenario_pairs_failed_round",
-                                          "scenario_pairs_failed_round", 100) +
-                          ScenarioFactory("scenario_end_level", "scenario_pairs_end_level", "scenario_end_level",
-                                          100) +
-                          R"(
-            <widgetfactory name="element" widgetstring="&lt;widget type=&quot;group_widget&quot; name=&quot;%name%&quot; visible=&quot;yes&quot; anchor_left=&quot;%anchor_left%&quot; anchor_top=&quot;%anchor_top%&quot; extraparams=&quot;\idx=%idx%\on=0\show=-1\angle=%angle%\resourcename=%resourcename%&quot;&gt;&lt;widgets&gt;&lt;widget type=&quot;rect_widget&quot; name=&quot;rotate&quot; width=&quot;%width%&quot; height=&quot;%height%&quot; extraparams=&quot;\centerx=%centerx%&quot;/&gt;&lt;/widgets&gt;&lt;/widget&gt;"/>
+    ScenarioFactory("scenario_start_level", "scenario_pairs_failed_round", "scenario_start_level", 0) +
+    ScenarioFactory("scenario_pairs_end_round", "scenario_pairs_end_round", "scenario_pairs_end_round", 100) +
+    ScenarioFactory("scenario_pairs_failed_round", "scenario_pairs_failed_round", "scenario_pairs_failed_round", 100) +
+    ScenarioFactory("scenario_end_level", "scenario_pairs_end_level", "scenario_end_level", 100) +
+    R"(
+            <widgetfactory name="element" widgetstring="&lt;widget type=&quot;group_widget&quot; name=&quot;%name%&quot; visible=&quot;yes&quot; anchor_left=&quot;%anchor_left%&quot; anchor_top=&quot;%anchor_top%&quot; extraparams=&quot;\idx=%idx%\on=0\show=-1\angle=%angle%\resourcename=%resourcename%&quot;&gt;&lt;widgets&gt;&lt;widget type=&quot;rect_widget&quot; name=&quot;rotate&quot; visible=&quot;yes&quot; width=&quot;%width%&quot; height=&quot;%height%&quot; extraparams=&quot;\centerx=%centerx%&quot;/&gt;&lt;/widgets&gt;&lt;/widget&gt;"/>
           </widgetfactories>
           <widgets>
             <widget type="group_widget" name="elements" visible="yes"/>
@@ -93,11 +91,16 @@ class FindPairsGame : public ::testing::Test {
   void TearDown() override { game_->EndGame(); }
 
   void Frames(int count) {
-    for (int i = 0; i < count; ++i) game_->Update(10);
+    for (int i = 0; i < count; ++i) {
+      game_->Update(10);
+      game_->AfterUpdate();
+    }
   }
   GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
   bool Shown(const std::string& name) { return Screen(name)->IsShown(); }
-  WidgetRef Widget(const std::string& path) { return Screen("GS_MiniGame_pairs")->GetWindowInterface()->FindWidget(path); }
+  WidgetRef Widget(const std::string& path) {
+    return Screen("GS_MiniGame_pairs")->GetWindowInterface()->FindWidget(path);
+  }
   std::shared_ptr<TKestrelleControlGameFindPairs> Control() {
     return std::dynamic_pointer_cast<TKestrelleControlGameFindPairs>(Widget("control_game_find_pairs"));
   }
@@ -131,6 +134,7 @@ class FindPairsGame : public ::testing::Test {
     params->SetValue("Minigame", Variant("pairs"));
     ASSERT_TRUE(game_->ShowScreen("GS_MiniGame_pairs", params));
     EXPECT_EQ(Control()->GetState(), 1);
+    ASSERT_TRUE(Widget("control_game_find_pairs/scenario_group/scenario_start_level"));
     EXPECT_FALSE(Widget("button_skip")->GetEnabled());
     testing::ScriptedRandom random(std::move(draws));
     Frames(5);

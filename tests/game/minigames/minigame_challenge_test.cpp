@@ -1,13 +1,14 @@
 // The in-level minigame challenge: command 20 sets up the order and the client, the first click
 // on an item is judged once, and the result reaches the level control as command 21.
 
+#include "game/minigames/minigame_challenge.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "controls/control_widget.h"
-#include "game/minigames/minigame_challenge.h"
 #include "platform/messages.h"
 #include "support/widget_harness.h"
 
@@ -48,7 +49,9 @@ std::string Challenge(bool withScenarios) {
       Factory("text_order", R"(<widget type="text_widget" name="wanted" text="%text%"/>)") +
       Factory("client_girl", R"(<widget type="rect_widget" name="girl" width="5" height="5"/>)") +
       Factory("circle_2", R"(<widget type="rect_widget" name="circle" width="5" height="5"/>)") +
-      Factory("heart", R"(<widget type="rect_widget" name="%name%" width="5" height="5" extraparams="\animationtime=300"/>)");
+      Factory("heart",
+              R"(<widget type="rect_widget" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" )"
+              R"(width="5" height="5" extraparams="\animationtime=300"/>)");
   if (withScenarios) {
     factories += Factory("scenario_minigame_completed",
                          R"(<widget type="scenario_minigame_success" name="scenario_minigame_success" visible="yes">)"
@@ -65,11 +68,12 @@ std::string Challenge(bool withScenarios) {
       <widget type="group_widget" name="client" visible="yes"/>
       <widget type="group_widget" name="order" visible="yes"/>
       <widget type="group_widget" name="items" visible="yes"><widgets>
-        <widget type="rect_widget" name="rose" width="50" height="50" extraparams="\item_id=rose"/>
+        <widget type="rect_widget" name="rose" width="50" height="50" visible="yes"
+            extraparams="\item_id=rose"/>
         <widget type="rect_widget" name="bread" anchor_left="40" anchor_top="40" width="50" height="50" z="5"
-            extraparams="\item_id=bread"/>
+            visible="yes" extraparams="\item_id=bread"/>
         <widget type="rect_widget" name="cake" anchor_left="40" anchor_top="40" width="50" height="50"
-            extraparams="\item_id=cake"/>
+            visible="yes" extraparams="\item_id=cake"/>
       </widgets></widget>
     </widgets>
   </widget>)";
@@ -80,14 +84,14 @@ TEST(MinigameChallenge, TheFirstClickIsJudgedOnceAndReportedToTheLevel) {
   struct Case {
     const char* what;
     bool withScenarios;
-    int32_t wanted;  // index drawn among the items
+    int32_t wanted;  // index drawn among the items, kept in z order
     const char* report;
     const char* scenario;  // none: reported at the click
     int32_t lasts;         // ms: the last heart's 300 + 700, less 300 for the smile of a success
   };
   const Case cases[] = {
-      {"right item, success scenario", true, 1, "21:yes:line_3", "scenario_minigame_success", 700},
-      {"wrong item, failed scenario", true, 2, "21:no:line_3", "scenario_minigame_failed", 1000},
+      {"right item, success scenario", true, 2, "21:yes:line_3", "scenario_minigame_success", 700},
+      {"wrong item, failed scenario", true, 1, "21:no:line_3", "scenario_minigame_failed", 1000},
       {"no scenario factory: reported at once", false, 0, "21:no:line_3", nullptr, 0},
   };
   for (const Case& c : cases) {
@@ -107,7 +111,7 @@ TEST(MinigameChallenge, TheFirstClickIsJudgedOnceAndReportedToTheLevel) {
       testing::ScriptedRandom random({c.wanted});
       challenge->HandleEvent(20, order);
     }
-    const char* items[] = {"rose", "bread", "cake"};
+    const char* items[] = {"rose", "cake", "bread"};
     EXPECT_EQ(challenge->GetOrderedItemId(), items[c.wanted]);
     EXPECT_EQ(h.Prop("control_minigame_cake/order/wanted/text").ToString(),
               std::string("%order_") + items[c.wanted] + "%");

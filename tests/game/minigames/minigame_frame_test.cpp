@@ -35,7 +35,8 @@ std::string MinigameScreen(const std::string& type, const std::string& name, con
          </widgets></widget></widgets></window></gamescreen>)";
 }
 
-const std::string kGame = R"(<game type="Game" name="g" splashlogosgs="GS_Base">
+const std::string kGame =
+    R"(<game type="Game" name="g" splashlogosgs="GS_Base">
   <gamescreens>
     <gamescreen type="harness_screen" name="GS_Base"><window/></gamescreen>
     <gamescreen type="KestrelleGameScreenMain" name="GS_Main"><window/>
@@ -44,10 +45,10 @@ const std::string kGame = R"(<game type="Game" name="g" splashlogosgs="GS_Base">
         <level level="2"><properties><param name="minigame" value="pairs"/></properties></level>
         <level level="5"><properties><param name="minigame" value="diffs"/></properties></level>
       </levels>
-    </gamescreen>)" + MinigameScreen("KestrelleGameScreenGameFindPairs", "GS_MiniGame_pairs", "control_game_find_pairs") +
-                          MinigameScreen("KestrelleGameScreenGameRemoveItems", "GS_MiniGame_remove",
-                                         "control_game_remove") +
-                          R"(
+    </gamescreen>)" +
+    MinigameScreen("KestrelleGameScreenGameFindPairs", "GS_MiniGame_pairs", "control_game_find_pairs") +
+    MinigameScreen("KestrelleGameScreenGameRemoveItems", "GS_MiniGame_remove", "control_game_remove") +
+    R"(
     <gamescreen type="KestrelleGameScreenMiniMenuBrief" name="GS_MiniMenuBrief"><window><widgets>
       <widget type="group_widget" name="buttons" visible="yes" extraparams="\group_height=360"><widgets>
         <widget type="rect_widget" name="button_unpause" width="200" height="80" visible="yes"/>
@@ -100,7 +101,10 @@ class MinigameFrame : public ::testing::Test {
     FreeLanguageTable();
   }
   void Frames() {
-    for (int i = 0; i < 5; ++i) game_->Update(10);
+    for (int i = 0; i < 5; ++i) {
+      game_->Update(10);
+      game_->AfterUpdate();
+    }
   }
   GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
   bool Shown(const std::string& name) { return Screen(name)->IsShown(); }
@@ -113,7 +117,8 @@ class MinigameFrame : public ::testing::Test {
     Frames();
   }
   // An event of the widget `sender` of `screen` (a click, unless another code is given).
-  void Event(const std::string& screen, const std::string& sender, int32_t code = 1, const ParamsRef& params = nullptr) {
+  void Event(const std::string& screen, const std::string& sender, int32_t code = 1,
+             const ParamsRef& params = nullptr) {
     std::dynamic_pointer_cast<IEventHandler>(Screen(screen))->HandleWidgetEvent(Widget(screen, sender), code, params);
     Frames();
   }
@@ -164,13 +169,17 @@ TEST_F(MinigameFrame, HowAMinigameEnds) {
   struct Case {
     const char* what;
     std::vector<std::pair<std::string, std::string>> steps;  // (action, argument)
-    const char* completed;                                    // the answer's "level_completed", "-" none
+    const char* completed;                                   // the answer's "level_completed", "-" none
     const char* bonus;
     const char* forceQuit;
     bool stillShown;
   };
   const Case cases[] = {
-      {"completed: the definition's bonus", {{"report", "no"}, {"close", "GS_MinigameCompleted"}}, "yes", "50", "-",
+      {"completed: the definition's bonus",
+       {{"report", "no"}, {"close", "GS_MinigameCompleted"}},
+       "yes",
+       "50",
+       "-",
        false},
       {"skipped: no bonus",
        {{"click", "button_skip"}, {"report", "yes"}, {"close", "GS_MinigameCompleted"}},
@@ -184,8 +193,12 @@ TEST_F(MinigameFrame, HowAMinigameEnds) {
        "-",
        "yes",
        false},
-      {"the query answered no", {{"click", "button_menu"}, {"menu", "button_main_menu"}, {"query", "button_no"}}, "",
-       "", "", true},
+      {"the query answered no",
+       {{"click", "button_menu"}, {"menu", "button_main_menu"}, {"query", "button_no"}},
+       "",
+       "",
+       "",
+       true},
       {"the menu closed without an answer", {{"click", "button_menu"}, {"menu", ""}}, "", "", "", true},
       {"unpause", {{"click", "button_menu"}, {"menu", "button_unpause"}}, "", "", "", true},
   };
@@ -274,7 +287,11 @@ TEST_F(MinigameFrame, PauseMenuLayoutAndAnswers) {
   };
   const Case cases[] = {
       {"Escape", [&] { game_->KeyEvent(WM_KEYDOWN, 27, 0); }, "(none)"},
-      {"a click beside the buttons", [&] { game_->MouseEvent(WM_LBUTTONUP, TPoint{700, 500}, 0); }, "(none)"},
+      {"a click beside the buttons",
+       [&] {
+         game_->MouseEvent(WM_LBUTTONUP, TPoint{700, 500}, 0);
+       },
+       "(none)"},
       {"a button", [&] { Event("GS_MiniMenuBrief", "buttons/button_rules"); }, "button_rules"},
   };
   for (const Case& c : cases) {
