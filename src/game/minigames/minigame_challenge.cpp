@@ -169,7 +169,7 @@ void TScenarioMinigameResult::ShowEffect(bool failed) {
   }
   int64_t animation = 0;
   if (!last || !VariantToInt(last->GetProperty("animationtime"), animation)) animation = 0;
-  total_ = static_cast<int32_t>(animation + 70 * kHearts);
+  total_ = static_cast<int32_t>(animation + int64_t{70} * kHearts);
   if (WidgetRef smile = FindWidget("smile")) {
     if (failed) smile->SetProperty("currenttime", Variant(-10 * (total_ - 300)));
     smile->Show(true);

@@ -201,6 +201,13 @@ TEST_F(MinigameFrame, HowAMinigameEnds) {
        true},
       {"the menu closed without an answer", {{"click", "button_menu"}, {"menu", ""}}, "", "", "", true},
       {"unpause", {{"click", "button_menu"}, {"menu", "button_unpause"}}, "", "", "", true},
+      // Last: the query screen is gone from here on.
+      {"quit at once when there is no query",
+       {{"drop", "GS_QueryMainMenu"}, {"click", "button_menu"}, {"menu", "button_main_menu"}},
+       "-",
+       "-",
+       "yes",
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -220,6 +227,8 @@ TEST_F(MinigameFrame, HowAMinigameEnds) {
       } else if (action == "menu") {
         ASSERT_TRUE(Shown("GS_MiniMenuBrief"));
         Close("GS_MiniMenuBrief", argument.empty() ? nullptr : Button(argument));
+      } else if (action == "drop") {
+        game_->GetScreens()->Delete(Variant(argument));
       } else if (action == "query") {
         ASSERT_TRUE(Shown("GS_QueryMainMenu"));
         Close("GS_QueryMainMenu", Button(argument));

@@ -1,5 +1,7 @@
 #include "game/minigames/find_pairs/find_pairs_control.h"
 
+#include <ranges>
+
 #include "app/standard_screens/screen_helpers.h"
 #include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
@@ -181,8 +183,7 @@ bool TKestrelleControlGameFindPairs::MouseDown(const TPoint& point, uint32_t key
   if (state_ != kStatePlaying) return handled;
   // The topmost picture under the pointer: the last one in child order.
   std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
-  for (auto it = pictures.rbegin(); it != pictures.rend(); ++it) {
-    WidgetRef picture = *it;
+  for (const WidgetRef& picture : std::views::reverse(pictures)) {
     if (!picture->ContainsPoint(picture->ScreenToOwner(screenPoint_), false)) continue;
     const auto& elements = board_.Elements();
     for (size_t i = 0; i < elements.size(); ++i) {
