@@ -112,8 +112,9 @@ void TKestrelleGameScreenMinigameCompleted::OnShowing(const ParamsRef& params) {
 
 void TKestrelleGameScreenMinigameHelp::OnShowing(const ParamsRef& params) {
   TGameScreen::OnShowing(params);
-  // Opened from the pause menu without parameters, the help keeps what it showed last.
-  if (!params) return;
+  // Opened from the pause menu without parameters (the game gives an empty collection), the help
+  // keeps what it showed last.
+  if (!params || params->GetCount() == 0) return;
   ShowMinigamePerson(*this, Text(params, "minigame_person"), true);
   SetText(*this, "text_GameHelp", Text(params, "start_text"));
 }

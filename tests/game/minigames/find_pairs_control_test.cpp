@@ -144,6 +144,12 @@ class FindPairsGame : public ::testing::Test {
               Variant("Find them"));
     game_->CloseScreen(Screen("GS_MinigameHelp"), nullptr);
     Frames(1);
+    // Opened again without parameters (from the pause menu), it keeps its text.
+    game_->ShowScreen("GS_MinigameHelp", nullptr);
+    EXPECT_EQ(Screen("GS_MinigameHelp")->GetWindowInterface()->FindWidget("text_GameHelp")->GetProperty("text"),
+              Variant("Find them"));
+    game_->CloseScreen(Screen("GS_MinigameHelp"), nullptr);
+    Frames(1);
     engine_->playedSounds.clear();
   }
 
