@@ -28,6 +28,11 @@
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
 #include "game/map/main_menu_screen.h"
+#include "game/minigames/find_pairs/find_pairs_control.h"
+#include "game/minigames/find_pairs/find_pairs_scenarios.h"
+#include "game/minigames/minigame_challenge.h"
+#include "game/minigames/minigame_dialogs.h"
+#include "game/minigames/minigame_screen.h"
 
 namespace kestrelle {
 
@@ -62,6 +67,35 @@ void RegisterContentClasses() {
   RegisterObjectClass<TKestrelleLevelDef>("KestrelleLevelDef");
 }
 
+// The minigame screens (each the frame around its control), the screens around them, the
+// challenge inside a level, and Find Pairs.
+void RegisterMinigameClasses() {
+  RegisterObjectClass<TKestrelleGameScreenGamePuzzle>("KestrelleGameScreenGamePuzzle");
+  RegisterObjectClass<TKestrelleGameScreenGameSatchel>("KestrelleGameScreenGameSatchel");
+  RegisterObjectClass<TKestrelleGameScreenGameFindDiffs>("KestrelleGameScreenGameDiffs");
+  RegisterObjectClass<TKestrelleGameScreenGamePath>("KestrelleGameScreenGamePath");
+  RegisterObjectClass<TKestrelleGameScreenGameStamp>("KestrelleGameScreenGameStamp");
+  RegisterObjectClass<TKestrelleGameScreenGameRemoveItems>("KestrelleGameScreenGameRemoveItems");
+  RegisterObjectClass<TKestrelleGameScreenGameRedundant>("KestrelleGameScreenGameRedundant");
+  RegisterObjectClass<TKestrelleGameScreenGameFindPairs>("KestrelleGameScreenGameFindPairs");
+  RegisterObjectClass<TKestrelleGameScreenGameYang>("KestrelleGameScreenGameYang");
+  RegisterObjectClass<TKestrelleGameScreenGameHurdle>("KestrelleGameScreenGameHurdle");
+  RegisterObjectClass<TKestrelleGameScreenGameSquare>("KestrelleGameScreenGameSquare");
+  RegisterObjectClass<TKestrelleGameScreenMiniMenu>("KestrelleGameScreenMiniMenu");
+  RegisterObjectClass<TKestrelleGameScreenMiniMenuBrief>("KestrelleGameScreenMiniMenuBrief");
+  RegisterObjectClass<TKestrelleGameScreenMinigameCompleted>("KestrelleGameScreenMinigameCompleted");
+  RegisterObjectClass<TKestrelleGameScreenMinigameHelp>("KestrelleGameScreenMinigameHelp");
+  RegisterObjectClass<TKestrelleGameScreenBonusHint>("KestrelleGameScreenBonusHint");
+  RegisterObjectClass<TKestrelleGameScreenMainBonus>("KestrelleGameScreenMainBonus");
+  RegisterObjectClass<TKestrelleControlMiniGame>("KestrelleControlMiniGame");
+  RegisterObjectClass<TScenarioMinigameSuccess>("scenario_minigame_success");
+  RegisterObjectClass<TScenarioMinigameFailed>("scenario_minigame_failed");
+  RegisterObjectClass<TKestrelleControlGameFindPairs>("KestrelleControlGameFindPairs");
+  RegisterObjectClass<TScenarioFindPairsEndRound>("scenario_pairs_end_round");
+  RegisterObjectClass<TScenarioFindPairsFailedRound>("scenario_pairs_failed_round");
+  RegisterObjectClass<TScenarioFindPairsEndLevel>("scenario_pairs_end_level");
+}
+
 }  // namespace
 
 void RegisterGameClasses() {
@@ -91,6 +125,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TScenarioUseBonus>("scenario_game_use_bonus");
   RegisterObjectClass<TScenarioFindItem>("scenario_find_item");
   RegisterObjectClass<TScenarioStat>("scenario_stat");
+  RegisterMinigameClasses();
   AddLevelFileCheck();
 }
 
