@@ -180,7 +180,9 @@ TEST_F(LevelScreen, OpensTheScreensItsChildrenAskFor) {
     params->SetValue("money_earned", Variant(55));
     Event(c.sender, c.code, params);
     ASSERT_TRUE(Shown(c.screen)) << c.screen;
-    if (c.code != kShowCoinHint && c.code != 1) EXPECT_EQ(ParamText(ShownWith(c.screen), "money_earned"), "55");
+    if (c.code != kShowCoinHint && c.code != 1) {
+      EXPECT_EQ(ParamText(ShownWith(c.screen), "money_earned"), "55");
+    }
     Close(c.screen);
   }
   // The game losing the input focus pauses the level, but only while the level screen is on top.
@@ -240,7 +242,9 @@ TEST_F(LevelScreen, ResultsScreenRestartsOrLeadsToTheMinigameOrToTheMap) {
     Close("GS_StatMain", {{"restart_level", Variant(c.restart)}});
     EXPECT_EQ(level_->With(kRestartLevel).size(), std::string(c.restart) == "yes" ? 1u : 0u);
     EXPECT_EQ(Shown("GS_MiniGame_Pairs"), c.minigameShown);
-    if (c.minigameShown) EXPECT_EQ(ParamText(ShownWith("GS_MiniGame_Pairs"), "Minigame"), "Pairs");
+    if (c.minigameShown) {
+      EXPECT_EQ(ParamText(ShownWith("GS_MiniGame_Pairs"), "Minigame"), "Pairs");
+    }
     ParamsRef result = LevelResult();
     ASSERT_EQ(result != nullptr, c.mapGetsResults);
     if (result) {
