@@ -9,6 +9,7 @@
 #include "game/content/minigame_defs.h"
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
+#include "game/level/client_leave_scenario.h"
 #include "game/level/client_manager.h"
 #include "game/level/order_item.h"
 #include "game/level/shop_client.h"
@@ -58,6 +59,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TShopClient>("KestrelleShopClient");
   RegisterObjectClass<TOrderItem>("KestrelleOrderItem");
   RegisterObjectClass<TClientManager>("ClientManager");
+  RegisterObjectClass<TScenarioClientLeave>("scenario_game_client_leave");
   AddLevelFileCheck();
 }
 
