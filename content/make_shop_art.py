@@ -453,7 +453,7 @@ def level_art(put):
     put("img_tool_slot", "tool_slot", svg(64, 64, '<rect x="2" y="2" width="60" height="60" rx="10" fill="#5a3a1e" fill-opacity="0.55" stroke="#3a220e" stroke-width="3"/>'))
     put("img_tool_selected", "tool_selected", svg(64, 64, '<rect x="2" y="2" width="60" height="60" rx="10" fill="none" stroke="#ffe060" stroke-width="4"/>'))
     put("img_tool_locked", "tool_locked", svg(64, 64,
-        '<rect x="2" y="2" width="60" height="60" rx="10" fill="#3a3a3a" fill-opacity="0.6" stroke="#202020" stroke-width="3"/>'
+        '<rect x="2" y="2" width="60" height="60" rx="10" fill="#4a3a2a" stroke="#202020" stroke-width="3"/>'
         f'<path d="M24 30 L24 22 Q32 12 40 22 L40 30" fill="none" stroke="#c0c0c0" stroke-width="4"/><rect x="18" y="30" width="28" height="20" rx="3" fill="#d0a030" {O}/>'))
     put("img_tool_tick", "tool_tick", svg(28, 28, f'<circle cx="14" cy="14" r="12" fill="#40b050" {O}/><path d="M8 14 L13 19 L21 9" fill="none" stroke="#ffffff" stroke-width="3"/>'))
     rays = "".join(f'<path d="M30 30 L{30 + 28 * math.cos(a * math.pi / 6):.1f} {30 + 28 * math.sin(a * math.pi / 6):.1f}" stroke="#fff0a0" stroke-width="5" stroke-linecap="round"/>'
@@ -471,9 +471,9 @@ def level_art(put):
         '<defs><linearGradient id="g" x1="0" x2="1"><stop offset="0" stop-color="#e0a020"/><stop offset="1" stop-color="#50c040"/></linearGradient></defs>'
         '<rect width="202" height="14" rx="7" fill="url(#g)"/><rect x="4" y="2" width="194" height="4" rx="2" fill="#ffffff" opacity="0.35"/>'))
     put("img_timer_blink", "timer_blink", svg(202, 14, '<rect width="202" height="14" rx="7" fill="#e03030"/>'))
-    put("img_hud_panel", "hud_panel", svg(236, 252,
-        '<rect x="2" y="2" width="232" height="248" rx="16" fill="#6d4c2e" fill-opacity="0.92" stroke="#3a220e" stroke-width="4"/>'
-        '<rect x="10" y="10" width="216" height="232" rx="10" fill="none" stroke="#c89a60" stroke-width="2"/>'))
+    put("img_hud_panel", "hud_panel", svg(246, 252,
+        '<rect x="2" y="2" width="242" height="248" rx="16" fill="#6d4c2e" fill-opacity="0.92" stroke="#3a220e" stroke-width="4"/>'
+        '<rect x="10" y="10" width="226" height="232" rx="10" fill="none" stroke="#c89a60" stroke-width="2"/>'))
     put("img_counter_box", "counter_box", svg(104, 34, '<rect x="1" y="1" width="102" height="32" rx="8" fill="#fff7e6" stroke="#3a220e" stroke-width="2"/>'))
     put("img_icon_money", "icon_money", svg(24, 24, '<circle cx="12" cy="12" r="10" fill="#f0c030" stroke="#906010" stroke-width="2"/>'
                                                 '<text x="12" y="17" font-size="13" font-weight="bold" text-anchor="middle" fill="#906010" font-family="sans-serif">$</text>'))
