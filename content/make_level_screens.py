@@ -209,13 +209,13 @@ for kind in ("hint", "heart", "ice"):
         '</widgets></widget>'))
     F.append(factory(f"scenario_use_bonus_{kind}",
         '<widget type="scenario_game_use_bonus" name="%name%" init_x="%init_x%" init_y="%init_y%" end_x="%end_x%" end_y="%end_y%" tooltype="%tooltype%" toolname="%toolname%" duration="600" z="20" visible="yes"><widgets>'
-        '<widget type="stochastic_particle_system" name="ps_flying_bonus" visible="yes" z="10" emission_count="40" emission_radius="4" speed_min="5" speed_max="40" lifetime_min="200" lifetime_max="500" '
+        '<widget type="stochastic_particle_system" name="ps_flying_bonus" visible="yes" z="10" emission_count="300" emission_radius="6" speed_min="5" speed_max="40" lifetime_min="300" lifetime_max="700" '
         f'color_start="{ {"hint": "$FFC0E0FF", "heart": "$FFFFB0C0", "ice": "$FFE0FFFF"}[kind] }" color_end="{ {"hint": "$FF3A8AE0", "heart": "$FFE0405A", "ice": "$FF40B8D0"}[kind] }" alfa_start="255" alfa_end="0">'
-        '<widgets><widget type="rect_widget" name="dot" width="4" height="4" color="$FFFFFFFF"/></widgets></widget>'
+        '<widgets><widget type="rect_widget" name="dot" width="5" height="5" color="$FFFFFFFF"/></widgets></widget>'
         '</widgets></widget>'))
-F.append(factory("ps_hint", '<widget type="stochastic_particle_system" name="hint_%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" visible="yes" z="10" timetolive="2500" emission_count="90" '
-                 'emission_radius="%radius%" speed_min="5" speed_max="25" lifetime_min="500" lifetime_max="900" color_start="$FFFFFFFF" color_end="$FF60C0FF" alfa_start="255" alfa_end="0">'
-                 '<widgets><widget type="rect_widget" name="dot" width="3" height="3" color="$FFFFFFFF"/></widgets></widget>'))
+F.append(factory("ps_hint", '<widget type="stochastic_particle_system" name="hint_%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" visible="yes" z="10" timetolive="2500" emission_count="220" '
+                 'emission_radius="%radius%" speed_min="10" speed_max="40" lifetime_min="500" lifetime_max="1000" color_start="$FFFFF060" color_end="$FF3A8AE0" alfa_start="255" alfa_end="0">'
+                 '<widgets><widget type="rect_widget" name="dot" width="5" height="5" color="$FFFFFFFF"/></widgets></widget>'))
 
 def slot(i, left):
     return (f'<widget type="KestrelleGameTool" name="tool_{i}" anchor_left="{left}" anchor_top="0" quantity="0" visible="yes"><widgets>'
