@@ -123,8 +123,8 @@ bool TopScreenProbe::Property(const std::string& path, const std::string& name, 
   return true;
 }
 
-bool TopScreenProbe::ShowScreen(const std::string& name,
-                                const std::vector<std::pair<std::string, std::string>>& params, std::string& error) {
+bool TopScreenProbe::ShowScreen(const std::string& name, const std::vector<std::pair<std::string, std::string>>& params,
+                                std::string& error) {
   EngineRef engine = engine_.lock();
   auto game = engine ? std::dynamic_pointer_cast<TGame>(engine->GetGame()) : nullptr;
   if (!game) {

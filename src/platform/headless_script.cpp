@@ -328,7 +328,8 @@ void ExpectSound(ScriptRun& run, HeadlessEventSource& events, const ScriptComman
 void ShowScreen(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
   ScriptWidgetProbe* widgets = run.hooks.widgets.get();
   std::string error = "screens cannot be opened here";
-  if (!widgets || !widgets->ShowScreen(c.path, c.params, error)) FailRun(run, events, c, "show " + c.path + ": " + error);
+  if (!widgets || !widgets->ShowScreen(c.path, c.params, error))
+    FailRun(run, events, c, "show " + c.path + ": " + error);
 }
 
 void Perform(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {

@@ -153,10 +153,11 @@ TEST(HeadlessScript, ParsesWidgetCommands) {
 TEST(HeadlessScript, ParsesShowWithItsParameters) {
   std::vector<ScriptCommand> commands;
   std::string error;
-  ASSERT_TRUE(ParseHeadlessScript("at 1 show GS_GameMain level=2 replay=no shop_name=ShopGarden\n"
-                                  "at 2 show GS_MiniMenu\n"
-                                  "at 3 show GS_X tip= a=b=c",
-                                  commands, error))
+  ASSERT_TRUE(
+      ParseHeadlessScript("at 1 show GS_GameMain level=2 replay=no shop_name=ShopGarden\n"
+                          "at 2 show GS_MiniMenu\n"
+                          "at 3 show GS_X tip= a=b=c",
+                          commands, error))
       << error;
   ASSERT_EQ(commands.size(), 3u);
   EXPECT_EQ(commands[0].kind, ScriptCommand::ShowScreen);
