@@ -8,6 +8,7 @@
 #include "data/class_registry.h"
 #include "data/params.h"
 #include "support/widget_harness.h"
+#include "widgets/group_widget.h"
 
 namespace kestrelle {
 namespace {
