@@ -92,6 +92,7 @@ F.append(factory("shop_client",
     '<widget type="image_widget" name="pad_sad" resourcename="img_pad_sad" anchor_left="48" anchor_top="78" width="40" height="40" z="2" visible="no"/>'
     '</widgets></widget>'
     '<widget type="image_widget" name="frame_froze" resourcename="img_frame_froze" anchor_left="-12" anchor_top="36" width="92" height="150" z="3" visible="no"/>'
+    '<widget type="image_widget" name="vip" resourcename="img_vip_%vip%" anchor_left="66" anchor_top="7" width="22" height="22" visible="yes"/>'
     '<widget type="group_widget" name="patience" anchor_left="4" anchor_top="10" visible="yes"><widgets>'
     '<widget type="image_widget" name="heart_0" resourcename="img_GameClientHeart" anchor_left="0" width="18" height="16" extraparams="\\shake=0" visible="no"/>'
     '<widget type="image_widget" name="heart_1" resourcename="img_GameClientHeart" anchor_left="20" width="18" height="16" extraparams="\\shake=0" visible="no"/>'
@@ -129,7 +130,8 @@ F.append(factory("bonus", '<widget type="group_widget" name="bonus" anchor_left=
                  '<widget type="image_widget" name="rays" resourcename="img_bonus_glow" width="60" height="60" visible="yes"/></widgets></widget>'
                  '<widget type="image_widget" name="icon" resourcename="img_GameTool%type%" anchor_left="2" anchor_top="2" width="56" height="56" visible="yes"/>'
                  '</widgets></widget>'))
-F.append(factory("combo", '<widget type="group_widget" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" timetolive="1400" z="8" visible="yes"><widgets>'
+# Named apart from the money flights, which share the group and the client's name.
+F.append(factory("combo", '<widget type="group_widget" name="combo_%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" timetolive="1400" z="8" visible="yes"><widgets>'
                  f'<widget type="image_widget" name="ribbon" resourcename="img_combo_label" width="140" height="34" visible="yes">{fade_by_time(900, 1400)}</widget>'
                  f'<widget type="text_widget" name="text" resourcename="font_label" anchor_top="6" width="140" height="22" text="%text%" textalign="center" visible="yes">{fade_by_time(900, 1400)}</widget>'
                  '</widgets></widget>'))

@@ -466,6 +466,9 @@ def level_art(put):
     put("img_flying_money", "flying_money", svg(30, 18, '<rect x="1" y="1" width="28" height="16" rx="2" fill="#80c060" stroke="#306020" stroke-width="1.5"/>'
                                                     '<circle cx="15" cy="9" r="5" fill="#a0e080" stroke="#306020" stroke-width="1"/>'))
     put("img_flying_star", "flying_star", svg(22, 22, '<polygon points="11,1 14,8 21,8 15.5,12.5 17.5,20 11,15.5 4.5,20 6.5,12.5 1,8 8,8" fill="#ffe060" stroke="#a07010" stroke-width="1"/>'))
+    # A special client wears a star; the others an empty picture (the client names it by "vip").
+    put("img_vip_yes", "vip_yes", svg(22, 22, '<polygon points="11,1 14,8 21,8 15.5,12.5 17.5,20 11,15.5 4.5,20 6.5,12.5 1,8 8,8" fill="#ffd040" stroke="#a07010" stroke-width="1.5"/>'))
+    put("img_vip_no", "vip_no", svg(2, 2, ''))
     put("img_timer_frame", "timer_frame", svg(212, 24, '<rect x="1" y="1" width="210" height="22" rx="11" fill="#3a2a1a" stroke="#fff7e6" stroke-width="2"/>'))
     put("img_timer_fill", "timer_fill", svg(202, 14,
         '<defs><linearGradient id="g" x1="0" x2="1"><stop offset="0" stop-color="#e0a020"/><stop offset="1" stop-color="#50c040"/></linearGradient></defs>'
