@@ -364,6 +364,137 @@ def card(colour, label_shape, c2):
                f'<g transform="translate(32,16)">{shape(label_shape, "#fff7e6", c2)}</g>')
 
 
+
+# The level's own pictures: hearts, the order bubble, the station mat, the tools, the bonus, the
+# timer bar, the results panel with its medals and the little labels of the shop floor.
+TOOL_KINDS = {"Hint": ("#3a8ae0", "#bfe0ff"), "Ice": ("#40b8d0", "#e0fbff"), "Heart": ("#e0405a", "#ffd0d8")}
+TOOL_TYPES = ["Hint_1", "Hint_2", "Ice_1", "Ice_2", "Heart_1", "Heart_2", "Heart_3"]
+O = 'stroke="#302010" stroke-width="2"'
+
+
+def heart_path(x, y, s):
+    """A heart of width 2s with its top-left corner near (x, y)."""
+    return (f'M{x + s:.1f} {y + 1.8 * s:.1f} L{x + 0.15 * s:.1f} {y + 0.8 * s:.1f} '
+            f'Q{x - 0.2 * s:.1f} {y + 0.1 * s:.1f} {x + 0.5 * s:.1f} {y:.1f} '
+            f'Q{x + 0.9 * s:.1f} {y:.1f} {x + s:.1f} {y + 0.45 * s:.1f} '
+            f'Q{x + 1.1 * s:.1f} {y:.1f} {x + 1.5 * s:.1f} {y:.1f} '
+            f'Q{x + 2.2 * s:.1f} {y + 0.1 * s:.1f} {x + 1.85 * s:.1f} {y + 0.8 * s:.1f} Z')
+
+
+def tool_symbol(kind, colour, size):
+    """The symbol of a tool kind drawn in a size x size box."""
+    k = size / 56
+    if kind == "Hint":  # a magnifying glass
+        return (f'<g transform="scale({k:.3f})"><circle cx="24" cy="24" r="13" fill="#ffffff" opacity="0.85" {O}/>'
+                f'<circle cx="24" cy="24" r="13" fill="none" stroke="{colour}" stroke-width="5"/>'
+                f'<path d="M34 34 L46 46" stroke="#302010" stroke-width="7" stroke-linecap="round"/></g>')
+    if kind == "Ice":  # a snowflake
+        arms = "".join(f'<path d="M28 28 L{28 + 18 * math.cos(a * math.pi / 3):.1f} {28 + 18 * math.sin(a * math.pi / 3):.1f}" '
+                       f'stroke="#ffffff" stroke-width="5" stroke-linecap="round"/>' for a in range(6))
+        arms2 = "".join(f'<path d="M28 28 L{28 + 18 * math.cos(a * math.pi / 3):.1f} {28 + 18 * math.sin(a * math.pi / 3):.1f}" '
+                        f'stroke="{colour}" stroke-width="2.5" stroke-linecap="round"/>' for a in range(6))
+        return f'<g transform="scale({k:.3f})">{arms}{arms2}<circle cx="28" cy="28" r="4" fill="{colour}"/></g>'
+    return f'<g transform="scale({k:.3f})"><path d="{heart_path(10, 12, 18)}" fill="#ffffff" {O}/><path d="{heart_path(15, 17, 13)}" fill="{colour}"/></g>'
+
+
+def tool_badge(tool, size, disabled=False, card=False):
+    kind, level = tool.split("_")
+    colour, light = TOOL_KINDS[kind]
+    if disabled:
+        colour, light = "#8a8a8a", "#d8d8d8"
+    r = size / 2 - 2
+    body = []
+    if card:
+        body.append(f'<rect x="2" y="2" width="{size - 4}" height="{size - 4}" rx="12" fill="#fff7e6" stroke="#7a4a24" stroke-width="3"/>')
+        r = size / 2 - 8
+    body.append(f'<circle cx="{size / 2}" cy="{size / 2}" r="{r:.1f}" fill="{light}" stroke="{colour}" stroke-width="4"/>')
+    inner = size * 0.72 if card else size * 0.8
+    off = (size - inner) / 2
+    body.append(f'<g transform="translate({off:.1f},{off - 2:.1f})">{tool_symbol(kind, colour, inner)}</g>')
+    for i in range(int(level)):  # one star per level
+        cx = size / 2 + (i - (int(level) - 1) / 2) * 12
+        cy = size - (14 if card else 8)
+        pts = " ".join(f'{cx + (5 if j % 2 == 0 else 2.2) * math.cos(-math.pi / 2 + j * math.pi / 5):.1f},'
+                       f'{cy + (5 if j % 2 == 0 else 2.2) * math.sin(-math.pi / 2 + j * math.pi / 5):.1f}' for j in range(10))
+        body.append(f'<polygon points="{pts}" fill="{"#b0b0b0" if disabled else "#f0c030"}" stroke="#302010" stroke-width="1"/>')
+    return svg(size, size, "".join(body))
+
+
+def level_art(put):
+    put("img_GameClientHeart", "client_heart", svg(18, 16, f'<path d="{heart_path(1, 1, 8)}" fill="#e0405a" stroke="#802030" stroke-width="1.5"/>'))
+    put("img_GameClientHeartIce", "client_heart_ice", svg(18, 16, f'<path d="{heart_path(1, 1, 8)}" fill="#a0e4ff" stroke="#3080a0" stroke-width="1.5"/>'))
+    put("img_heart_gain", "heart_gain", svg(26, 24, f'<path d="{heart_path(1, 2, 12)}" fill="#e0405a" {O}/>'))
+    put("img_heart_off", "heart_off", svg(26, 24,
+        f'<path d="{heart_path(1, 2, 12)}" fill="#909090" {O}/><path d="M13 6 L10 12 L15 15 L11 22" fill="none" stroke="#fff7e6" stroke-width="2.5"/>'))
+    put("img_order_frame", "order_frame", svg(124, 78,
+        '<path d="M10 2 L114 2 Q122 2 122 10 L122 62 Q122 70 114 70 L18 70 L6 77 L10 70 Q2 70 2 62 L2 10 Q2 2 10 2 Z" '
+        'fill="#fffdf4" stroke="#7a4a24" stroke-width="2.5"/>'))
+    put("img_order_strike", "order_strike", svg(108, 4, '<rect width="108" height="4" rx="2" fill="#d03030"/>'))
+    put("img_order_strike2", "order_strike2", svg(108, 24,
+        '<rect y="5" width="108" height="3" rx="1.5" fill="#d03030"/><rect y="17" width="108" height="3" rx="1.5" fill="#d03030"/>'))
+    put("img_order_icon", "order_icon", svg(40, 32,
+        '<path d="M8 2 L32 2 Q38 2 38 8 L38 20 Q38 26 32 26 L14 26 L6 31 L8 26 Q2 26 2 20 L2 8 Q2 2 8 2 Z" fill="#fffdf4" stroke="#7a4a24" stroke-width="2"/>'
+        '<circle cx="12" cy="14" r="2.5" fill="#7a4a24"/><circle cx="20" cy="14" r="2.5" fill="#7a4a24"/><circle cx="28" cy="14" r="2.5" fill="#7a4a24"/>'))
+    put("img_money_bag", "money_bag", svg(48, 48,
+        f'<path d="M18 10 L30 10 L26 16 L22 16 Z" fill="#c8a050" {O}/>'
+        f'<path d="M22 16 L26 16 Q44 24 42 38 Q40 46 24 46 Q8 46 6 38 Q4 24 22 16 Z" fill="#d8b060" {O}/>'
+        '<text x="24" y="39" font-size="18" font-weight="bold" text-anchor="middle" fill="#306020" font-family="sans-serif">$</text>'))
+    put("img_station_contour", "station_contour", svg(190, 200,
+        '<rect x="3" y="3" width="184" height="194" rx="18" fill="#ffffff" fill-opacity="0.10" stroke="#ffffff" stroke-opacity="0.45" '
+        'stroke-width="3" stroke-dasharray="10 6"/>'))
+    put("img_frame_froze", "frame_froze", svg(92, 150,
+        '<rect x="3" y="3" width="86" height="144" rx="14" fill="#b0e8ff" fill-opacity="0.35" stroke="#60c0e8" stroke-width="4"/>'
+        + "".join(f'<path d="M{x} {y - 7} L{x} {y + 7} M{x - 6} {y - 4} L{x + 6} {y + 4} M{x - 6} {y + 4} L{x + 6} {y - 4}" stroke="#ffffff" stroke-width="2"/>'
+                  for x, y in ((14, 14), (78, 14), (14, 136), (78, 136)))))
+    for tool in TOOL_TYPES:
+        put(f"img_GameTool{tool}", f"tool_{tool.lower()}", tool_badge(tool, 56))
+        put(f"img_GameDisabledTool{tool}", f"tool_{tool.lower()}_disabled", tool_badge(tool, 56, disabled=True))
+        put(f"img_StartToolIcon{tool}", f"tool_{tool.lower()}_icon", tool_badge(tool, 80, card=True))
+    put("img_tool_slot", "tool_slot", svg(64, 64, '<rect x="2" y="2" width="60" height="60" rx="10" fill="#5a3a1e" fill-opacity="0.55" stroke="#3a220e" stroke-width="3"/>'))
+    put("img_tool_selected", "tool_selected", svg(64, 64, '<rect x="2" y="2" width="60" height="60" rx="10" fill="none" stroke="#ffe060" stroke-width="4"/>'))
+    put("img_tool_locked", "tool_locked", svg(64, 64,
+        '<rect x="2" y="2" width="60" height="60" rx="10" fill="#4a3a2a" stroke="#202020" stroke-width="3"/>'
+        f'<path d="M24 30 L24 22 Q32 12 40 22 L40 30" fill="none" stroke="#c0c0c0" stroke-width="4"/><rect x="18" y="30" width="28" height="20" rx="3" fill="#d0a030" {O}/>'))
+    put("img_tool_tick", "tool_tick", svg(28, 28, f'<circle cx="14" cy="14" r="12" fill="#40b050" {O}/><path d="M8 14 L13 19 L21 9" fill="none" stroke="#ffffff" stroke-width="3"/>'))
+    rays = "".join(f'<path d="M30 30 L{30 + 28 * math.cos(a * math.pi / 6):.1f} {30 + 28 * math.sin(a * math.pi / 6):.1f}" stroke="#fff0a0" stroke-width="5" stroke-linecap="round"/>'
+                   for a in range(12))
+    put("img_bonus_glow", "bonus_glow", svg(60, 60, f'{rays}<circle cx="30" cy="30" r="18" fill="#fff0a0"/>'))
+    put("img_combo_label", "combo_label", svg(140, 34,
+        '<path d="M0 4 L12 17 L0 30 L128 30 L140 17 L128 4 Z" fill="#e05a20" stroke="#802a00" stroke-width="2"/>'))
+    put("img_cross", "cross", svg(34, 30, '<path d="M6 5 L28 25 M28 5 L6 25" stroke="#ffffff" stroke-width="9" stroke-linecap="round"/>'
+                                          '<path d="M6 5 L28 25 M28 5 L6 25" stroke="#d02020" stroke-width="5" stroke-linecap="round"/>'))
+    put("img_flying_money", "flying_money", svg(30, 18, '<rect x="1" y="1" width="28" height="16" rx="2" fill="#80c060" stroke="#306020" stroke-width="1.5"/>'
+                                                    '<circle cx="15" cy="9" r="5" fill="#a0e080" stroke="#306020" stroke-width="1"/>'))
+    put("img_flying_star", "flying_star", svg(22, 22, '<polygon points="11,1 14,8 21,8 15.5,12.5 17.5,20 11,15.5 4.5,20 6.5,12.5 1,8 8,8" fill="#ffe060" stroke="#a07010" stroke-width="1"/>'))
+    # A special client wears a star; the others an empty picture (the client names it by "vip").
+    put("img_vip_yes", "vip_yes", svg(22, 22, '<polygon points="11,1 14,8 21,8 15.5,12.5 17.5,20 11,15.5 4.5,20 6.5,12.5 1,8 8,8" fill="#ffd040" stroke="#a07010" stroke-width="1.5"/>'))
+    put("img_vip_no", "vip_no", svg(2, 2, ''))
+    put("img_timer_frame", "timer_frame", svg(212, 24, '<rect x="1" y="1" width="210" height="22" rx="11" fill="#3a2a1a" stroke="#fff7e6" stroke-width="2"/>'))
+    put("img_timer_fill", "timer_fill", svg(202, 14,
+        '<defs><linearGradient id="g" x1="0" x2="1"><stop offset="0" stop-color="#e0a020"/><stop offset="1" stop-color="#50c040"/></linearGradient></defs>'
+        '<rect width="202" height="14" rx="7" fill="url(#g)"/><rect x="4" y="2" width="194" height="4" rx="2" fill="#ffffff" opacity="0.35"/>'))
+    put("img_timer_blink", "timer_blink", svg(202, 14, '<rect width="202" height="14" rx="7" fill="#e03030"/>'))
+    put("img_hud_panel", "hud_panel", svg(246, 252,
+        '<rect x="2" y="2" width="242" height="248" rx="16" fill="#6d4c2e" fill-opacity="0.92" stroke="#3a220e" stroke-width="4"/>'
+        '<rect x="10" y="10" width="226" height="232" rx="10" fill="none" stroke="#c89a60" stroke-width="2"/>'))
+    put("img_counter_box", "counter_box", svg(104, 34, '<rect x="1" y="1" width="102" height="32" rx="8" fill="#fff7e6" stroke="#3a220e" stroke-width="2"/>'))
+    put("img_icon_money", "icon_money", svg(24, 24, '<circle cx="12" cy="12" r="10" fill="#f0c030" stroke="#906010" stroke-width="2"/>'
+                                                '<text x="12" y="17" font-size="13" font-weight="bold" text-anchor="middle" fill="#906010" font-family="sans-serif">$</text>'))
+    put("img_icon_clients", "icon_clients", svg(24, 24, f'<circle cx="12" cy="8" r="5" fill="#3070c0" {O}/><path d="M3 23 Q3 13 12 13 Q21 13 21 23 Z" fill="#3070c0" {O}/>'))
+    put("img_stat_panel", "stat_panel", svg(520, 440,
+        '<rect x="3" y="3" width="514" height="434" rx="24" fill="#fff4dc" stroke="#7a4a24" stroke-width="6"/>'
+        '<rect x="20" y="70" width="480" height="4" fill="#c89a60"/><rect x="20" y="292" width="480" height="4" fill="#c89a60"/>'))
+    medal = ('<path d="M18 2 L26 24 L34 2 Z" fill="{r}"/><path d="M30 2 L34 24 L42 2 Z" fill="{r}" opacity="0.7"/>'
+             '<circle cx="28" cy="36" r="17" fill="#f0c030" stroke="#906010" stroke-width="3"/>{sym}')
+    put("img_medal_time", "medal_time", svg(56, 56, medal.format(r="#3a8ae0",
+        sym='<circle cx="28" cy="36" r="10" fill="#fff7e6" stroke="#906010" stroke-width="2"/><path d="M28 29 L28 36 L33 39" fill="none" stroke="#302010" stroke-width="2"/>')))
+    put("img_medal_service", "medal_service", svg(56, 56, medal.format(r="#e0405a",
+        sym=f'<path d="{heart_path(18, 28, 10)}" fill="#e0405a" stroke="#906010" stroke-width="1.5"/>')))
+    put("img_hint_card", "hint_card", svg(420, 240,
+        '<rect x="3" y="3" width="414" height="234" rx="18" fill="#fff7e6" stroke="#7a4a24" stroke-width="5"/>'
+        '<rect x="14" y="14" width="392" height="212" rx="12" fill="none" stroke="#e0c090" stroke-width="2"/>'))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     images = {}  # resource name -> file stem
@@ -401,6 +532,7 @@ def main():
     for kind in ("line", "turn"):
         path = "M0 40 L80 40" if kind == "line" else "M0 40 Q40 40 40 80"
         put(f"img_path_{kind}", f"path_{kind}", svg(80, 80, f'<rect width="80" height="80" fill="#d0c0a0" stroke="#806040"/><path d="{path}" fill="none" stroke="#3070c0" stroke-width="16"/>'))
+    level_art(put)
 
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',
              "<!-- The shop game's pictures, written by content/make_shop_art.py. -->",

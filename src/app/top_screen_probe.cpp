@@ -6,6 +6,7 @@
 #include "app/game_screen_interface.h"
 #include "app/widget_interfaces.h"
 #include "data/object.h"
+#include "data/params.h"
 
 namespace kestrelle {
 
@@ -119,6 +120,24 @@ bool TopScreenProbe::Property(const std::string& path, const std::string& name, 
     return false;
   }
   value = read.IsBool() ? (read.ToBool() ? "yes" : "no") : read.ToString();
+  return true;
+}
+
+bool TopScreenProbe::ShowScreen(const std::string& name, const std::vector<std::pair<std::string, std::string>>& params,
+                                std::string& error) {
+  EngineRef engine = engine_.lock();
+  auto game = engine ? std::dynamic_pointer_cast<TGame>(engine->GetGame()) : nullptr;
+  if (!game) {
+    error = "no game is running";
+    return false;
+  }
+  ParamsRef values = CreateParams();
+  for (const auto& [key, value] : params) values->SetValue(key, value);
+  if (!game->ShowScreen(name, values)) {
+    const std::shared_ptr<TGSCollection>& stack = game->GetStack();
+    error = stack && stack->Exists(name) ? "the screen is already open" : "the game has no screen of that name";
+    return false;
+  }
   return true;
 }
 

@@ -2,7 +2,7 @@
 // The headless script's view of the running game: widgets of the top screen by path, for the
 // "clickw", "waitw" and "expect" commands. A path "setting:NAME" names the game setting NAME:
 // it exists while the setting is not Null; "expect" reads its "count" (items of a collection) or
-// its "value".
+// its "value". "show" opens a game screen through the game.
 
 #include <memory>
 #include <string>
@@ -25,6 +25,8 @@ class TopScreenProbe : public ScriptWidgetProbe {
   bool Centre(const std::string& path, int& x, int& y) override;
   // Booleans read "yes" and "no", as the data writes them; other values as their text.
   bool Property(const std::string& path, const std::string& name, std::string& value, std::string& error) override;
+  bool ShowScreen(const std::string& name, const std::vector<std::pair<std::string, std::string>>& params,
+                  std::string& error) override;
 
  private:
   std::weak_ptr<IEngine> engine_;

@@ -9,6 +9,7 @@
 #include "game/content/minigame_defs.h"
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
+#include "game/level/client_leave_scenario.h"
 #include "game/level/client_manager.h"
 #include "game/level/control_game_main.h"
 #include "game/level/control_timer.h"
@@ -126,6 +127,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TScenarioFindItem>("scenario_find_item");
   RegisterObjectClass<TScenarioStat>("scenario_stat");
   RegisterMinigameClasses();
+  RegisterObjectClass<TScenarioClientLeave>("scenario_game_client_leave");
   AddLevelFileCheck();
 }
 

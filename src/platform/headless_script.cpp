@@ -206,6 +206,16 @@ bool ParseHeadlessScript(std::string_view text, std::vector<ScriptCommand>& comm
       c.kind = ScriptCommand::ExpectSound;
       if (argc != 1) return fail("\"expect-sound\" needs a sound or music resource name");
       c.path = std::string(words[3]);
+    } else if (command == "show") {
+      c.kind = ScriptCommand::ShowScreen;
+      if (argc < 1) return fail("\"show\" needs a screen name and may take KEY=VALUE pairs");
+      c.path = std::string(words[3]);
+      for (size_t i = 4; i < words.size(); ++i) {
+        const size_t eq = words[i].find('=');
+        if (eq == std::string_view::npos || eq == 0)
+          return fail("\"show\": \"" + std::string(words[i]) + "\" is not KEY=VALUE");
+        c.params.emplace_back(std::string(words[i].substr(0, eq)), std::string(words[i].substr(eq + 1)));
+      }
     } else {
       return fail("unknown command \"" + std::string(command) + "\"");
     }
@@ -315,6 +325,13 @@ void ExpectSound(ScriptRun& run, HeadlessEventSource& events, const ScriptComman
                 std::to_string(kExpectSoundWindowMs) + " ms before " + std::to_string(now) + " ms");
 }
 
+void ShowScreen(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
+  ScriptWidgetProbe* widgets = run.hooks.widgets.get();
+  std::string error = "screens cannot be opened here";
+  if (!widgets || !widgets->ShowScreen(c.path, c.params, error))
+    FailRun(run, events, c, "show " + c.path + ": " + error);
+}
+
 void Perform(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
   switch (c.kind) {
     case ScriptCommand::Key:
@@ -361,6 +378,9 @@ void Perform(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c
       break;
     case ScriptCommand::ExpectSound:
       ExpectSound(run, events, c);
+      break;
+    case ScriptCommand::ShowScreen:
+      ShowScreen(run, events, c);
       break;
     default:
       PostPointer(run, events, c, c.x, c.y);

@@ -26,6 +26,12 @@
 //
 //   expect-sound NAME            a sound or music resource named NAME (any letter case) started
 //                                within the last second of virtual time
+//
+//   show SCREEN [KEY=VALUE ...]  opens the game screen SCREEN on top of the current one, with
+//                                the pairs as its show parameters (text values; a value holds no
+//                                blank and may be empty); fails when the game cannot open it (no
+//                                such screen, or it is already open). A recording does not hold
+//                                it: a replay of the run needs the same script.
 
 #include <cstdint>
 #include <functional>
@@ -33,6 +39,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/headless_devices.h"
@@ -59,7 +66,8 @@ struct ScriptCommand {
     ClickWidget,
     WaitWidget,
     Expect,
-    ExpectSound
+    ExpectSound,
+    ShowScreen
   };
   uint32_t at = 0;
   Kind kind = Move;
@@ -69,9 +77,10 @@ struct ScriptCommand {
   std::string text;  // Char: the text (UTF-8); Shot: the name; Expect: the value
   bool on = false;   // Focus
   int line = 0;
-  std::string path;      // widget commands; ExpectSound: the resource name
+  std::string path;      // widget commands; ExpectSound: the resource name; ShowScreen: the screen
   std::string property;  // Expect
   uint32_t limitMs = 0;  // WaitWidget
+  std::vector<std::pair<std::string, std::string>> params;  // ShowScreen, in the order given
 };
 
 inline constexpr uint32_t kDefaultWaitLimitMs = 5000;
@@ -87,6 +96,13 @@ class ScriptWidgetProbe {
   virtual bool Centre(const std::string& path, int& x, int& y) = 0;
   // The property's value as text; false with `error` saying why when it cannot be read.
   virtual bool Property(const std::string& path, const std::string& name, std::string& value, std::string& error) = 0;
+  // Opens a game screen on top of the current one with these show parameters; false with
+  // `error` saying why when it cannot.
+  virtual bool ShowScreen(const std::string& name, const std::vector<std::pair<std::string, std::string>>& params,
+                          std::string& error) {
+    error = "screens cannot be opened here";
+    return false;
+  }
 };
 
 // What a running script reports to and asks of its runner.

@@ -150,6 +150,34 @@ TEST(HeadlessScript, ParsesWidgetCommands) {
   }
 }
 
+TEST(HeadlessScript, ParsesShowWithItsParameters) {
+  std::vector<ScriptCommand> commands;
+  std::string error;
+  ASSERT_TRUE(
+      ParseHeadlessScript("at 1 show GS_GameMain level=2 replay=no shop_name=ShopGarden\n"
+                          "at 2 show GS_MiniMenu\n"
+                          "at 3 show GS_X tip= a=b=c",
+                          commands, error))
+      << error;
+  ASSERT_EQ(commands.size(), 3u);
+  EXPECT_EQ(commands[0].kind, ScriptCommand::ShowScreen);
+  EXPECT_EQ(commands[0].path, "GS_GameMain");
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(commands[0].params, (Pairs{{"level", "2"}, {"replay", "no"}, {"shop_name", "ShopGarden"}}));
+  EXPECT_TRUE(commands[1].params.empty());
+  EXPECT_EQ(commands[2].params, (Pairs{{"tip", ""}, {"a", "b=c"}})) << "the first \"=\" splits";
+
+  const std::pair<const char*, const char*> bad[] = {
+      {"at 1 show", "line 1: \"show\" needs a screen name and may take KEY=VALUE pairs"},
+      {"at 1 show GS_A level", "line 1: \"show\": \"level\" is not KEY=VALUE"},
+      {"at 1 show GS_A =2", "line 1: \"show\": \"=2\" is not KEY=VALUE"},
+  };
+  for (const auto& [text, message] : bad) {
+    EXPECT_FALSE(ParseHeadlessScript(text, commands, error)) << text;
+    EXPECT_EQ(error, message);
+  }
+}
+
 // A screen of two widgets: "panel" (visible) holding "button" (shown from `buttonAt` on), with
 // the button's centre at (50, 60) and its "caption" property "OK".
 class FakeWidgets : public ScriptWidgetProbe {
@@ -173,6 +201,17 @@ class FakeWidgets : public ScriptWidgetProbe {
     value = "OK";
     return true;
   }
+  // Only "GS_Menu" opens; the parameters of each opening are kept.
+  bool ShowScreen(const std::string& name, const std::vector<std::pair<std::string, std::string>>& params,
+                  std::string& error) override {
+    if (name != "GS_Menu") {
+      error = "the game has no screen of that name";
+      return false;
+    }
+    shown.push_back(params);
+    return true;
+  }
+  std::vector<std::vector<std::pair<std::string, std::string>>> shown;
 
  private:
   std::shared_ptr<HeadlessClock> clock_;
@@ -183,6 +222,7 @@ struct WidgetScriptRun {
   std::vector<Message> messages;  // with the time each was taken
   std::vector<uint32_t> times;
   std::vector<std::string> failures;
+  std::shared_ptr<FakeWidgets> widgets;
 };
 
 // Plays a script against FakeWidgets frame by frame (10 ms) until the quit message or 3 s.
@@ -193,7 +233,8 @@ WidgetScriptRun PlayWidgetScript(const std::string& script, uint32_t buttonAt) {
   EXPECT_TRUE(ParseHeadlessScript(script, commands, error)) << error;
   WidgetScriptRun run;
   ScriptHooks hooks;
-  hooks.widgets = std::make_shared<FakeWidgets>(devices.clock, buttonAt);
+  run.widgets = std::make_shared<FakeWidgets>(devices.clock, buttonAt);
+  hooks.widgets = run.widgets;
   hooks.fail = [&run](const std::string& message) { run.failures.push_back(message); };
   ScheduleHeadlessScript(commands, devices, std::move(hooks));
   Message m;
@@ -215,9 +256,12 @@ TEST(HeadlessScript, WidgetCommandsFindWaitForAndCheckWidgets) {
       "at 100 waitw panel/button 1000\n"
       "at 200 clickw panel/button\n"
       "at 300 expect panel/button caption OK\n"
+      "at 350 show GS_Menu level=2\n"
       "at 400 quit",
       730);
   EXPECT_TRUE(run.failures.empty()) << run.failures.front();
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(run.widgets->shown, std::vector<Pairs>{(Pairs{{"level", "2"}})});
   const intptr_t centre = MakePointParam(50, 60);
   ASSERT_EQ(run.messages, (std::vector<Message>{{WM_MOUSEMOVE, 0, centre},
                                                 {WM_LBUTTONDOWN, MK_LBUTTON, centre},
@@ -235,6 +279,7 @@ TEST(HeadlessScript, WidgetCommandsFindWaitForAndCheckWidgets) {
       {"\nat 0 clickw nothing", "line 2: clickw nothing: no such widget on the top screen"},
       {"at 0 expect panel caption Cancel", "line 1: expect panel caption: expected \"Cancel\", found \"OK\""},
       {"at 0 expect panel colour red", "line 1: expect panel colour: the widget has no such property"},
+      {"at 0 show GS_Nowhere", "line 1: show GS_Nowhere: the game has no screen of that name"},
   };
   for (const auto& [script, message] : failing) {
     WidgetScriptRun failed = PlayWidgetScript(script, 1000);
