@@ -130,7 +130,10 @@ class MapControl : public ::testing::Test {
   }
 
   void Frames() {
-    for (int i = 0; i < 3; ++i) game_->Update(10);
+    for (int i = 0; i < 3; ++i) {
+      game_->Update(10);
+      game_->AfterUpdate();
+    }
   }
   GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
   WidgetRef Widget(const std::string& path) { return Screen("GS_Map")->GetWindowInterface()->FindWidget(path); }
