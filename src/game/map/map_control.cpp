@@ -334,7 +334,10 @@ void TKestrelleControlMap::StartLevel(int64_t level, bool replay) {
 
 WidgetRef TKestrelleControlMap::WidgetAtPoint(const TPoint& point) {
   if (!visible_) return nullptr;
-  if (TControlGameWidget::WidgetAtPoint(point) || ContainsPoint(point, false)) return Self();
+  WidgetRef child = TControlGameWidget::WidgetAtPoint(point);
+  // A control placed inside the map (a button) keeps its own clicks.
+  if (child && child != Self() && std::dynamic_pointer_cast<TControlWidget>(child)) return child;
+  if (child || ContainsPoint(point, false)) return Self();
   return nullptr;
 }
 

@@ -20,7 +20,8 @@ class TKestrelleControlMap : public TControlGameWidget {
  public:
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
-  // The whole control takes the mouse: the icons under it are its own business.
+  // The control takes the mouse over its area (the icons are its own business), except over a
+  // control placed inside it.
   WidgetRef WidgetAtPoint(const TPoint& point) override;
   bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;

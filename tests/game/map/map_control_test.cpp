@@ -70,6 +70,9 @@ std::string GameXml() {
         <widget visible="yes" type="group_widget" name="bg_group"/>
         <widget visible="yes" type="group_widget" name="bottom"><widgets><widget visible="yes" type="text_widget" name="money"/></widgets></widget>
         <widget visible="yes" type="group_widget" name="button_play"/>
+        <widget type="flash_scenario_control" name="map_hide" paused="yes" duration="100" next="execute_command:11"
+            command_params="scenario_to_finalize=map_hide" extraparams="\control_name=../map_control"/>
+        <widget type="flash_scenario" name="map_show" paused="yes"/>
         <widget visible="yes" type="KestrelleControlMap" name="map_control" width="800" height="600" mousestop="yes"><widgets>
           <widget visible="yes" type="group_widget" name="scenario_group"/>
           <widget visible="yes" type="group_widget" name="calender_group"><widgets>
@@ -271,9 +274,16 @@ TEST_F(MapControl, AFinishedShopMovesTheMapOnOnlyWhenItsScreenCloses) {
   EXPECT_EQ(State("shop_icon_group/ShopGarden", "icon_state"), "completed");
   EXPECT_EQ(State("shop_icon_group/ShopBakery", "icon_state"), "current");
 
-  // Back to the finished shop: its days can be replayed, but play asks for the current shop.
+  // Back to the finished shop: the map hides, is rebuilt and shows again. Its days can be
+  // replayed, but play asks for the current shop.
   Click(110, 410);
   EXPECT_EQ(ShownShop(), "ShopGarden");
+  EXPECT_TRUE(Widget("map_show")->GetPaused());
+  EXPECT_TRUE(Widget("bg_group/oven")) << "still hiding";
+  for (int i = 0; i < 3; ++i) Frames();
+  EXPECT_TRUE(Widget("bg_group/tree"));
+  EXPECT_FALSE(Widget("map_show")->GetPaused());
+  EXPECT_EQ(State("shop_icon_group/ShopGarden", "icon_state"), "current");
   Play();
   EXPECT_EQ(Top(), "GS_ShopCompleted");
   Close("GS_ShopCompleted", {});
