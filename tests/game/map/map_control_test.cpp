@@ -73,6 +73,8 @@ std::string GameXml() {
         <widget type="flash_scenario_control" name="map_hide" paused="yes" duration="100" next="execute_command:11"
             command_params="scenario_to_finalize=map_hide" extraparams="\control_name=../map_control"/>
         <widget type="flash_scenario" name="map_show" paused="yes"/>
+        <widget type="flash_scenario_control" name="map_pause" paused="yes" duration="50" next="execute_command:11"
+            command_params="scenario_to_finalize=map_pause" extraparams="\control_name=../map_control"/>
         <widget visible="yes" type="KestrelleControlMap" name="map_control" width="800" height="600" mousestop="yes"><widgets>
           <widget visible="yes" type="group_widget" name="scenario_group"/>
           <widget visible="yes" type="group_widget" name="calender_group"><widgets>
@@ -91,6 +93,7 @@ std::string GameXml() {
     </widgets></window></gamescreen>
     <gamescreen type="GameScreen" name="GS_GameMain"/>
     <gamescreen type="GameScreen" name="GS_Dialogue"/>
+    <gamescreen type="GameScreen" name="GS_GameTutorial"/>
     <gamescreen type="GameScreen" name="GS_LastShopLevel"/>
     <gamescreen type="GameScreen" name="GS_ShopLocked"/>
     <gamescreen type="GameScreen" name="GS_ShopCompleted"/>
@@ -291,6 +294,29 @@ TEST_F(MapControl, AFinishedShopMovesTheMapOnOnlyWhenItsScreenCloses) {
   ASSERT_EQ(Top(), "GS_GameMain");
   EXPECT_EQ(TopParam("level"), "2");
   EXPECT_EQ(TopParam("replay"), "yes");
+}
+
+TEST_F(MapControl, APendingDialogueWaitsForTheMapsPauseAndTheGuidedLevelComesFirst) {
+  SetProfile({{"current_level", "2"}, {"show_tutorial", "no"}});
+  Open();
+  EXPECT_EQ(Top(), "GS_Map") << "the map pauses before the dialogue";
+  for (int i = 0; i < 2; ++i) Frames();
+  ASSERT_EQ(Top(), "GS_Dialogue");
+  EXPECT_EQ(TopParam("dialog_id"), "d2");
+  Close("GS_Dialogue", {});
+  ASSERT_EQ(Top(), "GS_GameTutorial");
+  EXPECT_EQ(TopParam("level"), "2");
+  EXPECT_EQ(TopParam("shop_name"), "ShopGarden");
+  Close("GS_GameTutorial", {});
+  ASSERT_EQ(Top(), "GS_GameMain");
+  EXPECT_EQ(TopParam("level"), "2");
+  EXPECT_EQ(TopParam("replay"), "no");
+  // Seen once: the next visit of the map goes straight on.
+  Close("GS_GameMain", {});
+  game_->CloseScreen(Screen("GS_Map"), nullptr);
+  Open();
+  for (int i = 0; i < 2; ++i) Frames();
+  EXPECT_EQ(Top(), "GS_Map");
 }
 
 TEST_F(MapControl, HoverHighlightsOneShopIconAtATime) {
