@@ -97,7 +97,7 @@ std::string TKestrelleControlMap::PendingDialogue(int64_t level, const ProfileVa
   auto reference = levels ? levels->FindByNumber(level) : nullptr;
   ParamsRef params = reference ? reference->GetParams() : nullptr;
   const Variant dialogue = params ? params->GetValue("dialog_id", Variant()) : Variant();
-  const std::string name = dialogue.IsEmptyOrNull() ? std::string() : dialogue.ToString();
+  std::string name = dialogue.IsEmptyOrNull() ? std::string() : dialogue.ToString();
   if (name.empty() || profile.Text("show_dialog_" + name, "no") != "no") return {};
   return name;
 }
