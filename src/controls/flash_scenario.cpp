@@ -351,6 +351,7 @@ void TFlashScenario::ActOnNext() {
     }
     return;
   }
+  if (ActOnOwnNext(next_)) return;
   RunScenarios(next_, true);
 }
 

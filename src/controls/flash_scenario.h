@@ -64,8 +64,12 @@ class TFlashScenario : public TAbstractWidget {
  protected:
   // Starts (or stops) every scenario of a ";" list; "rnd:a,b,c" items pick one path at random.
   void RunScenarios(const std::string& list, bool start);
-  // "closegamescreen", "showgamescreen:<name>" or a list of scenarios to start.
+  // "closegamescreen", "showgamescreen:<name>", what a derived scenario makes of it
+  // (ActOnOwnNext), or a list of scenarios to start.
   void ActOnNext();
+  // A "next" of a derived scenario's own kind; true when it was acted on.
+  virtual bool ActOnOwnNext(const std::string& next) { return false; }
+  const std::string& GetNext() const { return next_; }
 
  private:
   void ParseDuration(const std::string& text);

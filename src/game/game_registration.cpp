@@ -28,7 +28,16 @@
 #include "game/level/screen_tool_tips.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
+#include "game/map/award_screen.h"
+#include "game/map/dialogue_screen.h"
+#include "game/map/flash_scenario_control.h"
+#include "game/map/history_screen.h"
+#include "game/map/last_shop_level_screen.h"
 #include "game/map/main_menu_screen.h"
+#include "game/map/map_control.h"
+#include "game/map/map_icons.h"
+#include "game/map/map_screen.h"
+#include "game/map/replay_screen.h"
 #include "game/minigames/find_pairs/find_pairs_control.h"
 #include "game/minigames/find_pairs/find_pairs_scenarios.h"
 #include "game/minigames/minigame_challenge.h"
@@ -102,6 +111,17 @@ void RegisterMinigameClasses() {
 void RegisterGameClasses() {
   RegisterObjectClass<TKestrelleGameScreenMain>("KestrelleGameScreenMain");
   RegisterContentClasses();
+  // The town map, its small screens, the story and the conversations.
+  RegisterObjectClass<TKestrelleGameScreenMap>("KestrelleGameScreenMap");
+  RegisterObjectClass<TKestrelleControlMap>("KestrelleControlMap");
+  RegisterObjectClass<TKestrelleMapLevel>("KestrelleMapLevel");
+  RegisterObjectClass<TKestrelleIconShop>("KestrelleIconShop");
+  RegisterObjectClass<TKestrelleGameScreenLastShopLevel>("GS_LastShopLevel");
+  RegisterObjectClass<TKestrelleGameScreenReplay>("GS_Replay");
+  RegisterObjectClass<TKestrelleGameScreenDialogue>("KestrelleGameScreenDialogue");
+  RegisterObjectClass<TKestrelleGameScreenNewAward>("KestrelleGameScreenNewAward");
+  RegisterObjectClass<TKestrelleGameScreenHistory>("KestrelleGameScreenHistory");
+  RegisterObjectClass<TFlashScenarioControl>("flash_scenario_control");
   // The shop floor of a level.
   RegisterObjectClass<TShopStation>("KestrelleShopStation");
   RegisterObjectClass<TShopClient>("KestrelleShopClient");

@@ -1,0 +1,33 @@
+#include "game/map/map_rules.h"
+
+namespace kestrelle {
+
+std::string CalendarDayState(int64_t level, int64_t currentLevel) {
+  if (level < currentLevel) return "completed";
+  return level == currentLevel ? "current" : "locked";
+}
+
+std::string ShopIconState(const std::string& iconShop, const std::string& shownShop, int64_t currentLevel,
+                          std::optional<int64_t> iconShopFirstLevel) {
+  if (iconShop == shownShop) return "current";
+  if (!iconShopFirstLevel || currentLevel < *iconShopFirstLevel) return "locked";
+  return "completed";
+}
+
+MapShownStep DecideMapShown(const ProfileValues& profile, bool dialoguePending) {
+  const bool calendarTutorDue = profile.Text("show_calendar_tutor", "no") == "no";
+  const bool roomTutorDue = !calendarTutorDue && profile.Text("show_room_tutor", "no") == "no";
+  if (dialoguePending) return MapShownStep::kPauseForDialogue;
+  if (profile.Integer("current_level", 1) >= kGameFinishedLevel && profile.Text("game_completed", "no") == "no")
+    return MapShownStep::kCompleteTasks;
+  if (calendarTutorDue) return MapShownStep::kCalendarTutorial;
+  if (roomTutorDue) return MapShownStep::kRoomTutorial;
+  return MapShownStep::kNothing;
+}
+
+PlayStep DecidePlay(int64_t currentLevel, const std::string& shopOfCurrentLevel, const std::string& shownShop) {
+  if (currentLevel >= kGameFinishedLevel) return PlayStep::kGameCompleted;
+  return shopOfCurrentLevel == shownShop ? PlayStep::kStartLevel : PlayStep::kShopCompleted;
+}
+
+}  // namespace kestrelle
