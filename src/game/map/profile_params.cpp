@@ -23,8 +23,4 @@ ParamsRef CurrentProfileParams(const GameScreenOwnerRef& owner) {
   return profile ? profile->GetParams() : nullptr;
 }
 
-void SaveProfiles(const GameScreenOwnerRef& owner) {
-  if (UserProfilesRef profiles = owner ? owner->GetProfiles() : nullptr) profiles->SaveToFile();
-}
-
 }  // namespace kestrelle

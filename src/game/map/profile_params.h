@@ -4,6 +4,7 @@
 
 #include "app/game_screen_interface.h"
 #include "data/params.h"
+#include "game/level/profile_access.h"  // SaveProfiles
 #include "game/level/profile_values.h"
 
 namespace kestrelle {
@@ -14,7 +15,5 @@ ProfileValues SnapshotParams(const ParamsRef& params);
 void WriteParams(const ProfileWrites& writes, const ParamsRef& params);
 // The parameters of the current player's profile; none without a game or a current player.
 ParamsRef CurrentProfileParams(const GameScreenOwnerRef& owner);
-// Writes every profile to the player file; nothing without a game.
-void SaveProfiles(const GameScreenOwnerRef& owner);
 
 }  // namespace kestrelle
