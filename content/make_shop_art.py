@@ -490,9 +490,6 @@ def level_art(put):
         sym='<circle cx="28" cy="36" r="10" fill="#fff7e6" stroke="#906010" stroke-width="2"/><path d="M28 29 L28 36 L33 39" fill="none" stroke="#302010" stroke-width="2"/>')))
     put("img_medal_service", "medal_service", svg(56, 56, medal.format(r="#e0405a",
         sym=f'<path d="{heart_path(18, 28, 10)}" fill="#e0405a" stroke="#906010" stroke-width="1.5"/>')))
-    put("img_hint_card", "hint_card", svg(420, 240,
-        '<rect x="3" y="3" width="414" height="234" rx="18" fill="#fff7e6" stroke="#7a4a24" stroke-width="5"/>'
-        '<rect x="14" y="14" width="392" height="212" rx="12" fill="none" stroke="#e0c090" stroke-width="2"/>'))
 
 
 def main():
