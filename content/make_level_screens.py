@@ -126,8 +126,8 @@ F.append(factory("shop_item", '<widget type="image_widget" name="%name%" resourc
 F.append(factory("shop_coin", '<widget type="image_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" z="%z%" '
                  'extraparams="\\item_id=%item_id%\\item_type=coin" visible="yes"/>'))
 F.append(factory("bonus", '<widget type="group_widget" name="bonus" anchor_left="66" anchor_top="60" visible="yes" extraparams="\\type=%type%\\start_time=%start_time%"><widgets>'
-                 '<widget type="rotate_widget_timed" name="glow" centerx="30" centery="30" smooth="yes" rotate="yes" startangle="0" rotationtime="4000" visible="yes"><widgets>'
-                 '<widget type="image_widget" name="rays" resourcename="img_bonus_glow" width="60" height="60" visible="yes"/></widgets></widget>'
+                 '<widget type="rotate_widget_timed" name="glow" anchor_left="30" anchor_top="30" centerx="42" centery="42" smooth="yes" rotate="yes" startangle="0" rotationtime="4000" visible="yes"><widgets>'
+                 '<widget type="image_widget" name="rays" resourcename="img_bonus_glow" width="84" height="84" visible="yes"/></widgets></widget>'
                  '<widget type="image_widget" name="icon" resourcename="img_GameTool%type%" anchor_left="2" anchor_top="2" width="56" height="56" visible="yes"/>'
                  '</widgets></widget>'))
 # Named apart from the money flights, which share the group and the client's name.

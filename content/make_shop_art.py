@@ -456,9 +456,9 @@ def level_art(put):
         '<rect x="2" y="2" width="60" height="60" rx="10" fill="#4a3a2a" stroke="#202020" stroke-width="3"/>'
         f'<path d="M24 30 L24 22 Q32 12 40 22 L40 30" fill="none" stroke="#c0c0c0" stroke-width="4"/><rect x="18" y="30" width="28" height="20" rx="3" fill="#d0a030" {O}/>'))
     put("img_tool_tick", "tool_tick", svg(28, 28, f'<circle cx="14" cy="14" r="12" fill="#40b050" {O}/><path d="M8 14 L13 19 L21 9" fill="none" stroke="#ffffff" stroke-width="3"/>'))
-    rays = "".join(f'<path d="M30 30 L{30 + 28 * math.cos(a * math.pi / 6):.1f} {30 + 28 * math.sin(a * math.pi / 6):.1f}" stroke="#fff0a0" stroke-width="5" stroke-linecap="round"/>'
+    rays = "".join(f'<path d="M42 42 L{42 + 40 * math.cos(a * math.pi / 6):.1f} {42 + 40 * math.sin(a * math.pi / 6):.1f}" stroke="#ffe070" stroke-width="6" stroke-linecap="round"/>'
                    for a in range(12))
-    put("img_bonus_glow", "bonus_glow", svg(60, 60, f'{rays}<circle cx="30" cy="30" r="18" fill="#fff0a0"/>'))
+    put("img_bonus_glow", "bonus_glow", svg(84, 84, f'{rays}<circle cx="42" cy="42" r="30" fill="#fff0a0"/>'))
     put("img_combo_label", "combo_label", svg(140, 34,
         '<path d="M0 4 L12 17 L0 30 L128 30 L140 17 L128 4 Z" fill="#e05a20" stroke="#802a00" stroke-width="2"/>'))
     put("img_cross", "cross", svg(34, 30, '<path d="M6 5 L28 25 M28 5 L6 25" stroke="#ffffff" stroke-width="9" stroke-linecap="round"/>'
@@ -490,9 +490,6 @@ def level_art(put):
         sym='<circle cx="28" cy="36" r="10" fill="#fff7e6" stroke="#906010" stroke-width="2"/><path d="M28 29 L28 36 L33 39" fill="none" stroke="#302010" stroke-width="2"/>')))
     put("img_medal_service", "medal_service", svg(56, 56, medal.format(r="#e0405a",
         sym=f'<path d="{heart_path(18, 28, 10)}" fill="#e0405a" stroke="#906010" stroke-width="1.5"/>')))
-    put("img_hint_card", "hint_card", svg(420, 240,
-        '<rect x="3" y="3" width="414" height="234" rx="18" fill="#fff7e6" stroke="#7a4a24" stroke-width="5"/>'
-        '<rect x="14" y="14" width="392" height="212" rx="12" fill="none" stroke="#e0c090" stroke-width="2"/>'))
 
 
 def main():
