@@ -205,6 +205,10 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     err << file << ": " << message << "\n";
     err.flush();
   };
+  hooks.print = [&out](const std::string& line) {
+    out << line << "\n";
+    out.flush();
+  };
   hooks.shot = [&out, &err, shotsDir, weakVideo](const std::string& name) {
     auto video = weakVideo.lock();
     if (!video) return;

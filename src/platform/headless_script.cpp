@@ -202,6 +202,11 @@ bool ParseHeadlessScript(std::string_view text, std::vector<ScriptCommand>& comm
       c.path = std::string(words[3]);
       c.property = std::string(words[4]);
       c.text = std::string(RestAfterWords(line, 5));
+    } else if (command == "print") {
+      c.kind = ScriptCommand::Print;
+      if (argc != 2) return fail("\"print\" needs a widget path and a property");
+      c.path = std::string(words[3]);
+      c.property = std::string(words[4]);
     } else if (command == "expect-sound") {
       c.kind = ScriptCommand::ExpectSound;
       if (argc != 1) return fail("\"expect-sound\" needs a sound or music resource name");
@@ -314,6 +319,20 @@ void Expect(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c)
   if (value != c.text) FailRun(run, events, c, what + ": expected " + Quoted(c.text) + ", found " + Quoted(value));
 }
 
+void Print(ScriptRun& run, const ScriptCommand& c) {
+  ScriptWidgetProbe* widgets = run.hooks.widgets.get();
+  std::string line = "print " + c.path + " " + c.property;
+  std::string value;
+  std::string error;
+  if (!widgets || !widgets->Exists(c.path))
+    line += ": no such widget on the top screen";
+  else if (!widgets->Property(c.path, c.property, value, error))
+    line += ": " + error;
+  else
+    line += " = " + value;
+  if (run.hooks.print) run.hooks.print(line);
+}
+
 void ExpectSound(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c) {
   const uint32_t now = run.clock->Now();
   const std::optional<uint32_t> started = run.hooks.soundStarted ? run.hooks.soundStarted(c.path) : std::nullopt;
@@ -381,6 +400,9 @@ void Perform(ScriptRun& run, HeadlessEventSource& events, const ScriptCommand& c
       break;
     case ScriptCommand::ShowScreen:
       ShowScreen(run, events, c);
+      break;
+    case ScriptCommand::Print:
+      Print(run, c);
       break;
     default:
       PostPointer(run, events, c, c.x, c.y);

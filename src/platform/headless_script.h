@@ -26,6 +26,8 @@
 //
 //   expect-sound NAME            a sound or music resource named NAME (any letter case) started
 //                                within the last second of virtual time
+//   print PATH PROPERTY          writes "print PATH PROPERTY = VALUE" to the runner's output (or
+//                                why it cannot); never fails the run, for writing scripts
 //
 //   show SCREEN [KEY=VALUE ...]  opens the game screen SCREEN on top of the current one, with
 //                                the pairs as its show parameters (text values; a value holds no
@@ -67,6 +69,7 @@ struct ScriptCommand {
     WaitWidget,
     Expect,
     ExpectSound,
+    Print,
     ShowScreen
   };
   uint32_t at = 0;
@@ -78,7 +81,7 @@ struct ScriptCommand {
   bool on = false;   // Focus
   int line = 0;
   std::string path;      // widget commands; ExpectSound: the resource name; ShowScreen: the screen
-  std::string property;  // Expect
+  std::string property;  // Expect, Print
   uint32_t limitMs = 0;  // WaitWidget
   std::vector<std::pair<std::string, std::string>> params;  // ShowScreen, in the order given
 };
@@ -114,6 +117,8 @@ struct ScriptHooks {
   // The virtual time at which a sound or music resource of this name last started; none when it
   // never did. Without it every "expect-sound" fails.
   std::function<std::optional<uint32_t>(const std::string& name)> soundStarted;
+  // Where "print" writes its line; without it the line is dropped.
+  std::function<void(const std::string& line)> print;
 };
 
 // How far back "expect-sound" looks.

@@ -222,6 +222,7 @@ struct WidgetScriptRun {
   std::vector<Message> messages;  // with the time each was taken
   std::vector<uint32_t> times;
   std::vector<std::string> failures;
+  std::vector<std::string> printed;
   std::shared_ptr<FakeWidgets> widgets;
 };
 
@@ -236,6 +237,7 @@ WidgetScriptRun PlayWidgetScript(const std::string& script, uint32_t buttonAt) {
   run.widgets = std::make_shared<FakeWidgets>(devices.clock, buttonAt);
   hooks.widgets = run.widgets;
   hooks.fail = [&run](const std::string& message) { run.failures.push_back(message); };
+  hooks.print = [&run](const std::string& line) { run.printed.push_back(line); };
   ScheduleHeadlessScript(commands, devices, std::move(hooks));
   Message m;
   for (int frame = 0; frame < 300; ++frame) {
@@ -288,6 +290,19 @@ TEST(HeadlessScript, WidgetCommandsFindWaitForAndCheckWidgets) {
     EXPECT_EQ(failed.messages.back().message, WM_QUIT) << script;
     EXPECT_EQ(failed.messages.size(), 1u) << "nothing else is played after a failure: " << script;
   }
+}
+
+TEST(HeadlessScript, PrintWritesAPropertyAndNeverFails) {
+  const WidgetScriptRun run = PlayWidgetScript(
+      "at 0 print panel caption\nat 0 print panel colour\nat 0 print nowhere caption\nat 10 quit\n", 1000);
+  EXPECT_TRUE(run.failures.empty());
+  EXPECT_EQ(run.printed,
+            (std::vector<std::string>{"print panel caption = OK", "print panel colour: the widget has no such property",
+                                      "print nowhere caption: no such widget on the top screen"}));
+  std::vector<ScriptCommand> commands;
+  std::string error;
+  EXPECT_FALSE(ParseHeadlessScript("at 0 print panel", commands, error));
+  EXPECT_EQ(error, "line 1: \"print\" needs a widget path and a property");
 }
 
 TEST(HeadlessScript, ExpectSoundLooksBackOneSecondOfVirtualTime) {
