@@ -20,7 +20,13 @@
 #include "game/level/screen_tool_tips.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
+#include "game/map/animated_bar_control.h"
 #include "game/map/main_menu_screen.h"
+#include "game/map/screen_action.h"
+#include "game/map/screen_action_result.h"
+#include "game/map/screen_actions.h"
+#include "game/map/screen_item_desc.h"
+#include "game/map/screen_room.h"
 
 namespace kestrelle {
 
@@ -74,6 +80,13 @@ void RegisterGameClasses() {
   RegisterObjectClass<TKestrelleGameScreenStartLevel>("KestrelleGameScreenStartLevel");
   RegisterObjectClass<TKestrelleGameScreenStatMain>("KestrelleGameScreenStatMain");
   AddLevelFileCheck();
+  // The owner's life between levels: the actions, their items and the room.
+  RegisterObjectClass<TKestrelleGameScreenActions>("KestrelleGameScreenActions");
+  RegisterObjectClass<TKestrelleGameScreenAction>("KestrelleGameScreenAction");
+  RegisterObjectClass<TKestrelleGameScreenItemDesc>("KestrelleGameScreenItemDesc");
+  RegisterObjectClass<TKestrelleGameScreenActionResult>("KestrelleGameScreenActionResult");
+  RegisterObjectClass<TKestrelleGameScreenRoom>("KestrelleGameScreenRoom");
+  RegisterObjectClass<TAnimatedBarControl>("AnimatedBarControl");
 }
 
 }  // namespace kestrelle
