@@ -316,6 +316,52 @@ TEST_F(ActionScreens, BuyingTheLastMissingItemDoesTheActionAtOnce) {
   EXPECT_EQ(ProfileText("actions_careers_level"), "6");
 }
 
+TEST_F(ActionScreens, ItemDescriptionOffersToBuyWhatTheMoneyPays) {
+  StartWith(
+      ScreenXml("KestrelleGameScreenItemDesc", "GS_ItemDesc",
+                "<widgets>" + Label("desc") + Button("button_buy", 0) + Label("warning") + "</widgets>" + Sounds()));
+  SetProfile("total_money", "150");
+  const struct {
+    const char* item;
+    bool buy, buyEnabled, warning;
+  } cases[] = {{"sofa", true, false, true}, {"collaboration_2", false, false, false}, {"lamp", true, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    Open("GS_ItemDesc", Params({{"item_id", c.item}}));
+    EXPECT_EQ(Text("GS_ItemDesc", "desc"), std::string("%item_desc_") + c.item + "%");
+    EXPECT_EQ(Widget("GS_ItemDesc", "button_buy")->GetVisible(), c.buy);
+    EXPECT_EQ(Widget("GS_ItemDesc", "button_buy")->GetEnabled(), c.buyEnabled);
+    EXPECT_EQ(Widget("GS_ItemDesc", "warning")->GetVisible(), c.warning);
+    if (c.buyEnabled) break;
+    Close("GS_ItemDesc");
+  }
+  // The lamp is still shown: buying it pays once.
+  Event("GS_ItemDesc", "button_buy", kEventButtonClicked);
+  EXPECT_EQ(ProfileText("total_money"), "50");
+  EXPECT_EQ(ProfileText("item_exists_lamp"), "yes");
+  EXPECT_EQ(engine_->playedSounds, (std::vector<std::string>{"buy@-101/-1"}));
+  EXPECT_FALSE(Widget("GS_ItemDesc", "button_buy")->GetEnabled());
+}
+
+TEST_F(ActionScreens, ResultShowsWhatTheActionBrought) {
+  const std::string icon = R"(<widget type="rect_widget" name="%name%" visible="yes"/>)";
+  StartWith(ScreenXml("KestrelleGameScreenActionResult", "GS_ActionResult",
+                      "<widgetfactories>" + Factory("icon_heart", icon) + Factory("icon_slot", icon) +
+                          "</widgetfactories><widgets>" + Label("text") +
+                          R"(<widget type="image_widget" name="image" visible="yes"/>)" + Group("icons", "") +
+                          Label("money") + "</widgets>"));
+  Publish<TActionDefCollection>(*game_, "action_defs", R"(<actions><action name="f2" action_id="fitness_2"
+      extraparams="result_text=%res_fitness_2%\result_image=img_fitness\result_icons=icon_heart, icon_slot"/>
+      </actions>)");
+  SetProfile("total_money", "70");
+  Open("GS_ActionResult", Params({{"action_id", "fitness_2"}}));
+  EXPECT_EQ(Text("GS_ActionResult", "text"), "%res_fitness_2%");
+  EXPECT_EQ(Widget("GS_ActionResult", "image")->GetProperty("resourcename").ToString(), "img_fitness");
+  EXPECT_EQ(Widget("GS_ActionResult", "icons")->GetWidgets()->GetCount(), 2);
+  EXPECT_TRUE(Widget("GS_ActionResult", "icons/icon_slot"));
+  EXPECT_EQ(Text("GS_ActionResult", "money"), "70");
+}
+
 // --- The room -------------------------------------------------------------------------------
 
 TEST_F(ActionScreens, RoomShowsOwnedItemsAndTheOthersOff) {
