@@ -28,6 +28,7 @@
 #include "game/level/screen_tool_tips.h"
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
+#include "game/map/animated_bar_control.h"
 #include "game/map/award_screen.h"
 #include "game/map/dialogue_screen.h"
 #include "game/map/flash_scenario_control.h"
@@ -38,6 +39,11 @@
 #include "game/map/map_icons.h"
 #include "game/map/map_screen.h"
 #include "game/map/replay_screen.h"
+#include "game/map/screen_action.h"
+#include "game/map/screen_action_result.h"
+#include "game/map/screen_actions.h"
+#include "game/map/screen_item_desc.h"
+#include "game/map/screen_room.h"
 #include "game/minigames/find_pairs/find_pairs_control.h"
 #include "game/minigames/find_pairs/find_pairs_scenarios.h"
 #include "game/minigames/minigame_challenge.h"
@@ -149,6 +155,13 @@ void RegisterGameClasses() {
   RegisterMinigameClasses();
   RegisterObjectClass<TScenarioClientLeave>("scenario_game_client_leave");
   AddLevelFileCheck();
+  // The owner's life between levels: the actions, their items and the room.
+  RegisterObjectClass<TKestrelleGameScreenActions>("KestrelleGameScreenActions");
+  RegisterObjectClass<TKestrelleGameScreenAction>("KestrelleGameScreenAction");
+  RegisterObjectClass<TKestrelleGameScreenItemDesc>("KestrelleGameScreenItemDesc");
+  RegisterObjectClass<TKestrelleGameScreenActionResult>("KestrelleGameScreenActionResult");
+  RegisterObjectClass<TKestrelleGameScreenRoom>("KestrelleGameScreenRoom");
+  RegisterObjectClass<TAnimatedBarControl>("AnimatedBarControl");
 }
 
 }  // namespace kestrelle

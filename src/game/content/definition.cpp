@@ -27,4 +27,9 @@ Variant TDefinition::GetProperty(const std::string& name) {
   return param ? param->GetValue() : MissingExtraParam();
 }
 
+std::string DefinitionText(TPropertyObject& definition, const std::string& name) {
+  const Variant value = definition.GetProperty(name);
+  return value.IsEmptyOrNull() ? std::string() : value.ToString();
+}
+
 }  // namespace kestrelle

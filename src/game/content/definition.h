@@ -35,4 +35,7 @@ class TDefinitionWithoutDefaults : public TDefinition {
   Variant MissingExtraParam() const override { return Null{}; }
 };
 
+// The definition's property as text; empty when it has no value.
+std::string DefinitionText(TPropertyObject& definition, const std::string& name);
+
 }  // namespace kestrelle

@@ -1,0 +1,151 @@
+#!/usr/bin/env python3
+"""Writes a headless script that plays a shop level through, by playing it.
+
+The bot runs the headless game again and again with a growing script: each round it prints the
+shop floor at the current moment (the "print" script command), decides one click from what it
+sees and appends it. With a fixed seed and virtual time every run repeats the earlier ones, so
+the final script replays the same level exactly. Regenerate a script with this tool when a
+change of the rules or the data moves the random draws.
+
+  level_script_bot.py BUILD_DIR LEVEL SEED OUT.script [--lose]
+
+--lose lets the clients wait until they run out of patience instead of serving them, then leaves
+the level through the pause menu.
+"""
+import argparse
+import pathlib
+import re
+import subprocess
+import tempfile
+
+PROLOGUE = """# {title}
+# Written by tools/level_script_bot.py (level {level}, seed {seed}); regenerate it with that tool
+# when the random draws move.
+at 0 waitw button_continue 10000
+at 100 clickw button_continue
+at 200 waitw edit_name 5000
+at 700 char Ann
+at 800 clickw button_ok
+at 900 waitw button_options 5000
+at 1500 show GS_GameMain level={level} replay=no shop_name=ShopGarden
+at 2400 shot level{level}_intro
+at 2500 clickw button_ok
+at 4800 waitw button_ok 5000
+at 4900 shot level{level}_tool_tip
+at 5000 clickw button_ok
+"""
+
+FLOOR = "control_game_main/shop_stations"
+ITEMS = "control_game_main/shop_items"
+MAX_CLIENTS = 16
+STEP_MS = 600
+
+
+def run(build, script_text, seed):
+    with tempfile.TemporaryDirectory() as work:
+        script = pathlib.Path(work) / "bot.script"
+        script.write_text(script_text)
+        result = subprocess.run(
+            [str(build / "bin" / "kestrelle-headless"), "--app-dir", str(build / "game"), "--user-dir",
+             str(pathlib.Path(work) / "user"), "--script", str(script), "--seed", str(seed)],
+            capture_output=True, text=True)
+        return result.stdout + result.stderr
+
+
+def probe_lines(at):
+    lines = [f"at {at} print control_game_main state", f"at {at} print control_game_main customers_served"]
+    for station in range(1, 5):
+        lines.append(f"at {at} print {FLOOR}/station_{station} state")
+        for n in range(1, MAX_CLIENTS + 1):
+            for prop in ("state", "client_order", "vip", "client_hearts"):
+                lines.append(f"at {at} print {FLOOR}/station_{station}/{n} {prop}")
+    return lines
+
+
+def parse(output):
+    values = {}
+    for line in output.splitlines():
+        m = re.match(r"print (\S+) (\S+) = (.*)$", line)
+        if m:
+            values[(m.group(1), m.group(2))] = m.group(3)
+    return values
+
+
+def floor(values):
+    stations, clients = {}, []
+    for station in range(1, 5):
+        path = f"{FLOOR}/station_{station}"
+        stations[station] = values.get((path, "state"), "")
+        for n in range(1, MAX_CLIENTS + 1):
+            client = f"{path}/{n}"
+            if (client, "state") in values:
+                order = re.findall(r"\\item\d+id=([^\\]*)", values.get((client, "client_order"), ""))
+                clients.append({"station": station, "name": str(n), "state": values[(client, "state")],
+                                "order": order, "vip": values.get((client, "vip"), "")})
+    return stations, clients
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build", type=pathlib.Path)
+    parser.add_argument("level", type=int)
+    parser.add_argument("seed", type=int)
+    parser.add_argument("out", type=pathlib.Path)
+    parser.add_argument("--lose", action="store_true")
+    parser.add_argument("--minigame-items", default="seed_box")
+    args = parser.parse_args()
+    build = args.build.resolve()
+    title = ("Level {level}: clients run out of patience, the player leaves through the pause menu"
+             if args.lose else "Level {level} played through: every client served")
+    script = PROLOGUE.format(title=title.format(level=args.level), level=args.level, seed=args.seed)
+    skipped = set(args.minigame_items.split(","))
+    clicked = {}
+    at = 7000
+    extras = {"wrong": False, "tool": False, "coin": False}
+    for _ in range(400):
+        values = parse(run(build, script + "\n".join(probe_lines(at)) + f"\nat {at + 1} quit\n", args.seed))
+        if values.get(("control_game_main", "state")) in (None, "0"):
+            break
+        stations, clients = floor(values)
+        served = int(values.get(("control_game_main", "customers_served"), "0") or 0)
+        action = None
+        if args.lose:
+            if served == 0 and not any(c for c in clients if c["state"] in ("idle", "active", "money")):
+                action = None
+            if at > 7000 + 90000:
+                break
+        else:
+            bonus = [s for s, state in stations.items() if state == "bonus"]
+            money = [c for c in clients if c["state"] == "money"]
+            active = [c for c in clients if c["state"] == "active"]
+            idle = [c for c in clients if c["state"] == "idle"]
+            if bonus:
+                action = f"clickw {FLOOR}/station_{bonus[0]}"
+            elif money:
+                action = f"clickw {FLOOR}/station_{money[0]['station']}"
+            elif active and not extras["wrong"]:
+                action, extras["wrong"] = "click 535 200", True
+            elif active:
+                client = active[0]
+                done = clicked.setdefault(client["name"], set())
+                todo = [i for i in client["order"] if i not in done and i not in skipped]
+                if todo:
+                    done.add(todo[0])
+                    action = f"clickw {ITEMS}/{todo[0]}"
+                elif idle:
+                    action = f"clickw {FLOOR}/station_{idle[0]['station']}"
+            elif idle:
+                action = f"clickw {FLOOR}/station_{idle[0]['station']}"
+            if served >= 1 and not extras["tool"] and active and not money:
+                action, extras["tool"] = "clickw control_tools/tool_1", True
+            elif served >= 2 and not extras["coin"] and action is None:
+                action, extras["coin"] = f"clickw {ITEMS}/coin_1", True
+        if action:
+            script += f"at {at} {action}\n"
+        at += STEP_MS
+    args.out.write_text(script)
+    print(f"wrote {args.out} up to {at} ms")
+
+
+if __name__ == "__main__":
+    main()
