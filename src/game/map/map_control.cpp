@@ -4,9 +4,9 @@
 #include "game/content/level_def_refs.h"
 #include "game/content/map_defs.h"
 #include "game/content/shop_defs.h"
+#include "game/map/action_world.h"
 #include "game/map/map_codes.h"
 #include "game/map/map_rules.h"
-#include "game/map/new_action.h"
 #include "game/map/profile_params.h"
 #include "game/map/widget_lookup.h"
 #include "platform/messages.h"
@@ -89,7 +89,7 @@ bool TKestrelleControlMap::NewActionAvailable(const ProfileValues& profile) {
   GameScreenOwnerRef game = Game();
   auto actions = Published<IActionDefCollection>(game, "action_defs");
   auto items = Published<IActionItemDefCollection>(game, "action_item_defs");
-  return actions && items && IsNewActionAvailable(profile, *actions, *items);
+  return actions && items && BuildActionRules(actions.get(), items.get()).NewActionAvailable(profile);
 }
 
 std::string TKestrelleControlMap::PendingDialogue(int64_t level, const ProfileValues& profile) {

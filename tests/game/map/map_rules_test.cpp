@@ -9,7 +9,7 @@
 
 #include "data/hier_storage.h"
 #include "game/content/action_defs.h"
-#include "game/map/new_action.h"
+#include "game/map/action_world.h"
 #include "support/widget_harness.h"
 
 namespace kestrelle {
@@ -92,7 +92,9 @@ class NewAction : public ::testing::Test {
       <action_item name="diploma" item_id="diploma" extraparams="type=logic\paramname=trophy_clients"/>
     </action_items>)"));
   }
-  bool Available(const ProfileValues& profile) { return IsNewActionAvailable(profile, *actions_, *items_); }
+  bool Available(const ProfileValues& profile) {
+    return BuildActionRules(actions_.get(), items_.get()).NewActionAvailable(profile);
+  }
 
   std::shared_ptr<TActionDefCollection> actions_;
   std::shared_ptr<TActionItemDefCollection> items_;
