@@ -37,7 +37,7 @@ const std::string kContent = R"(<minigame_defs><minigame_def name="diffs"
   </diffs></minigame_def></minigame_defs>)";
 
 const std::string kWidgets =
-    R"(<widget type="rect_widget" name="button_hint" width="60" height="40" enabled="yes"/>
+    R"(<widget type="Control" name="button_hint" width="60" height="40" enabled="yes"/>
     <widget type="KestrelleControlGameDiffs" name="control_game_diffs" width="800" height="600" visible="yes">
       <widgetfactories>)" +
     Factory("scenario_start_level",
@@ -59,9 +59,7 @@ const std::string kWidgets =
 
 class DiffsGame : public testing::MinigameGame {
  protected:
-  void SetUp() override {
-    StartGame(testing::MinigameGameXml(kContent, "KestrelleGameScreenGameDiffs", kWidgets));
-  }
+  void SetUp() override { StartGame(testing::MinigameGameXml(kContent, "KestrelleGameScreenGameDiffs", kWidgets)); }
   std::shared_ptr<TKestrelleControlGameDiffs> Control() {
     return std::dynamic_pointer_cast<TKestrelleControlGameDiffs>(Widget("control_game_diffs"));
   }
@@ -102,7 +100,7 @@ TEST_F(DiffsGame, SevenPatchesFoundOnEitherPicture) {
   // The same spot of the other picture finds the patch through the mirror, both ways.
   Click(115, 215);  // mirrors onto d5 of the right picture
   Click(615, 315);  // mirrors onto d3 of the left picture
-  Click(300, 380);  // nothing there on either picture
+  Click(250, 380);  // nothing there on either picture
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"correct", "correct", "click"}));
   Frames(8);
   EXPECT_FALSE(Patch("group2/diffs/d5"));

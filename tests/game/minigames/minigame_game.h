@@ -88,7 +88,9 @@ class MinigameGame : public ::testing::Test {
   }
   GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
   bool Shown(const std::string& name) { return Screen(name)->IsShown(); }
-  WidgetRef Widget(const std::string& path) { return Screen("GS_MiniGame_test")->GetWindowInterface()->FindWidget(path); }
+  WidgetRef Widget(const std::string& path) {
+    return Screen("GS_MiniGame_test")->GetWindowInterface()->FindWidget(path);
+  }
   // The minigame screen is shown for `minigame`; the start scenario runs and the help that follows
   // it is closed.
   void ShowMinigame(const std::string& minigame, const std::string& control) {

@@ -12,10 +12,11 @@ void ShowPieceLook(IWidget& piece, const std::string& state) {
 
 const TPropertyTable& TKestrellePuzzleElement::GetPropertyTable() const {
   using T = TKestrellePuzzleElement;
-  static const TPropertyTable table(TVisualGroupWidget::GetPropertyTable(),
-                                    {
-                                        Property("state", &T::GetState, &T::SetState, std::string("normal")).NotStored(),
-                                    });
+  static const TPropertyTable table(
+      TVisualGroupWidget::GetPropertyTable(),
+      {
+          Property("state", &T::GetState, &T::SetState, std::string("normal")).NotStored(),
+      });
   return table;
 }
 
@@ -26,11 +27,12 @@ void TKestrellePuzzleElement::SetState(const std::string& state) {
 
 const TPropertyTable& TKestrelleSatchelElement::GetPropertyTable() const {
   using T = TKestrelleSatchelElement;
-  static const TPropertyTable table(TAppearanceEffectWdiget::GetPropertyTable(),
-                                    {
-                                        Property("structure", &T::structure_),
-                                        Property("state", &T::GetState, &T::SetState, std::string("normal")).NotStored(),
-                                    });
+  static const TPropertyTable table(
+      TAppearanceEffectWdiget::GetPropertyTable(),
+      {
+          Property("structure", &T::structure_),
+          Property("state", &T::GetState, &T::SetState, std::string("normal")).NotStored(),
+      });
   return table;
 }
 

@@ -102,8 +102,8 @@ void TKestrelleControlGameSatchel::SetUp() {
     params->SetValue("name", Variant(satchel->GetName()));
     params->SetValue("anchor_left", satchel->GetProperty("x"));
     params->SetValue("anchor_top", satchel->GetProperty("y"));
-    for (const char* name : {"resourcename", "structure", "width", "height", "drag_width", "drag_height", "place_width",
-                             "place_height"})
+    for (const char* name :
+         {"resourcename", "structure", "width", "height", "drag_width", "drag_height", "place_width", "place_height"})
       params->SetValue(name, satchel->GetProperty(name));
     params->SetValue("z", Variant(i + 2));
     CreateChildWidget(pieces, "satchel_element", params);
