@@ -45,6 +45,7 @@
 #include "game/minigames/remove_items/remove_items_scenarios.h"
 #include "game/minigames/satchel/satchel_control.h"
 #include "game/minigames/satchel/satchel_scenarios.h"
+#include "game/minigames/satchel/satchel_screen.h"
 
 namespace kestrelle {
 

@@ -142,8 +142,9 @@ std::optional<TPoint> TKestrelleControlGameDiffs::MirroredPosition() {
 void TKestrelleControlGameDiffs::DoUpdate(int32_t elapsedMs) {
   TKestrelleMinigameControl::DoUpdate(elapsedMs);
   WidgetRef cursor = secondCursor_.lock();
-  if (!cursor || state_ != kStatePlaying) return;
-  const std::optional<TPoint> mirrored = MirroredPosition();
+  if (!cursor) return;
+  // Only while the player plays.
+  const std::optional<TPoint> mirrored = state_ == kStatePlaying ? MirroredPosition() : std::nullopt;
   if (mirrored) {
     cursor->SetAnchorLeft(mirrored->x - cursorOffset_.x);
     cursor->SetAnchorTop(mirrored->y - cursorOffset_.y);

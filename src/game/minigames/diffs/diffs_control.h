@@ -21,6 +21,8 @@ namespace kestrelle {
 
 class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
  public:
+  static constexpr const char* kRequiredChildren[] = {"group1", "group2", "scenario_group"};
+
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;

@@ -20,6 +20,8 @@ namespace kestrelle {
 
 class TKestrelleControlGameRemoveItems : public TKestrelleMinigameControl {
  public:
+  static constexpr const char* kRequiredChildren[] = {"remove_items", "scenario_group"};
+
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;

@@ -20,6 +20,8 @@ namespace kestrelle {
 
 class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
  public:
+  static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
+
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
