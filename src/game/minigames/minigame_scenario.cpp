@@ -28,8 +28,8 @@ const TPropertyTable& TMinigameScenario::GetPropertyTable() const {
   return table;
 }
 
-void TMinigameScenario::AddTimedState(const std::string& name, const std::string& nextName, Wait wait,
-                                      TState::EnterHook onEnter, Step step) {
+void TMinigameScenario::AddTimedState(const std::string& name, const std::string& nextName, const Wait& wait,
+                                      const TState::EnterHook& onEnter, const Step& step) {
   AddState(
       name, nextName,
       [this, step](TState&, int32_t) {

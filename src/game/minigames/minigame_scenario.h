@@ -39,8 +39,8 @@ class TMinigameScenario : public TControlStateScenario {
 
   // A state that lasts wait() milliseconds from its entry (read after `onEnter`); every update
   // runs `step` with the progress, the last one with p = 1.
-  void AddTimedState(const std::string& name, const std::string& nextName, Wait wait, TState::EnterHook onEnter = {},
-                     Step step = {});
+  void AddTimedState(const std::string& name, const std::string& nextName, const Wait& wait,
+                     const TState::EnterHook& onEnter = {}, const Step& step = {});
   // A state that goes on at once after `onEnter`.
   void AddInstantState(const std::string& name, const std::string& nextName, TState::EnterHook onEnter = {});
   // p of the current timed state: min(time / wait, 1); 1 without a wait.

@@ -1,6 +1,5 @@
 #include "game/minigames/diffs/diffs_control.h"
 
-#include <ranges>
 #include <vector>
 
 #include "app/cursors.h"
@@ -162,8 +161,11 @@ WidgetRef TKestrelleControlGameDiffs::PatchAt(const TPoint& screenPoint) {
     WidgetRef diffs = Diffs(*picture);
     if (!diffs) continue;
     // The topmost patch that takes the mouse there.
-    for (const WidgetRef& patch : std::views::reverse(ChildrenOf(diffs)))
+    const std::vector<WidgetRef> patches = ChildrenOf(diffs);
+    for (size_t i = patches.size(); i-- > 0;) {
+      const WidgetRef& patch = patches[i];
       if (!patch->GetDead() && patch->WidgetAtPoint(patch->ScreenToOwner(screenPoint))) return patch;
+    }
   }
   return nullptr;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/widget_interfaces.h"
 #include "game/minigames/widget_children.h"
@@ -18,9 +19,9 @@ class PieceCarrier {
   // that `eligible` accepts; visibility respected.
   static WidgetRef PieceAt(const WidgetRef& pieces, const TPoint& screenPoint,
                            const std::function<bool(IWidget&)>& eligible) {
-    std::vector<WidgetRef> children = ChildrenOf(pieces);
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-      const WidgetRef& piece = *it;
+    const std::vector<WidgetRef> children = ChildrenOf(pieces);
+    for (size_t i = children.size(); i-- > 0;) {
+      const WidgetRef& piece = children[i];
       if (eligible(*piece) && piece->ContainsPoint(piece->ScreenToOwner(screenPoint), false)) return piece;
     }
     return nullptr;

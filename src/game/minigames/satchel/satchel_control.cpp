@@ -56,7 +56,7 @@ void TKestrelleControlGameSatchel::Command(int32_t code, const ParamsRef& params
       StartScenario("scenario_end_level");
       break;
     case minigame_codes::kReset:
-      Reset();
+      ResetPieces();
       break;
     case minigame_codes::kSkip:
       skipped_ = true;
@@ -209,7 +209,7 @@ void TKestrelleControlGameSatchel::Drop(const WidgetRef& piece) {
   if (glide && grid_.IsFull()) Finish();
 }
 
-void TKestrelleControlGameSatchel::Reset() {
+void TKestrelleControlGameSatchel::ResetPieces() {
   if (state_ != kStatePlaying) return;
   carrier_.Release();
   auto satchels = definition_ ? definition_->GetSatchels() : nullptr;

@@ -41,7 +41,7 @@ class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
   void SetUp();
   void PickUp(const WidgetRef& piece);
   void Drop(const WidgetRef& piece);
-  void Reset();
+  void ResetPieces();
   void Finish();
   // A piece that glides (into a cell or back) has a scenario of its name running.
   bool IsGliding(IWidget& piece);
