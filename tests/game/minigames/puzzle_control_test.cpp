@@ -130,5 +130,19 @@ TEST_F(PuzzleGame, PiecesGlideIntoPlaceAndThePictureEndsTheGame) {
   EXPECT_FALSE(Widget("control_game_puzzle/puzzle_picture_under")->GetVisible());
 }
 
+TEST_F(PuzzleGame, SkippingShowsThePictureAndWaitsForTheCloseButton) {
+  ShowMinigame("puzzle", "control_game_puzzle");
+  Click(510, 110);
+  Press("button_skip");
+  EXPECT_EQ(Control()->GetState(), 0);
+  EXPECT_FALSE(Control()->GetDragged());
+  Frames(5);
+  EXPECT_TRUE(Widget("button_close")->GetVisible());
+  EXPECT_FALSE(Report());
+  Press("button_close");
+  Frames(5);
+  EXPECT_EQ(ReportValue("minigame_skipped"), "yes");
+}
+
 }  // namespace
 }  // namespace kestrelle
