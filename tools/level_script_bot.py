@@ -121,10 +121,15 @@ def main():
             idle = [c for c in clients if c["state"] == "idle"]
             if bonus:
                 action = f"clickw {FLOOR}/station_{bonus[0]}"
+                extras["bonus_at"] = extras.get("bonus_at", at)
             elif money:
                 action = f"clickw {FLOOR}/station_{money[0]['station']}"
             elif active and not extras["wrong"]:
                 action, extras["wrong"] = "click 535 200", True
+            elif served >= 2 and not extras["coin"]:
+                action, extras["coin"] = f"clickw {ITEMS}/coin_1", True
+            elif active and served >= 1 and not extras["tool"]:
+                action, extras["tool"] = "clickw control_tools/tool_1", True
             elif active:
                 client = active[0]
                 done = clicked.setdefault(client["name"], set())
@@ -136,10 +141,6 @@ def main():
                     action = f"clickw {FLOOR}/station_{idle[0]['station']}"
             elif idle:
                 action = f"clickw {FLOOR}/station_{idle[0]['station']}"
-            if served >= 1 and not extras["tool"] and active and not money:
-                action, extras["tool"] = "clickw control_tools/tool_1", True
-            elif served >= 2 and not extras["coin"] and action is None:
-                action, extras["coin"] = f"clickw {ITEMS}/coin_1", True
         if action:
             script += f"at {at} {action}\n"
         at += STEP_MS

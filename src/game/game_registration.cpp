@@ -44,11 +44,24 @@
 #include "game/map/screen_actions.h"
 #include "game/map/screen_item_desc.h"
 #include "game/map/screen_room.h"
+#include "game/minigames/diffs/diffs_control.h"
+#include "game/minigames/diffs/diffs_scenarios.h"
+#include "game/minigames/diffs/diffs_screen.h"
 #include "game/minigames/find_pairs/find_pairs_control.h"
 #include "game/minigames/find_pairs/find_pairs_scenarios.h"
 #include "game/minigames/minigame_challenge.h"
 #include "game/minigames/minigame_dialogs.h"
+#include "game/minigames/minigame_scenario.h"
 #include "game/minigames/minigame_screen.h"
+#include "game/minigames/puzzle/puzzle_control.h"
+#include "game/minigames/puzzle/puzzle_element.h"
+#include "game/minigames/puzzle/puzzle_scenarios.h"
+#include "game/minigames/puzzle/puzzle_screen.h"
+#include "game/minigames/remove_items/remove_items_control.h"
+#include "game/minigames/remove_items/remove_items_scenarios.h"
+#include "game/minigames/satchel/satchel_control.h"
+#include "game/minigames/satchel/satchel_scenarios.h"
+#include "game/minigames/satchel/satchel_screen.h"
 
 namespace kestrelle {
 
@@ -110,6 +123,26 @@ void RegisterMinigameClasses() {
   RegisterObjectClass<TScenarioFindPairsEndRound>("scenario_pairs_end_round");
   RegisterObjectClass<TScenarioFindPairsFailedRound>("scenario_pairs_failed_round");
   RegisterObjectClass<TScenarioFindPairsEndLevel>("scenario_pairs_end_level");
+  // The glide of a carried piece, shared by the minigames that carry pieces.
+  RegisterObjectClass<TScenarioElementMove>("scenario_element_move");
+  RegisterObjectClass<TKestrelleControlGameDiffs>("KestrelleControlGameDiffs");
+  RegisterObjectClass<TScenarioDiffsStartLevel>("scenario_diffs_start_level");
+  RegisterObjectClass<TScenarioDiffsEndLevel>("scenario_diffs_end_level");
+  RegisterObjectClass<TScenarioDiffsFindDiff>("scenario_find_diff");
+  RegisterObjectClass<TKestrelleControlGameRemoveItems>("KestrelleControlGameRemoveItems");
+  RegisterObjectClass<TScenarioRemoveFindDiff>("scenario_remove_find_diff");
+  RegisterObjectClass<TScenarioRemoveItemsStartLevel>("scenario_remove_start_level");
+  RegisterObjectClass<TScenarioRemoveItemsEndLevel>("scenario_remove_end_level");
+  RegisterObjectClass<TKestrelleControlGamePuzzle>("KestrellControlGamePuzzle");
+  RegisterObjectClass<TKestrellePuzzleElement>("KestrellePuzzleElement");
+  RegisterObjectClass<TScenarioPuzzleStartLevel>("scenario_puzzle_start_level");
+  RegisterObjectClass<TScenarioShowImage>("scenario_show_image");
+  RegisterObjectClass<TScenarioPuzzleEndLevel>("scenario_puzzle_end_level");
+  RegisterObjectClass<TKestrelleControlGameSatchel>("KestrelleControlGameSatchel");
+  RegisterObjectClass<TKestrelleSatchelElement>("KestrelleSatchelElement");
+  RegisterObjectClass<TScenarioSatchelStartLevel>("scenario_satchel_start_level");
+  RegisterObjectClass<TScenarioSatchelEndLevel>("scenario_satchel_end_level");
+  RegisterObjectClass<TScenarioResetElement>("scenario_reset_element");
 }
 
 }  // namespace

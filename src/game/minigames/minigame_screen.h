@@ -55,19 +55,8 @@ class TKestrelleMinigameScreen : public TGameScreen {
   bool skipped_ = false;
 };
 
-// The eleven minigame screens: the frame around the control of each minigame.
-class TKestrelleGameScreenGamePuzzle : public TKestrelleMinigameScreen {
- public:
-  TKestrelleGameScreenGamePuzzle() : TKestrelleMinigameScreen({"control_game_puzzle"}) {}
-};
-class TKestrelleGameScreenGameSatchel : public TKestrelleMinigameScreen {
- public:
-  TKestrelleGameScreenGameSatchel() : TKestrelleMinigameScreen({"control_game_satchel"}) {}
-};
-class TKestrelleGameScreenGameFindDiffs : public TKestrelleMinigameScreen {
- public:
-  TKestrelleGameScreenGameFindDiffs() : TKestrelleMinigameScreen({"control_game_diffs", false}) {}
-};
+// The minigame screens that are the frame and nothing more. Find the Differences, Remove Items,
+// Puzzle and Satchel have screens of their own next to their controls.
 class TKestrelleGameScreenGamePath : public TKestrelleMinigameScreen {
  public:
   TKestrelleGameScreenGamePath() : TKestrelleMinigameScreen({"control_game_path"}) {}
@@ -75,10 +64,6 @@ class TKestrelleGameScreenGamePath : public TKestrelleMinigameScreen {
 class TKestrelleGameScreenGameStamp : public TKestrelleMinigameScreen {
  public:
   TKestrelleGameScreenGameStamp() : TKestrelleMinigameScreen({"control_game_stamp"}) {}
-};
-class TKestrelleGameScreenGameRemoveItems : public TKestrelleMinigameScreen {
- public:
-  TKestrelleGameScreenGameRemoveItems() : TKestrelleMinigameScreen({"control_game_remove", false, true}) {}
 };
 class TKestrelleGameScreenGameRedundant : public TKestrelleMinigameScreen {
  public:

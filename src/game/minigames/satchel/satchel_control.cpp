@@ -1,0 +1,254 @@
+#include "game/minigames/satchel/satchel_control.h"
+
+#include "app/standard_screens/screen_helpers.h"
+#include "data/variant_values.h"
+#include "game/minigames/minigame_codes.h"
+
+namespace kestrelle {
+
+namespace {
+
+int64_t IntOf(const Variant& value, int64_t fallback) {
+  int64_t result = 0;
+  return VariantToInt(value, result) ? result : fallback;
+}
+
+double RealOf(const Variant& value) {
+  double result = 0;
+  return VariantToReal(value, result) ? result : 0;
+}
+
+void SetState(IWidget& piece, const char* state) { piece.SetProperty("state", Variant(std::string(state))); }
+
+}  // namespace
+
+void TKestrelleControlGameSatchel::Initialize() {
+  TKestrelleMinigameControl::Initialize();
+  replay_ = "no";
+  topZ_ = 0;
+  grid_ = SatchelGrid(0, 0, 0, 0, 0, 0);
+  carrier_ = PieceCarrier();
+}
+
+void TKestrelleControlGameSatchel::SetOwner(const WidgetOwnerRef& owner) {
+  TKestrelleMinigameControl::SetOwner(owner);
+  pieces_ = FindWidget("elements");
+}
+
+void TKestrelleControlGameSatchel::ClearOwner() {
+  pieces_.reset();
+  carrier_.Release();
+  TKestrelleMinigameControl::ClearOwner();
+}
+
+void TKestrelleControlGameSatchel::Command(int32_t code, const ParamsRef& params) {
+  switch (code) {
+    case minigame_codes::kStart:
+      if (!LookUpDefinition(params)) break;
+      replay_ = params ? params->GetValue("replay", Variant(std::string("no"))).ToString() : std::string("no");
+      SetUp();
+      break;
+    case minigame_codes::kSetUpAgain:
+      SetUp();
+      break;
+    case minigame_codes::kClosePressed:
+      screens::ShowWidget(FrameWidget("button_close"), false);
+      StartScenario("scenario_end_level");
+      break;
+    case minigame_codes::kReset:
+      ResetPieces();
+      break;
+    case minigame_codes::kSkip:
+      skipped_ = true;
+      Finish();
+      break;
+    default:
+      break;
+  }
+}
+
+void TKestrelleControlGameSatchel::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
+  if (name == "scenario_start_level") {
+    state_ = kStatePlaying;
+    if (WidgetRef timer = FindWidget("timer")) timer->SetPaused(false);
+    if (GameScreenOwnerRef game = GameOwner()) {
+      ParamsRef help = CreateParams();
+      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
+      help->SetValue("start_text", DefinitionValue("start_text"));
+      game->ShowScreen("GS_MinigameHelp", help);
+    }
+  } else if (name == "scenario_end_level") {
+    Finish();
+  }
+}
+
+void TKestrelleControlGameSatchel::SetUp() {
+  skipped_ = false;
+  carrier_.Release();
+  WidgetRef pieces = pieces_.lock();
+  EmptyGroup(GetScenarioGroup());
+  EmptyGroup(pieces);
+  const auto rows = static_cast<int32_t>(DefinitionInt("rows"));
+  const auto cols = static_cast<int32_t>(DefinitionInt("cols"));
+  const auto cellWidth = static_cast<int32_t>(DefinitionInt("width"));
+  const auto cellHeight = static_cast<int32_t>(DefinitionInt("height"));
+
+  auto satchels = definition_ ? definition_->GetSatchels() : nullptr;
+  const int count = satchels ? satchels->GetCount() : 0;
+  for (int i = 0; i < count; ++i) {
+    auto satchel = satchels->GetItem(i);
+    if (!satchel) continue;
+    ParamsRef params = CreateParams();
+    params->SetValue("name", Variant(satchel->GetName()));
+    params->SetValue("anchor_left", satchel->GetProperty("x"));
+    params->SetValue("anchor_top", satchel->GetProperty("y"));
+    for (const char* name :
+         {"resourcename", "structure", "width", "height", "drag_width", "drag_height", "place_width", "place_height"})
+      params->SetValue(name, satchel->GetProperty(name));
+    params->SetValue("z", Variant(i + 2));
+    CreateChildWidget(pieces, "satchel_element", params);
+  }
+  topZ_ = count + 2;
+  grid_ = SatchelGrid(rows, cols, cellWidth, cellHeight, static_cast<int32_t>(DefinitionInt("init_x")),
+                      static_cast<int32_t>(DefinitionInt("init_y")));
+
+  if (WidgetRef timer = FindWidget("timer")) {
+    timer->SetProperty("currenttime", Variant(0));
+    timer->SetPaused(true);
+    timer->SetVisible(false);
+  }
+  ParamsRef start = CreateParams();
+  start->SetValue("LevelName", Variant("%%\n" + DefinitionValue("LevelName").ToString()));
+  StartScenario("scenario_start_level", start);
+  state_ = kStateStarting;
+}
+
+bool TKestrelleControlGameSatchel::IsGliding(IWidget& piece) {
+  if (!SatchelPieceCanBePickedUp(PieceState(piece))) return true;
+  WidgetRef group = GetScenarioGroup();
+  WidgetCollectionRef scenarios = group ? group->GetWidgets() : nullptr;
+  WidgetRef glide = scenarios ? scenarios->GetByName(piece.GetName()) : nullptr;
+  return glide && !glide->GetDead();
+}
+
+void TKestrelleControlGameSatchel::MarkCells(IWidget& piece, bool occupied) {
+  const int64_t row = IntOf(piece.GetProperty("row"), -1);
+  const int64_t col = IntOf(piece.GetProperty("col"), -1);
+  if (row < 0 || col < 0) return;
+  const std::vector<SatchelCell> shape = SatchelShape(piece.GetProperty("structure").ToString());
+  const SatchelCell at{static_cast<int32_t>(row), static_cast<int32_t>(col)};
+  if (occupied)
+    grid_.Occupy(shape, at);
+  else
+    grid_.Free(shape, at);
+}
+
+bool TKestrelleControlGameSatchel::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
+  screenPoint_ = point;
+  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
+}
+
+bool TKestrelleControlGameSatchel::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
+  const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
+  if (state_ != kStatePlaying) return handled;
+  if (WidgetRef carried = carrier_.Carried()) {
+    Drop(carried);
+    return handled;
+  }
+  // A gliding piece is left alone: taken now, it would land in the grid twice.
+  if (WidgetRef piece = PieceCarrier::PieceAt(pieces_.lock(), screenPoint_,
+                                              [this](IWidget& candidate) { return !IsGliding(candidate); }))
+    PickUp(piece);
+  return handled;
+}
+
+bool TKestrelleControlGameSatchel::MouseMove(const TPoint& point, uint32_t keys) {
+  const bool handled = TKestrelleMinigameControl::MouseMove(point, keys);
+  carrier_.Follow(screenPoint_);
+  return handled;
+}
+
+void TKestrelleControlGameSatchel::PickUp(const WidgetRef& piece) {
+  if (PieceState(*piece) == "placed") MarkCells(*piece, false);
+  carrier_.PickUp(piece, screenPoint_, topZ_);
+  PlayScreenSound("sound_minigame_click");
+}
+
+void TKestrelleControlGameSatchel::Drop(const WidgetRef& piece) {
+  const std::vector<SatchelCell> shape = SatchelShape(piece->GetProperty("structure").ToString());
+  const std::optional<SatchelCell> target = grid_.TargetCell(shape, piece->GetAnchorLeft(), piece->GetAnchorTop());
+  WidgetRef glide;
+  if (target) {
+    ParamsRef params = CreateParams();
+    params->SetValue("name", Variant(piece->GetName()));
+    params->SetValue("element_name", Variant("../elements/" + piece->GetName()));
+    params->SetValue("final_x", Variant(grid_.CellX(target->col)));
+    params->SetValue("final_y", Variant(grid_.CellY(target->row)));
+    glide = StartScenario("scenario_moving", params);
+  }
+  carrier_.Release();
+  if (glide) {
+    SetState(*piece, "moving");
+    piece->SetExtraParam("row", Variant(target->row));
+    piece->SetExtraParam("col", Variant(target->col));
+    MarkCells(*piece, true);
+    SetState(*piece, "placed");
+    piece->SetZ(1);
+  } else {
+    SetState(*piece, "normal");
+    // It lies on top of the free pieces: those after it step down.
+    const std::vector<WidgetRef> pieces = ChildrenOf(pieces_.lock());
+    bool after = false;
+    for (const WidgetRef& other : pieces) {
+      if (after) other->SetZ(other->GetZ() - 1);
+      after = after || other == piece;
+    }
+    piece->SetZ(static_cast<int32_t>(pieces.size()));
+  }
+  PlayScreenSound("sound_minigame_click");
+  if (glide && grid_.IsFull()) Finish();
+}
+
+void TKestrelleControlGameSatchel::ResetPieces() {
+  if (state_ != kStatePlaying) return;
+  carrier_.Release();
+  auto satchels = definition_ ? definition_->GetSatchels() : nullptr;
+  for (const WidgetRef& piece : ChildrenOf(pieces_.lock())) {
+    auto satchel = satchels ? satchels->GetItemByName(piece->GetName()) : nullptr;
+    const double homeX = satchel ? RealOf(satchel->GetProperty("x")) : piece->GetAnchorLeft();
+    const double homeY = satchel ? RealOf(satchel->GetProperty("y")) : piece->GetAnchorTop();
+    ParamsRef params = CreateParams();
+    params->SetValue("name", Variant(piece->GetName()));
+    params->SetValue("element_name", Variant("../elements/" + piece->GetName()));
+    params->SetValue("final_x", Variant(homeX));
+    params->SetValue("final_y", Variant(homeY));
+    const bool started = StartScenario("scenario_reset_element", params) != nullptr;
+    if (PieceState(*piece) == "placed") MarkCells(*piece, false);
+    piece->SetExtraParam("row", Variant(-1));
+    piece->SetExtraParam("col", Variant(-1));
+    if (started) {
+      SetState(*piece, "moving");
+    } else {
+      // Nothing to move it: it is back at once.
+      piece->SetAnchorLeft(homeX);
+      piece->SetAnchorTop(homeY);
+      SetState(*piece, "normal");
+    }
+  }
+}
+
+void TKestrelleControlGameSatchel::Finish() {
+  if (state_ == kStatePlaying) {
+    state_ = kStateOver;
+    carrier_.Release();
+    PlayScreenSound("sound_minigame_completed");
+    if (WidgetRef close = FrameWidget("button_close"))
+      screens::ShowWidget(close, true);
+    else
+      StartScenario("scenario_end_level");
+  } else if (state_ == kStateOver) {
+    ReportFinished();
+  }
+}
+
+}  // namespace kestrelle
