@@ -28,11 +28,25 @@
 #include "game/level/shop_client.h"
 #include "game/level/shop_station.h"
 #include "game/map/main_menu_screen.h"
+#include "game/minigames/element_move_scenario.h"
 #include "game/minigames/find_pairs/find_pairs_control.h"
 #include "game/minigames/find_pairs/find_pairs_scenarios.h"
+#include "game/minigames/hurdle/hurdle_control.h"
+#include "game/minigames/hurdle/hurdle_scenarios.h"
 #include "game/minigames/minigame_challenge.h"
 #include "game/minigames/minigame_dialogs.h"
 #include "game/minigames/minigame_screen.h"
+#include "game/minigames/path/path_control.h"
+#include "game/minigames/path/path_element.h"
+#include "game/minigames/path/path_scenarios.h"
+#include "game/minigames/redundant/redundant_control.h"
+#include "game/minigames/redundant/redundant_scenarios.h"
+#include "game/minigames/square/square_control.h"
+#include "game/minigames/stamp/stamp_control.h"
+#include "game/minigames/stamp/stamp_element.h"
+#include "game/minigames/stamp/stamp_scenarios.h"
+#include "game/minigames/yang/yang_control.h"
+#include "game/minigames/yang/yang_scenarios.h"
 
 namespace kestrelle {
 
@@ -67,6 +81,32 @@ void RegisterContentClasses() {
   RegisterObjectClass<TKestrelleLevelDef>("KestrelleLevelDef");
 }
 
+// Redundant and the board minigames (Square, Yang, Hurdle, Path, Stamp) with their pieces and
+// scenarios.
+void RegisterBoardMinigameClasses() {
+  RegisterObjectClass<TScenarioElementMove>("scenario_element_move");
+  RegisterObjectClass<TKestrelleControlGameRedundant>("KestrelleControlGameRedundant");
+  RegisterObjectClass<TScenarioRedundantEndRound>("scenario_redundant_end_round");
+  RegisterObjectClass<TScenarioRedundantFailedRound>("scenario_redundant_failed_round");
+  RegisterObjectClass<TKestrelleControlGameSquare>("KestrelleControlGameSquare");
+  RegisterObjectClass<TKestrelleControlGameYang>("KestrelleControlGameYang");
+  RegisterObjectClass<TScenarioYangStartLevel>("scenario_yang_start_level");
+  RegisterObjectClass<TScenarioYangEndLevel>("scenario_yang_end_level");
+  RegisterObjectClass<TKestrelleControlGameHurdle>("KestrelleControlGameHurdle");
+  RegisterObjectClass<TScenarioHurdleStartLevel>("scenario_hurdle_start_level");
+  RegisterObjectClass<TScenarioHurdleEndLevel>("scenario_hurdle_end_level");
+  RegisterObjectClass<TKestrelleControlGamePath>("KestrelleControlGamePath");
+  RegisterObjectClass<TKestrellePathElement>("KestrellePathElement");
+  RegisterObjectClass<TScenarioPathStartLevel>("scenario_path_start_level");
+  RegisterObjectClass<TScenarioPathEndLevel>("scenario_path_end_level");
+  RegisterObjectClass<TKestrelleControlGameStamp>("KestrelleControlGameStamp");
+  RegisterObjectClass<TKestrelleStampElement>("KestrelleStampElement");
+  RegisterObjectClass<TScenarioStampElementMove>("scenario_stamp_element_move");
+  RegisterObjectClass<TScenarioStampShowImage>("scenario_stamp_show_image");
+  RegisterObjectClass<TScenarioStampStartLevel>("scenario_stamp_start_level");
+  RegisterObjectClass<TScenarioStampEndLevel>("scenario_stamp_end_level");
+}
+
 // The minigame screens (each the frame around its control), the screens around them, the
 // challenge inside a level, and Find Pairs.
 void RegisterMinigameClasses() {
@@ -94,6 +134,7 @@ void RegisterMinigameClasses() {
   RegisterObjectClass<TScenarioFindPairsEndRound>("scenario_pairs_end_round");
   RegisterObjectClass<TScenarioFindPairsFailedRound>("scenario_pairs_failed_round");
   RegisterObjectClass<TScenarioFindPairsEndLevel>("scenario_pairs_end_level");
+  RegisterBoardMinigameClasses();
 }
 
 }  // namespace
