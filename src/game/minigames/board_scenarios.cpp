@@ -75,13 +75,13 @@ void TMenuSlideInScenario::Initialize() {
   AddState("exit", "", {}, {}, {}, [this](TState&) { Finalize(); });
 }
 
-void FrameSlide::SlideIn(WidgetRef menu, WidgetRef skip, WidgetRef panel) {
+void FrameSlide::SlideIn(const WidgetRef& menu, const WidgetRef& skip, const WidgetRef& panel) {
   menu_ = {menu, menu ? menu->GetAnchorLeft() : 0, menu ? InitX(menu) : 0};
   skip_ = {skip, skip ? skip->GetAnchorLeft() : 0, skip ? InitX(skip) : 0};
   panel_ = {panel, panel ? panel->GetAnchorTop() : 0, 0};
 }
 
-void FrameSlide::SlideOut(WidgetRef menu, WidgetRef skip, WidgetRef panel) {
+void FrameSlide::SlideOut(const WidgetRef& menu, const WidgetRef& skip, const WidgetRef& panel) {
   menu_ = {menu, menu ? menu->GetAnchorLeft() : 0, menu ? -static_cast<double>(menu->GetWidth()) : 0};
   skip_ = {skip, skip ? skip->GetAnchorLeft() : 0, 1024};
   panel_ = {panel, 0, panel ? -static_cast<double>(panel->GetHeight()) : 0};

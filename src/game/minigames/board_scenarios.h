@@ -53,9 +53,9 @@ class TMenuSlideInScenario : public TBoardScenario {
 class FrameSlide {
  public:
   // In: the buttons go from where they are to their "init_x", the panel to 0.
-  void SlideIn(WidgetRef menu, WidgetRef skip, WidgetRef panel);
+  void SlideIn(const WidgetRef& menu, const WidgetRef& skip, const WidgetRef& panel);
   // Out: "button_menu" to −(its width), "button_skip" to 1024, the panel from 0 to −(its height).
-  void SlideOut(WidgetRef menu, WidgetRef skip, WidgetRef panel);
+  void SlideOut(const WidgetRef& menu, const WidgetRef& skip, const WidgetRef& panel);
   void Step(double p);
 
  private:

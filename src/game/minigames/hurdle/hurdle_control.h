@@ -14,6 +14,8 @@ namespace kestrelle {
 
 class TKestrelleControlGameHurdle : public TKestrelleBoardMinigameControl {
  public:
+  static constexpr const char* kRequiredChildren[] = {"cells", "scenario_group"};
+
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;

@@ -17,6 +17,8 @@ namespace kestrelle {
 
 class TKestrelleControlGamePath : public TKestrelleBoardMinigameControl {
  public:
+  static constexpr const char* kRequiredChildren[] = {"cells", "scenario_group"};
+
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;

@@ -17,6 +17,8 @@ namespace kestrelle {
 
 class TKestrelleControlGameRedundant : public TKestrelleMinigameControl {
  public:
+  static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
+
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;

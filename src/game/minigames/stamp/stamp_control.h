@@ -16,6 +16,8 @@ namespace kestrelle {
 
 class TKestrelleControlGameStamp : public TKestrelleBoardMinigameControl {
  public:
+  static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
+
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
