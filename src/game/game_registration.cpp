@@ -84,7 +84,7 @@ void RegisterContentClasses() {
 // Redundant and the board minigames (Square, Yang, Hurdle, Path, Stamp) with their pieces and
 // scenarios.
 void RegisterBoardMinigameClasses() {
-  RegisterObjectClass<TScenarioElementMove>("scenario_element_move");
+  RegisterObjectClass<TScenarioTileMove>("scenario_tile_move");
   RegisterObjectClass<TKestrelleControlGameRedundant>("KestrelleControlGameRedundant");
   RegisterObjectClass<TScenarioRedundantEndRound>("scenario_redundant_end_round");
   RegisterObjectClass<TScenarioRedundantFailedRound>("scenario_redundant_failed_round");

@@ -7,18 +7,18 @@
 
 namespace kestrelle {
 
-std::string TextProperty(const WidgetRef& widget, const std::string& name) {
+std::string PieceText(const WidgetRef& widget, const std::string& name) {
   if (!widget) return {};
   const Variant value = widget->GetProperty(name);
   return value.IsEmptyOrNull() ? std::string() : value.ToString();
 }
 
-int64_t IntProperty(const WidgetRef& widget, const std::string& name) {
+int64_t PieceInt(const WidgetRef& widget, const std::string& name) {
   int64_t value = 0;
   return widget && VariantToInt(widget->GetProperty(name), value) ? value : 0;
 }
 
-double RealProperty(const WidgetRef& widget, const std::string& name) {
+double PieceReal(const WidgetRef& widget, const std::string& name) {
   double value = 0;
   return widget && VariantToReal(widget->GetProperty(name), value) ? value : 0;
 }

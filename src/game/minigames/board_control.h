@@ -52,8 +52,8 @@ class TKestrelleBoardMinigameControl : public TKestrelleMinigameControl {
 };
 
 // A widget property as text, integer or real (empty, 0 when missing or not a number).
-std::string TextProperty(const WidgetRef& widget, const std::string& name);
-int64_t IntProperty(const WidgetRef& widget, const std::string& name);
-double RealProperty(const WidgetRef& widget, const std::string& name);
+std::string PieceText(const WidgetRef& widget, const std::string& name);
+int64_t PieceInt(const WidgetRef& widget, const std::string& name);
+double PieceReal(const WidgetRef& widget, const std::string& name);
 
 }  // namespace kestrelle

@@ -4,7 +4,7 @@
 
 namespace kestrelle {
 
-void TScenarioElementMove::Initialize() {
+void TScenarioTileMove::Initialize() {
   TControlStateScenario::Initialize();
   element_.reset();
   startX_ = startY_ = 0;
@@ -23,8 +23,8 @@ void TScenarioElementMove::Initialize() {
   AddState("exit", "", {}, {}, {}, [this](TState&) { Arrived(); });
 }
 
-const TPropertyTable& TScenarioElementMove::GetPropertyTable() const {
-  using T = TScenarioElementMove;
+const TPropertyTable& TScenarioTileMove::GetPropertyTable() const {
+  using T = TScenarioTileMove;
   static const TPropertyTable table(TControlStateScenario::GetPropertyTable(),
                                     {
                                         Property("duration", &T::duration_, int32_t{1000}),
@@ -35,7 +35,7 @@ const TPropertyTable& TScenarioElementMove::GetPropertyTable() const {
   return table;
 }
 
-void TScenarioElementMove::Step() {
+void TScenarioTileMove::Step() {
   WidgetRef element = element_.lock();
   if (!element) return;
   const double p = duration_ > 0 ? std::min(static_cast<double>(GetStateTime()) / duration_, 1.0) : 1.0;
@@ -48,7 +48,7 @@ void TScenarioElementMove::Step() {
   Moved(element, dx, dy);
 }
 
-void TScenarioElementMove::Arrived() {
+void TScenarioTileMove::Arrived() {
   ParamsRef params = CreateParams();
   params->SetValue("scenario_to_finalize", Variant(GetName()));
   params->SetValue("element_name", Variant(elementName_));

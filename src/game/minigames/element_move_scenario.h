@@ -1,10 +1,12 @@
 #pragma once
-// "scenario_element_move": a piece of a board minigame travels in a straight line to
+// "scenario_tile_move": a piece of a board minigame travels in a straight line to
 // ("final_x", "final_y") over "duration" ms (default 1000). The piece is the widget at
 // "element_name", a path from the scenario's owner (the control's "scenario_group", so
 // "../cells/5"). When it has arrived the scenario reports command 11 to its control with
-// "scenario_to_finalize" = its own name and the same "element_name", then dies. Two moves run
-// together when their factories give them different names.
+// "scenario_to_finalize" = its own name and the same "element_name", then dies. Square, Yang and
+// Hurdle start it through their factory "scenario_element_move", which names each move after its
+// piece with a name containing "scenario_element_move" ("scenario_element_move_%name%"), so the
+// two moves of a swap run together and each report names its own scenario.
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +16,7 @@
 
 namespace kestrelle {
 
-class TScenarioElementMove : public TControlStateScenario {
+class TScenarioTileMove : public TControlStateScenario {
  public:
   void Initialize() override;
   const TPropertyTable& GetPropertyTable() const override;

@@ -7,26 +7,27 @@
 #include <string>
 #include <vector>
 
+#include "board_minigame_game.h"
 #include "data/variant_values.h"
-#include "minigame_test_game.h"
 
 namespace kestrelle {
 namespace {
 
-using testing::Factory;
-using testing::ScenarioFactory;
+using testing::BoardFactory;
+using testing::BoardScenarioFactory;
 
 std::string PieceFactory(const std::string& type) {
   const std::string look = R"( width="100" height="100" extraparams="\angle=%angle%"/>)";
-  return Factory("path_element_" + type,
-                 R"(<widget type="KestrellePathElement" name="%row%_%col%" visible="yes" anchor_left="%anchor_left%" )"
-                 R"(anchor_top="%anchor_top%" extraparams="\path_type=)" +
-                     type + R"("><widgets><widget type="rect_widget" name="normal" visible="yes")" + look +
-                     R"(<widget type="rect_widget" name="correct")" + look +
-                     R"(<widget type="rect_widget" name="contour" width="100" height="100"/></widgets></widget>)");
+  return BoardFactory(
+      "path_element_" + type,
+      R"(<widget type="KestrellePathElement" name="%row%_%col%" visible="yes" anchor_left="%anchor_left%" )"
+      R"(anchor_top="%anchor_top%" extraparams="\path_type=)" +
+          type + R"("><widgets><widget type="rect_widget" name="normal" visible="yes")" + look +
+          R"(<widget type="rect_widget" name="correct")" + look +
+          R"(<widget type="rect_widget" name="contour" width="100" height="100"/></widgets></widget>)");
 }
 
-class PathGame : public testing::MinigameGame {
+class PathGame : public testing::BoardMinigameGame {
  protected:
   void SetUp() override {
     // The flow enters the top-left cell moving right and must leave the bottom-right one downwards.
@@ -35,8 +36,8 @@ class PathGame : public testing::MinigameGame {
          R"(<minigame_def name="m" extraparams="rows=2\cols=2\start_x=100\start_y=100\width=100\height=100\first_out=1\path_out=-2\LevelName=Pipes">
                <paths><path name="0_0" path_type="line"/><path name="0_1" path_type="turn"/>
                  <path name="1_1" path_type="line"/></paths></minigame_def>)",
-         ScenarioFactory("scenario_start_level", "scenario_path_start_level", "scenario_start_level", 0) +
-             ScenarioFactory("scenario_end_level", "scenario_path_end_level", "scenario_end_level", 40) +
+         BoardScenarioFactory("scenario_start_level", "scenario_path_start_level", "scenario_start_level", 0) +
+             BoardScenarioFactory("scenario_end_level", "scenario_path_end_level", "scenario_end_level", 40) +
              PieceFactory("line") + PieceFactory("turn"),
          R"(<widget type="group_widget" name="cells" visible="yes"/>
              <widget type="group_widget" name="fixed" visible="yes"><widgets>

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "minigame_test_game.h"
+#include "board_minigame_game.h"
 
 namespace kestrelle {
 namespace {
 
-using testing::Factory;
-using testing::ScenarioFactory;
+using testing::BoardFactory;
+using testing::BoardScenarioFactory;
 
 std::string Round(int number, int y) {
   std::string places;
@@ -29,21 +29,22 @@ std::string Round(int number, int y) {
          places + "</places></round>";
 }
 
-class RedundantGame : public testing::MinigameGame {
+class RedundantGame : public testing::BoardMinigameGame {
  protected:
   void SetUp() override {
     Load({"KestrelleGameScreenGameRedundant", "KestrelleControlGameRedundant", "control_game_redundant",
           R"(<minigame_def name="m" extraparams="rounds_cnt=2\minigame_bonus=40"><rounds>)" + Round(1, 100) +
               Round(2, 300) + "</rounds></minigame_def>",
-          ScenarioFactory("scenario_start_level", "scenario_redundant_failed_round", "scenario_start_level", 0) +
-              ScenarioFactory("scenario_redundant_end_round", "scenario_redundant_end_round",
-                              "scenario_redundant_end_round", 50) +
-              ScenarioFactory("scenario_redundant_failed_round", "scenario_redundant_failed_round",
-                              "scenario_redundant_failed_round", 50) +
-              ScenarioFactory("scenario_end_level", "scenario_redundant_end_round", "scenario_end_level", 50) +
-              Factory("element", R"(<widget type="rect_widget" name="%name%" visible="yes" width="%width%" )"
-                                 R"(height="%height%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" )"
-                                 R"(extraparams="\type=%type%\show=-1\angle=%angle%\resourcename=%resourcename%"/>)"),
+          BoardScenarioFactory("scenario_start_level", "scenario_redundant_failed_round", "scenario_start_level", 0) +
+              BoardScenarioFactory("scenario_redundant_end_round", "scenario_redundant_end_round",
+                                   "scenario_redundant_end_round", 50) +
+              BoardScenarioFactory("scenario_redundant_failed_round", "scenario_redundant_failed_round",
+                                   "scenario_redundant_failed_round", 50) +
+              BoardScenarioFactory("scenario_end_level", "scenario_redundant_end_round", "scenario_end_level", 50) +
+              BoardFactory("element",
+                           R"(<widget type="rect_widget" name="%name%" visible="yes" width="%width%" )"
+                           R"(height="%height%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" )"
+                           R"(extraparams="\type=%type%\show=-1\angle=%angle%\resourcename=%resourcename%"/>)"),
           R"(<widget type="group_widget" name="elements" visible="yes"/>)"});
   }
   WidgetRef Element(const std::string& name) { return InControl("elements/" + name); }

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "board_minigame_game.h"
 #include "game/minigames/stamp/stamp_rules.h"
-#include "minigame_test_game.h"
 
 namespace kestrelle {
 namespace {
 
-using testing::Factory;
-using testing::ScenarioFactory;
+using testing::BoardFactory;
+using testing::BoardScenarioFactory;
 
-class StampGame : public testing::MinigameGame {
+class StampGame : public testing::BoardMinigameGame {
  protected:
   void SetUp() override {
     // In the picture a, b and c lie side by side, 100 px apart.
@@ -27,13 +27,13 @@ class StampGame : public testing::MinigameGame {
                <element name="b" x="400" y="100" width="100" height="100" neigbours="a,c" stamp_x="100" stamp_y="0"/>
                <element name="c" x="400" y="400" width="100" height="100" neigbours="b" stamp_x="200" stamp_y="0"/>
              </elements></minigame_def>)",
-         ScenarioFactory("scenario_moving", "scenario_stamp_element_move", "move_%name%", 100,
-                         R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" )"
-                         R"(move1="%move1%" move2="%move2%")") +
-             ScenarioFactory("scenario_stamp_show_image", "scenario_stamp_show_image", "scenario_show_image", 40) +
-             ScenarioFactory("scenario_start_level", "scenario_stamp_start_level", "scenario_start_level", 0) +
-             ScenarioFactory("scenario_end_level", "scenario_stamp_end_level", "scenario_end_level", 40) +
-             Factory(
+         BoardScenarioFactory("scenario_moving", "scenario_stamp_element_move", "move_%name%", 100,
+                              R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" )"
+                              R"(move1="%move1%" move2="%move2%")") +
+             BoardScenarioFactory("scenario_stamp_show_image", "scenario_stamp_show_image", "scenario_show_image", 40) +
+             BoardScenarioFactory("scenario_start_level", "scenario_stamp_start_level", "scenario_start_level", 0) +
+             BoardScenarioFactory("scenario_end_level", "scenario_stamp_end_level", "scenario_end_level", 40) +
+             BoardFactory(
                  "stamp_element",
                  R"(<widget type="KestrelleStampElement" name="%name%" visible="yes" anchor_left="%anchor_left%" )"
                  R"(anchor_top="%anchor_top%" z="%z%" extraparams="\state=normal\neigbours=%neigbours%\links=%links%">)"

@@ -7,25 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "board_minigame_game.h"
 #include "game/minigames/hurdle/hurdle_control.h"
 #include "game/minigames/square/square_control.h"
-#include "minigame_test_game.h"
 
 namespace kestrelle {
 namespace {
 
-using testing::Factory;
-using testing::ScenarioFactory;
+using testing::BoardFactory;
+using testing::BoardScenarioFactory;
 
 // Moves last 100 ms; each one is a scenario of its own, named after the piece.
 std::string MoveAndFrameFactories() {
-  return ScenarioFactory("scenario_element_move", "scenario_element_move", "scenario_element_move_%name%", 100,
-                         R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%")") +
-         ScenarioFactory("scenario_start_level", "scenario_hurdle_start_level", "scenario_start_level", 0) +
-         ScenarioFactory("scenario_end_level", "scenario_hurdle_end_level", "scenario_end_level", 50);
+  return BoardScenarioFactory("scenario_element_move", "scenario_tile_move", "scenario_element_move_%name%", 100,
+                              R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%")") +
+         BoardScenarioFactory("scenario_start_level", "scenario_hurdle_start_level", "scenario_start_level", 0) +
+         BoardScenarioFactory("scenario_end_level", "scenario_hurdle_end_level", "scenario_end_level", 50);
 }
 
-class SquareGame : public testing::MinigameGame {
+class SquareGame : public testing::BoardMinigameGame {
  protected:
   void SetUp() override {
     Load(
@@ -33,7 +33,7 @@ class SquareGame : public testing::MinigameGame {
          R"(<minigame_def name="m" extraparams="start_x=100\start_y=100\cell_width=100\LevelName=Magic\minigame_bonus=30">)"
          R"(</minigame_def>)",
          MoveAndFrameFactories() +
-             Factory(
+             BoardFactory(
                  "square_element",
                  R"(<widget type="rect_widget" name="%name%" visible="yes" anchor_left="%anchor_left%" )"
                  R"(anchor_top="%anchor_top%" width="90" height="90" )"
@@ -108,7 +108,7 @@ TEST_F(SquareGame, SwapsUntilEveryRowAndColumnAddsUpTo15) {
   EXPECT_EQ(Widget("panel")->GetAnchorTop(), -80);
 }
 
-class HurdleGame : public testing::MinigameGame {
+class HurdleGame : public testing::BoardMinigameGame {
  protected:
   void SetUp() override {
     Load({"KestrelleGameScreenGameHurdle", "KestrelleControlGameHurdle", "control_game_hurdle",
@@ -119,9 +119,9 @@ class HurdleGame : public testing::MinigameGame {
              <places><place name="p1" x="100" y="100" goal="b"/><place name="p2" x="300" y="100" goal="c"/>
                <place name="p3" x="500" y="100" goal="a"/></places></minigame_def>)",
           MoveAndFrameFactories() +
-              Factory("flower", R"(<widget type="rect_widget" name="%name%" visible="yes" width="%width%" )"
-                                R"(height="%height%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" )"
-                                R"(extraparams="\place=%place%\state=fixed\on=0\centerx=%centerx%"/>)"),
+              BoardFactory("flower", R"(<widget type="rect_widget" name="%name%" visible="yes" width="%width%" )"
+                                     R"(height="%height%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" )"
+                                     R"(extraparams="\place=%place%\state=fixed\on=0\centerx=%centerx%"/>)"),
           R"(<widget type="group_widget" name="cells" visible="yes"/>)"});
   }
   WidgetRef Picture(const std::string& name) { return InControl("cells/" + name); }

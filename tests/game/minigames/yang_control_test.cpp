@@ -10,30 +10,30 @@
 #include <utility>
 #include <vector>
 
-#include "minigame_test_game.h"
+#include "board_minigame_game.h"
 
 namespace kestrelle {
 namespace {
 
-using testing::Factory;
-using testing::ScenarioFactory;
+using testing::BoardFactory;
+using testing::BoardScenarioFactory;
 
 std::string Tile(const std::string& factory, const std::string& type) {
-  return Factory(factory, R"(<widget type="rect_widget" name="%name%" visible="yes" anchor_left="%anchor_left%" )"
-                          R"(anchor_top="%anchor_top%" width="100" height="100" )"
-                          R"(extraparams="\type=)" +
-                              type + R"(\row=%row%\col=%col%\state=fixed"/>)");
+  return BoardFactory(factory, R"(<widget type="rect_widget" name="%name%" visible="yes" anchor_left="%anchor_left%" )"
+                               R"(anchor_top="%anchor_top%" width="100" height="100" )"
+                               R"(extraparams="\type=)" +
+                                   type + R"(\row=%row%\col=%col%\state=fixed"/>)");
 }
 
-class YangGame : public testing::MinigameGame {
+class YangGame : public testing::BoardMinigameGame {
  protected:
   void SetUp() override {
     Load({"KestrelleGameScreenGameYang", "KestrelleControlGameYang", "control_game_yang",
           R"(<minigame_def name="m" extraparams="start_x=0\start_y=0\cell_width=100\LevelName=Yang"/>)",
-          ScenarioFactory("scenario_element_move", "scenario_element_move", "scenario_element_move_%name%", 20,
-                          R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%")") +
-              ScenarioFactory("scenario_start_level", "scenario_yang_start_level", "scenario_start_level", 0) +
-              ScenarioFactory("scenario_end_level", "scenario_yang_end_level", "scenario_end_level", 40) +
+          BoardScenarioFactory("scenario_element_move", "scenario_tile_move", "scenario_element_move_%name%", 20,
+                               R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%")") +
+              BoardScenarioFactory("scenario_start_level", "scenario_yang_start_level", "scenario_start_level", 0) +
+              BoardScenarioFactory("scenario_end_level", "scenario_yang_end_level", "scenario_end_level", 40) +
               Tile("yang_element", "plain") + Tile("yang_element_bottom_right", "bottom_right") +
               Tile("yang_element_bottom_left", "bottom_left") + Tile("yang_element_top_right", "top_right") +
               Tile("yang_element_top_left", "top_left"),

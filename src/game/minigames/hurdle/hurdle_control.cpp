@@ -65,7 +65,7 @@ bool TKestrelleControlGameHurdle::MouseDown(const TPoint& point, uint32_t keys, 
          !pictures[clicked]->ContainsPoint(pictures[clicked]->ScreenToOwner(ScreenPoint()), false))
     ++clicked;
   if (clicked == pictures.size()) return handled;
-  const auto outcome = selection_.Click(clicked, TextProperty(pictures[clicked], "state") == "moving");
+  const auto outcome = selection_.Click(clicked, PieceText(pictures[clicked], "state") == "moving");
   switch (outcome.kind) {
     case SwapSelection::Kind::kIgnored:
       return handled;
@@ -101,7 +101,7 @@ bool TKestrelleControlGameHurdle::MouseDown(const TPoint& point, uint32_t keys, 
 bool TKestrelleControlGameHurdle::IsSolved() {
   std::vector<std::pair<std::string, std::string>> standing;
   for (const WidgetRef& picture : ChildrenOf(cells_.lock()))
-    standing.emplace_back(picture->GetName(), TextProperty(picture, "place"));
+    standing.emplace_back(picture->GetName(), PieceText(picture, "place"));
   std::map<std::string, std::string> goals;
   if (auto places = definition_ ? definition_->GetPlaces() : nullptr) {
     for (int i = 0; i < places->GetCount(); ++i)

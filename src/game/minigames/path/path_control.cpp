@@ -69,7 +69,7 @@ void TKestrelleControlGamePath::SetUp() {
   for (int32_t row = 0; row < rows; ++row) {
     for (int32_t col = 0; col < cols; ++col) {
       WidgetRef piece = Piece(row, col);
-      board_.SetPiece(row, col, TextProperty(piece, "path_type"), static_cast<int32_t>(IntProperty(piece, "angle")));
+      board_.SetPiece(row, col, PieceText(piece, "path_type"), static_cast<int32_t>(PieceInt(piece, "angle")));
     }
   }
   Evaluate();
@@ -106,9 +106,9 @@ bool TKestrelleControlGamePath::MouseUp(const TPoint& point, uint32_t keys, int3
       VariantToInt(Variant(name.substr(0, split)), row);
       VariantToInt(Variant(name.substr(split + 1)), col);
     }
-    piece->SetProperty("angle", Variant((IntProperty(piece, "angle") + 90) % 360));
-    board_.SetPiece(static_cast<int32_t>(row), static_cast<int32_t>(col), TextProperty(piece, "path_type"),
-                    static_cast<int32_t>(IntProperty(piece, "angle")));
+    piece->SetProperty("angle", Variant((PieceInt(piece, "angle") + 90) % 360));
+    board_.SetPiece(static_cast<int32_t>(row), static_cast<int32_t>(col), PieceText(piece, "path_type"),
+                    static_cast<int32_t>(PieceInt(piece, "angle")));
     PlayScreenSound("sound_minigame_click");
     Evaluate();
     break;
@@ -123,7 +123,7 @@ void TKestrelleControlGamePath::OtherScenarioFinished(const std::string& name, c
 
 void TKestrelleControlGamePath::EndPlay() {
   for (const WidgetRef& piece : ChildrenOf(cells_.lock()))
-    if (TextProperty(piece, "state") != "correct") piece->SetVisible(false);
+    if (PieceText(piece, "state") != "correct") piece->SetVisible(false);
   TKestrelleBoardMinigameControl::EndPlay();
 }
 

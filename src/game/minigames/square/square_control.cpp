@@ -57,7 +57,7 @@ bool TKestrelleControlGameSquare::MouseDown(const TPoint& point, uint32_t keys, 
   while (clicked < tiles.size() && !tiles[clicked]->ContainsPoint(tiles[clicked]->ScreenToOwner(ScreenPoint()), false))
     ++clicked;
   if (clicked == tiles.size()) return handled;
-  const auto outcome = selection_.Click(clicked, TextProperty(tiles[clicked], "state") == "moving");
+  const auto outcome = selection_.Click(clicked, PieceText(tiles[clicked], "state") == "moving");
   if (outcome.kind == SwapSelection::Kind::kIgnored) return handled;
   if (outcome.kind == SwapSelection::Kind::kSwap) {
     const WidgetRef& first = tiles[outcome.first];
@@ -89,10 +89,10 @@ void TKestrelleControlGameSquare::OtherScenarioFinished(const std::string& name,
   WidgetRef tile = MoveReported(name, params, cells_.lock());
   if (!tile) return;
   tile->SetProperty("state", Variant("fixed"));
-  const int64_t row = IntProperty(tile, "row");
-  const int64_t col = IntProperty(tile, "col");
+  const int64_t row = PieceInt(tile, "row");
+  const int64_t col = PieceInt(tile, "col");
   if (row >= 0 && row < 3 && col >= 0 && col < 3) {
-    grid_[row][col] = static_cast<int32_t>(IntProperty(tile, "digit"));
+    grid_[row][col] = static_cast<int32_t>(PieceInt(tile, "digit"));
   }
   if (IsSquareSolved(grid_) && state_ == kStatePlaying) Finish();
 }

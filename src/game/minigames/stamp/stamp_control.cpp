@@ -69,7 +69,7 @@ WidgetRef TKestrelleControlGameStamp::PieceNamed(const std::string& name) {
 
 void TKestrelleControlGameStamp::SetGroupZ(const WidgetRef& piece, int32_t z) {
   piece->SetZ(z);
-  for (const std::string& name : LinkNames(TextProperty(piece, "links")))
+  for (const std::string& name : LinkNames(PieceText(piece, "links")))
     if (WidgetRef member = PieceNamed(name)) member->SetZ(z);
 }
 
@@ -84,7 +84,7 @@ bool TKestrelleControlGameStamp::MouseDown(const TPoint& point, uint32_t keys, i
   const TPoint at = ScreenPoint();
   const std::vector<WidgetRef> pieces = ChildrenOf(elements_.lock());
   for (const WidgetRef& piece : std::views::reverse(pieces)) {
-    if (TextProperty(piece, "state") != "normal" || !piece->ContainsPoint(at, false)) continue;
+    if (PieceText(piece, "state") != "normal" || !piece->ContainsPoint(at, false)) continue;
     grabX_ = piece->GetAnchorLeft() - at.x;
     grabY_ = piece->GetAnchorTop() - at.y;
     carried_ = piece;
@@ -102,7 +102,7 @@ bool TKestrelleControlGameStamp::MouseMove(const TPoint& point, uint32_t keys) {
   const TPoint at = ScreenPoint();
   const double dx = at.x + grabX_ - carried->GetAnchorLeft();
   const double dy = at.y + grabY_ - carried->GetAnchorTop();
-  std::vector<std::string> group = LinkNames(TextProperty(carried, "links"));
+  std::vector<std::string> group = LinkNames(PieceText(carried, "links"));
   if (std::ranges::find(group, carried->GetName()) == group.end()) group.push_back(carried->GetName());
   for (const std::string& name : group) {
     if (WidgetRef piece = PieceNamed(name)) {
@@ -115,7 +115,7 @@ bool TKestrelleControlGameStamp::MouseMove(const TPoint& point, uint32_t keys) {
 
 void TKestrelleControlGameStamp::PutDown() {
   WidgetRef carried = GetCarried();
-  for (const std::string& name : SplitTopLevel(TextProperty(carried, "links"), ','))
+  for (const std::string& name : SplitTopLevel(PieceText(carried, "links"), ','))
     if (WidgetRef piece = PieceNamed(name)) JoinTest(piece);
   carried->SetProperty("state", Variant("normal"));
   SetGroupZ(carried, static_cast<int32_t>(ChildrenOf(elements_.lock()).size()));
@@ -133,12 +133,12 @@ void TKestrelleControlGameStamp::JoinTest(const WidgetRef& piece) {
     VariantToReal(definition.GetProperty("stamp_y"), y);
     return StampPiece{widget->GetName(), widget->GetAnchorLeft(), widget->GetAnchorTop(), x, y};
   };
-  for (const std::string& name : SplitTopLevel(TextProperty(piece, "neigbours"), ',')) {
-    const std::vector<std::string> group = LinkNames(TextProperty(piece, "links"));
+  for (const std::string& name : SplitTopLevel(PieceText(piece, "neigbours"), ',')) {
+    const std::vector<std::string> group = LinkNames(PieceText(piece, "links"));
     if (name.empty() || std::ranges::find(group, name) != group.end()) continue;
     WidgetRef neighbour = PieceNamed(name);
     auto other = definitions->GetItemByName(name);
-    if (!neighbour || !other || TextProperty(neighbour, "state") == "moving") continue;
+    if (!neighbour || !other || PieceText(neighbour, "state") == "moving") continue;
     const auto target = StampJoinTarget(stamp(piece, *own), stamp(neighbour, *other));
     if (!target) continue;
     ParamsRef params = CreateParams();
@@ -160,7 +160,7 @@ void TKestrelleControlGameStamp::OtherScenarioFinished(const std::string& name, 
   const std::string second = screens::ParamValue(params, "move2").ToString();
   const std::vector<WidgetRef> pieces = ChildrenOf(elements_.lock());
   std::map<std::string, std::string> links;
-  for (const WidgetRef& piece : pieces) links[piece->GetName()] = TextProperty(piece, "links");
+  for (const WidgetRef& piece : pieces) links[piece->GetName()] = PieceText(piece, "links");
   if (!links.contains(first) || !links.contains(second)) return;
   MergeStampLinks(links, first, second);
   std::map<std::string, std::string> present;

@@ -7,10 +7,10 @@ namespace kestrelle {
 
 const TPropertyTable& TScenarioStampElementMove::GetPropertyTable() const {
   using T = TScenarioStampElementMove;
-  static const TPropertyTable table(TScenarioElementMove::GetPropertyTable(), {
-                                                                                  Property("move1", &T::move1_),
-                                                                                  Property("move2", &T::move2_),
-                                                                              });
+  static const TPropertyTable table(TScenarioTileMove::GetPropertyTable(), {
+                                                                               Property("move1", &T::move1_),
+                                                                               Property("move2", &T::move2_),
+                                                                           });
   return table;
 }
 
@@ -18,7 +18,7 @@ void TScenarioStampElementMove::Moved(const WidgetRef& element, double dx, doubl
   WidgetRef control = GetControlGame();
   if (!control) return;
   const std::string self = element->GetName();
-  for (const std::string& name : LinkNames(TextProperty(element, "links"))) {
+  for (const std::string& name : LinkNames(PieceText(element, "links"))) {
     if (name == self) continue;
     if (WidgetRef piece = control->FindWidget("elements/" + name)) {
       piece->SetAnchorLeft(piece->GetAnchorLeft() + dx);

@@ -16,7 +16,7 @@
 
 namespace kestrelle {
 
-class TScenarioStampElementMove : public TScenarioElementMove {
+class TScenarioStampElementMove : public TScenarioTileMove {
  public:
   const TPropertyTable& GetPropertyTable() const override;
 

@@ -51,7 +51,7 @@ void TKestrelleControlGameYang::SetUp() {
       params->SetValue("col", Variant(col));
       // A tile the factory cannot make leaves its cell free.
       if (WidgetRef tile = CreateChildWidget(cells, TileFactory(row, col), params))
-        board_.Occupy({row, col}, TextProperty(tile, "type"));
+        board_.Occupy({row, col}, PieceText(tile, "type"));
     }
   }
   StartWithLevelName();
@@ -61,8 +61,8 @@ bool TKestrelleControlGameYang::MouseDown(const TPoint& point, uint32_t keys, in
   const bool handled = TKestrelleBoardMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
   WidgetRef tile = FirstChildUnderMouse(cells_.lock());
-  if (!tile || TextProperty(tile, "state") == "moving") return handled;
-  const YangCell from{static_cast<int32_t>(IntProperty(tile, "row")), static_cast<int32_t>(IntProperty(tile, "col"))};
+  if (!tile || PieceText(tile, "state") == "moving") return handled;
+  const YangCell from{static_cast<int32_t>(PieceInt(tile, "row")), static_cast<int32_t>(PieceInt(tile, "col"))};
   if (const auto to = board_.FreeNeighbour(from)) {
     const int64_t cellWidth = DefinitionInt("cell_width");
     StartMove("scenario_element_move", "cells", tile->GetName(),
@@ -72,7 +72,7 @@ bool TKestrelleControlGameYang::MouseDown(const TPoint& point, uint32_t keys, in
     tile->SetProperty("row", Variant(to->row));
     tile->SetProperty("col", Variant(to->col));
     board_.Free(from);
-    board_.Occupy(*to, TextProperty(tile, "type"));
+    board_.Occupy(*to, PieceText(tile, "type"));
     PlayScreenSound("sound_minigame_move");
   }
   PlayScreenSound("sound_minigame_click");

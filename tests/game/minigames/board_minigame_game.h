@@ -12,6 +12,7 @@
 #include "app/game.h"
 #include "app/game_screen.h"
 #include "data/hier_storage.h"
+#include "data/xml_escape.h"
 #include "game/minigames/minigame_control.h"
 #include "platform/messages.h"
 #include "support/scoped_user_folder.h"
@@ -19,35 +20,18 @@
 
 namespace kestrelle::testing {
 
-inline std::string EscapeXml(const std::string& text) {
-  std::string escaped;
-  for (char c : text) {
-    if (c == '&')
-      escaped += "&amp;";
-    else if (c == '<')
-      escaped += "&lt;";
-    else if (c == '>')
-      escaped += "&gt;";
-    else if (c == '"')
-      escaped += "&quot;";
-    else
-      escaped += c;
-  }
-  return escaped;
-}
-
-inline std::string Factory(const std::string& name, const std::string& widget) {
-  return R"(<widgetfactory name=")" + name + R"(" widgetstring=")" + EscapeXml(widget) + R"("/>)";
+inline std::string BoardFactory(const std::string& name, const std::string& widget) {
+  return R"(<widgetfactory name=")" + name + R"(" widgetstring=")" + EscapeXmlAttribute(widget) + R"("/>)";
 }
 
 // A scenario of class `type` named `name`, lasting `duration` per timed state.
-inline std::string ScenarioFactory(const std::string& factory, const std::string& type, const std::string& name,
-                                   int duration, const std::string& more = "") {
-  return Factory(factory, R"(<widget type=")" + type + R"(" name=")" + name + R"(" visible="yes" duration=")" +
-                              std::to_string(duration) + "\" " + more + "/>");
+inline std::string BoardScenarioFactory(const std::string& factory, const std::string& type, const std::string& name,
+                                        int duration, const std::string& more = "") {
+  return BoardFactory(factory, R"(<widget type=")" + type + R"(" name=")" + name + R"(" visible="yes" duration=")" +
+                                   std::to_string(duration) + "\" " + more + "/>");
 }
 
-struct MinigameFixtureData {
+struct BoardGameData {
   std::string screenType;   // the registered minigame screen
   std::string controlType;  // the registered control
   std::string controlName;  // its fixed name on the screen
@@ -57,13 +41,13 @@ struct MinigameFixtureData {
   bool closeButton = true;  // the screen has "button_close"
 };
 
-class MinigameGame : public ::testing::Test {
+class BoardMinigameGame : public ::testing::Test {
  protected:
   void TearDown() override {
     if (game_) game_->EndGame();
   }
 
-  void Load(const MinigameFixtureData& data) {
+  void Load(const BoardGameData& data) {
     EnsureGameClassesRegistered();
     controlName_ = data.controlName;
     const std::string xml =
@@ -153,7 +137,7 @@ class MinigameGame : public ::testing::Test {
     return completed->GetParams()->GetValue("minigame_skipped", Variant()).ToString();
   }
 
-  ScopedUserFolder userFolder_{"minigame-controls"};
+  ScopedUserFolder userFolder_{"board-minigames"};
   std::shared_ptr<FakeEngine> engine_;
   std::shared_ptr<TGame> game_;
   std::string controlName_;
