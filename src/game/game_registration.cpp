@@ -45,6 +45,7 @@
 #include "game/minigames/stamp/stamp_control.h"
 #include "game/minigames/stamp/stamp_element.h"
 #include "game/minigames/stamp/stamp_scenarios.h"
+#include "game/minigames/stamp/stamp_screen.h"
 #include "game/minigames/yang/yang_control.h"
 #include "game/minigames/yang/yang_scenarios.h"
 

@@ -72,14 +72,6 @@ class TKestrelleGameScreenGamePath : public TKestrelleMinigameScreen {
  public:
   TKestrelleGameScreenGamePath() : TKestrelleMinigameScreen({"control_game_path"}) {}
 };
-// Stamp also prepares its control's "stamp_picture", "elements" and "fixed/frame" (stamp/).
-class TKestrelleGameScreenGameStamp : public TKestrelleMinigameScreen {
- public:
-  TKestrelleGameScreenGameStamp() : TKestrelleMinigameScreen({"control_game_stamp"}) {}
-
- protected:
-  void LayOutFrame() override;
-};
 class TKestrelleGameScreenGameRemoveItems : public TKestrelleMinigameScreen {
  public:
   TKestrelleGameScreenGameRemoveItems() : TKestrelleMinigameScreen({"control_game_remove", false, true}) {}

@@ -1,8 +1,4 @@
-// The Stamp screen's own part of the frame: before the control starts, the whole picture
-// ("stamp_picture", the definition's "resourcename") waits hidden and transparent, the pieces'
-// group lies at the origin and the frame around the board ("fixed/frame") is shown opaque.
-
-#include "game/minigames/minigame_screen.h"
+#include "game/minigames/stamp/stamp_screen.h"
 
 namespace kestrelle {
 
