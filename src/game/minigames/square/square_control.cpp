@@ -1,5 +1,7 @@
 #include "game/minigames/square/square_control.h"
 
+#include <vector>
+
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {

@@ -1,7 +1,9 @@
 #include "game/minigames/stamp/stamp_control.h"
 
+#include <algorithm>
 #include <map>
 #include <ranges>
+#include <vector>
 
 #include "app/standard_screens/screen_helpers.h"
 #include "data/text_lists.h"
