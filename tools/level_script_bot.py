@@ -120,8 +120,8 @@ def main():
             active = [c for c in clients if c["state"] == "active"]
             idle = [c for c in clients if c["state"] == "idle"]
             if bonus:
+                script += "# The bonus a special client left.\n"
                 action = f"clickw {FLOOR}/station_{bonus[0]}"
-                extras["bonus_at"] = extras.get("bonus_at", at)
             elif money:
                 action = f"clickw {FLOOR}/station_{money[0]['station']}"
             elif active and not extras["wrong"]:

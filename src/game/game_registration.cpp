@@ -47,21 +47,36 @@
 #include "game/minigames/diffs/diffs_control.h"
 #include "game/minigames/diffs/diffs_scenarios.h"
 #include "game/minigames/diffs/diffs_screen.h"
+#include "game/minigames/element_move_scenario.h"
 #include "game/minigames/find_pairs/find_pairs_control.h"
 #include "game/minigames/find_pairs/find_pairs_scenarios.h"
+#include "game/minigames/hurdle/hurdle_control.h"
+#include "game/minigames/hurdle/hurdle_scenarios.h"
 #include "game/minigames/minigame_challenge.h"
 #include "game/minigames/minigame_dialogs.h"
 #include "game/minigames/minigame_scenario.h"
 #include "game/minigames/minigame_screen.h"
+#include "game/minigames/path/path_control.h"
+#include "game/minigames/path/path_element.h"
+#include "game/minigames/path/path_scenarios.h"
 #include "game/minigames/puzzle/puzzle_control.h"
 #include "game/minigames/puzzle/puzzle_element.h"
 #include "game/minigames/puzzle/puzzle_scenarios.h"
 #include "game/minigames/puzzle/puzzle_screen.h"
+#include "game/minigames/redundant/redundant_control.h"
+#include "game/minigames/redundant/redundant_scenarios.h"
 #include "game/minigames/remove_items/remove_items_control.h"
 #include "game/minigames/remove_items/remove_items_scenarios.h"
 #include "game/minigames/satchel/satchel_control.h"
 #include "game/minigames/satchel/satchel_scenarios.h"
 #include "game/minigames/satchel/satchel_screen.h"
+#include "game/minigames/square/square_control.h"
+#include "game/minigames/stamp/stamp_control.h"
+#include "game/minigames/stamp/stamp_element.h"
+#include "game/minigames/stamp/stamp_scenarios.h"
+#include "game/minigames/stamp/stamp_screen.h"
+#include "game/minigames/yang/yang_control.h"
+#include "game/minigames/yang/yang_scenarios.h"
 
 namespace kestrelle {
 
@@ -94,6 +109,32 @@ void RegisterContentClasses() {
   RegisterObjectClass<TLevelItem>("LevelItem");
   // The default root "type" of level files.
   RegisterObjectClass<TKestrelleLevelDef>("KestrelleLevelDef");
+}
+
+// Redundant and the board minigames (Square, Yang, Hurdle, Path, Stamp) with their pieces and
+// scenarios.
+void RegisterBoardMinigameClasses() {
+  RegisterObjectClass<TScenarioTileMove>("scenario_tile_move");
+  RegisterObjectClass<TKestrelleControlGameRedundant>("KestrelleControlGameRedundant");
+  RegisterObjectClass<TScenarioRedundantEndRound>("scenario_redundant_end_round");
+  RegisterObjectClass<TScenarioRedundantFailedRound>("scenario_redundant_failed_round");
+  RegisterObjectClass<TKestrelleControlGameSquare>("KestrelleControlGameSquare");
+  RegisterObjectClass<TKestrelleControlGameYang>("KestrelleControlGameYang");
+  RegisterObjectClass<TScenarioYangStartLevel>("scenario_yang_start_level");
+  RegisterObjectClass<TScenarioYangEndLevel>("scenario_yang_end_level");
+  RegisterObjectClass<TKestrelleControlGameHurdle>("KestrelleControlGameHurdle");
+  RegisterObjectClass<TScenarioHurdleStartLevel>("scenario_hurdle_start_level");
+  RegisterObjectClass<TScenarioHurdleEndLevel>("scenario_hurdle_end_level");
+  RegisterObjectClass<TKestrelleControlGamePath>("KestrelleControlGamePath");
+  RegisterObjectClass<TKestrellePathElement>("KestrellePathElement");
+  RegisterObjectClass<TScenarioPathStartLevel>("scenario_path_start_level");
+  RegisterObjectClass<TScenarioPathEndLevel>("scenario_path_end_level");
+  RegisterObjectClass<TKestrelleControlGameStamp>("KestrelleControlGameStamp");
+  RegisterObjectClass<TKestrelleStampElement>("KestrelleStampElement");
+  RegisterObjectClass<TScenarioStampElementMove>("scenario_stamp_element_move");
+  RegisterObjectClass<TScenarioStampShowImage>("scenario_stamp_show_image");
+  RegisterObjectClass<TScenarioStampStartLevel>("scenario_stamp_start_level");
+  RegisterObjectClass<TScenarioStampEndLevel>("scenario_stamp_end_level");
 }
 
 // The minigame screens (each the frame around its control), the screens around them, the
@@ -143,6 +184,7 @@ void RegisterMinigameClasses() {
   RegisterObjectClass<TScenarioSatchelStartLevel>("scenario_satchel_start_level");
   RegisterObjectClass<TScenarioSatchelEndLevel>("scenario_satchel_end_level");
   RegisterObjectClass<TScenarioResetElement>("scenario_reset_element");
+  RegisterBoardMinigameClasses();
 }
 
 }  // namespace

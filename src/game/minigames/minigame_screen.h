@@ -61,10 +61,6 @@ class TKestrelleGameScreenGamePath : public TKestrelleMinigameScreen {
  public:
   TKestrelleGameScreenGamePath() : TKestrelleMinigameScreen({"control_game_path"}) {}
 };
-class TKestrelleGameScreenGameStamp : public TKestrelleMinigameScreen {
- public:
-  TKestrelleGameScreenGameStamp() : TKestrelleMinigameScreen({"control_game_stamp"}) {}
-};
 class TKestrelleGameScreenGameRedundant : public TKestrelleMinigameScreen {
  public:
   TKestrelleGameScreenGameRedundant() : TKestrelleMinigameScreen({"control_game_redundant"}) {}

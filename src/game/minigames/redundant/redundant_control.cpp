@@ -1,0 +1,203 @@
+#include "game/minigames/redundant/redundant_control.h"
+
+#include <ranges>
+
+#include "app/standard_screens/screen_helpers.h"
+#include "data/variant_values.h"
+#include "game/minigames/minigame_codes.h"
+#include "game/minigames/redundant/redundant_round.h"
+#include "game/minigames/widget_children.h"
+
+namespace kestrelle {
+
+namespace {
+
+int64_t IntOf(const Variant& value, int64_t fallback = 0) {
+  int64_t result = 0;
+  return VariantToInt(value, result) ? result : fallback;
+}
+
+double RealOf(const Variant& value) {
+  double result = 0;
+  return VariantToReal(value, result) ? result : 0;
+}
+
+}  // namespace
+
+void TKestrelleControlGameRedundant::Initialize() {
+  TKestrelleMinigameControl::Initialize();
+  round_ = 1;
+  rounds_ = 0;
+  board_.clear();
+}
+
+void TKestrelleControlGameRedundant::SetOwner(const WidgetOwnerRef& owner) {
+  TKestrelleMinigameControl::SetOwner(owner);
+  elements_ = FindWidget("elements");
+}
+
+void TKestrelleControlGameRedundant::ClearOwner() {
+  elements_.reset();
+  TKestrelleMinigameControl::ClearOwner();
+}
+
+void TKestrelleControlGameRedundant::Command(int32_t code, const ParamsRef& params) {
+  switch (code) {
+    case minigame_codes::kStart:
+      if (LookUpDefinition(params)) SetUp();
+      break;
+    case minigame_codes::kSetUpAgain:
+      SetUp();
+      break;
+    case minigame_codes::kClosePressed:
+      screens::ShowWidget(FrameWidget("button_close"), false);
+      StartScenario("scenario_end_level");
+      break;
+    case minigame_codes::kSkip:
+      // While playing the end scenario runs first; its report follows.
+      skipped_ = true;
+      Finish();
+      break;
+    default:
+      break;
+  }
+}
+
+void TKestrelleControlGameRedundant::ScenarioFinalized(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_start_level") {
+    state_ = kStatePlaying;
+    if (GameScreenOwnerRef game = GameOwner()) {
+      ParamsRef help = CreateParams();
+      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
+      help->SetValue("start_text", DefinitionValue("start_text"));
+      game->ShowScreen("GS_MinigameHelp", help);
+    }
+    SetUpRound();
+  } else if (name == "scenario_redundant_end_round") {
+    SetUpRound();
+  } else if (name == "scenario_redundant_failed_round") {
+    Reshuffle();
+  } else if (name == "scenario_end_level") {
+    Finish();
+  }
+}
+
+void TKestrelleControlGameRedundant::SetUp() {
+  skipped_ = false;
+  EmptyGroup(GetScenarioGroup());
+  EmptyGroup(elements_.lock());
+  board_.clear();
+  round_ = 1;
+  rounds_ = static_cast<int32_t>(DefinitionInt("rounds_cnt"));
+  if (WidgetRef skip = FrameWidget("button_skip")) {
+    skip->SetEnabled(false);
+    skip->Restart();
+  }
+  StartScenario("scenario_start_level");
+  state_ = kStateStarting;
+}
+
+void TKestrelleControlGameRedundant::SetUpRound() {
+  WidgetRef elements = elements_.lock();
+  EmptyGroup(elements);
+  board_.clear();
+  auto rounds = definition_ ? definition_->GetRounds() : nullptr;
+  auto definition = rounds ? rounds->GetItemByName(std::to_string(round_)) : nullptr;
+  if (!definition) return;
+  RedundantRound round;
+  round.places = static_cast<int32_t>(IntOf(definition->GetProperty("places")));
+  round.normalResource = definition->GetProperty("normal_resource").ToString();
+  round.redundantResource = definition->GetProperty("redundant_resource").ToString();
+  round.angleRange = static_cast<int32_t>(IntOf(definition->GetProperty("angle_range"), 360));
+  if (auto places = definition->GetPlaces()) {
+    for (int i = 0; i < places->GetCount(); ++i) {
+      auto place = places->GetItem(i);
+      if (place)
+        round.placesByName[place->GetName()] = {RealOf(place->GetProperty("x")), RealOf(place->GetProperty("y"))};
+    }
+  }
+  const int64_t width = IntOf(definition->GetProperty("width"));
+  const int64_t height = IntOf(definition->GetProperty("height"));
+  for (const RedundantElement& element : GenerateRedundantRound(round)) {
+    ParamsRef params = CreateParams();
+    params->SetValue("name", Variant(element.name));
+    params->SetValue("type", Variant(element.type));
+    params->SetValue("resourcename", Variant(element.resourceName));
+    params->SetValue("width", Variant(width));
+    params->SetValue("height", Variant(height));
+    params->SetValue("angle", Variant(element.angle));
+    params->SetValue("centerx", Variant(static_cast<double>(width) / 2));
+    params->SetValue("centery", Variant(static_cast<double>(height) / 2));
+    params->SetValue("anchor_left", Variant(element.left));
+    params->SetValue("anchor_top", Variant(element.top));
+    WidgetRef widget = CreateChildWidget(elements, "element", params);
+    if (!widget) continue;
+    widget->Restart();
+    FindPairsElement placed;
+    placed.name = element.name;
+    placed.left = element.left;
+    placed.top = element.top;
+    board_.push_back(std::move(placed));
+  }
+}
+
+void TKestrelleControlGameRedundant::Reshuffle() {
+  ReshuffleFindPairs(board_);
+  WidgetRef elements = elements_.lock();
+  WidgetCollectionRef children = elements ? elements->GetWidgets() : nullptr;
+  for (const FindPairsElement& element : board_) {
+    WidgetRef widget = children ? children->GetByName(element.name) : nullptr;
+    if (!widget) continue;
+    widget->SetAnchorLeft(element.left);
+    widget->SetAnchorTop(element.top);
+    widget->SetProperty("show", Variant(-1));
+    widget->Restart();
+  }
+}
+
+void TKestrelleControlGameRedundant::Finish() {
+  if (state_ == kStatePlaying) {
+    state_ = kStateOver;
+    PlayScreenSound("sound_minigame_completed");
+    StartScenario("scenario_end_level");
+  } else if (state_ == kStateOver) {
+    ReportFinished();
+  }
+}
+
+bool TKestrelleControlGameRedundant::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
+  screenPoint_ = point;
+  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
+}
+
+bool TKestrelleControlGameRedundant::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
+  const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
+  if (state_ != kStatePlaying) return handled;
+  const std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
+  WidgetRef clicked;
+  for (const WidgetRef& picture : std::views::reverse(pictures)) {
+    if (!picture->ContainsPoint(picture->ScreenToOwner(screenPoint_), false)) continue;
+    clicked = picture;
+    break;
+  }
+  if (!clicked) return handled;
+  for (const WidgetRef& picture : pictures) {
+    picture->SetProperty("show", Variant(0));
+    picture->Restart();
+  }
+  if (clicked->GetProperty("type").ToString() == "normal") {
+    StartScenario("scenario_redundant_failed_round");
+    PlayScreenSound("sound_minigame_click");
+    return handled;
+  }
+  PlayScreenSound("sound_minigame_correct_click");
+  if (round_ != rounds_) {
+    StartScenario("scenario_redundant_end_round");
+    ++round_;
+  } else {
+    Finish();
+  }
+  return handled;
+}
+
+}  // namespace kestrelle
