@@ -48,10 +48,13 @@ def money(left, top):
 
 
 def popup(left, top, w, h, children=""):
-    """A panel whose "text" is its label's; the screens fill it and show it while something is under the pointer."""
+    """A panel whose "text" is its label's; the screens fill it and show it while something is under the pointer.
+    Alone, the label fills the panel; above children, it takes the top."""
+    label = (text("label", 14, 8, w - 28, 44, "", "font_main", ' textalign="center" textvertalign="top" multiline="yes"') if children
+             else text("label", 14, 8, w - 28, h - 16, "", "font_main", ' textalign="center" textvertalign="middle" multiline="yes"'))
     return (f'<widget type="group_widget" name="popup" anchor_left="{left}" anchor_top="{top}" width="{w}" height="{h}" aliases="\\text=label/text" z="20" visible="no"><widgets>'
             + image("panel", f"img_popup_{w}x{h}", 0, 0, w, h)
-            + text("label", 14, 8, w - 28, min(h - 16, 60), "", "font_main", ' textalign="center" textvertalign="top" multiline="yes"')
+            + label
             + children + '</widgets></widget>')
 
 
