@@ -95,17 +95,18 @@ TEST_F(ActionsAndRoom, BoughtItemsDoTheStepsFillTheRoomAndBringTheHeartTool) {
   const uint32_t kPlaceholder = 0xF8F0E0;
   EXPECT_TRUE(Near("room_before", 640, 160, kPlaceholder));
   const uint32_t flowers = Pixel("room_after", 640, 160);
-  EXPECT_GT(std::abs(static_cast<int>(flowers & 0xFF) - static_cast<int>(kPlaceholder & 0xFF)), 40) << std::hex << flowers;
+  EXPECT_GT(std::abs(static_cast<int>(flowers & 0xFF) - static_cast<int>(kPlaceholder & 0xFF)), 40)
+      << std::hex << flowers;
   EXPECT_TRUE(Near("room_before", 312, 392, kPlaceholder));
   EXPECT_TRUE(Near("room_after", 312, 392, kPlaceholder));
 
   // Both items paid (400 - 100 - 250), both tracks one step up, the heart tool owned.
   const std::string users = DecipherFromHex(record_files::kUsersKey, ReadFile(work_ / "user" / "users.dat"));
-  for (const char* saved : {R"(name="total_money" value="50")", R"(name="item_exists_flowers" value="yes")",
-                            R"(name="item_exists_business_card" value="yes")",
-                            R"(name="actions_personal_level" value="1")", R"(name="actions_careers_level" value="1")",
-                            R"(name="action_done_careers_1" value="yes")", R"(name="tool_Heart" value="1")",
-                            R"(name="show_actions_tutorial" value="yes")"})
+  for (const char* saved :
+       {R"(name="total_money" value="50")", R"(name="item_exists_flowers" value="yes")",
+        R"(name="item_exists_business_card" value="yes")", R"(name="actions_personal_level" value="1")",
+        R"(name="actions_careers_level" value="1")", R"(name="action_done_careers_1" value="yes")",
+        R"(name="tool_Heart" value="1")", R"(name="show_actions_tutorial" value="yes")"})
     EXPECT_NE(users.find(saved), std::string::npos) << saved << "\n" << users;
   // Nothing else was bought, and the education and fitness tracks did not move.
   EXPECT_EQ(users.find("item_exists_photo_album"), std::string::npos) << users;
