@@ -31,45 +31,26 @@ void TKestrelleControlGameDiffs::ClearOwner() {
   TKestrelleMinigameControl::ClearOwner();
 }
 
-void TKestrelleControlGameDiffs::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kHint:
-      Hint();
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
+void TKestrelleControlGameDiffs::OtherCommand(int32_t code, const ParamsRef&) {
+  if (code == minigame_codes::kHint) Hint();
 }
 
 void TKestrelleControlGameDiffs::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    SetTimerPaused(false);
-    ShowHelp();
-  } else if (name == "scenario_find_diff") {
-    ++found_;
-    if (WidgetRef counter = FrameWidget("panel/counter"))
-      counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
-    if (found_ == total_) Finish();
-  } else if (name == "scenario_end_level") {
+  // The end scenario starts only once the play is over: its report is the report to the screen.
+  if (name == "scenario_end_level")
     ReportFinished();
-  }
+  else
+    TKestrelleMinigameControl::ScenarioFinalized(name, params);
 }
 
-void TKestrelleControlGameDiffs::ShowHelp() {
-  GameScreenOwnerRef game = GameOwner();
-  if (!game) return;
-  ParamsRef help = CreateParams();
-  help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-  help->SetValue("start_text", DefinitionValue("start_text"));
-  game->ShowScreen("GS_MinigameHelp", help);
+void TKestrelleControlGameDiffs::PlayBegins() { SetTimerPaused(false); }
+
+void TKestrelleControlGameDiffs::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name != "scenario_find_diff") return;
+  ++found_;
+  if (WidgetRef counter = FrameWidget("panel/counter"))
+    counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
+  if (found_ == total_) Finish();
 }
 
 WidgetRef TKestrelleControlGameDiffs::Diffs(const std::weak_ptr<IWidget>& picture) {
@@ -82,13 +63,11 @@ void TKestrelleControlGameDiffs::SetTimerPaused(bool paused) {
 }
 
 void TKestrelleControlGameDiffs::SetUp() {
-  skipped_ = false;
   cursorOffset_ = {0, 0};
   GameScreenOwnerRef game = GameOwner();
   CursorCollectionRef cursors = game ? game->GetCursors() : nullptr;
   if (CursorRef cursor = cursors ? cursors->GetCurrent() : nullptr) cursorOffset_ = cursor->GetHotspot();
 
-  EmptyGroup(GetScenarioGroup());
   EmptyGroup(Diffs(picture1_));
   EmptyGroup(Diffs(picture2_));
   if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
@@ -123,10 +102,7 @@ void TKestrelleControlGameDiffs::SetUp() {
     total_ = static_cast<int32_t>(DefinitionInt("diffs_cnt"));
     counter->SetProperty("text", Variant(std::to_string(total_)));
   }
-  ParamsRef start = CreateParams();
-  start->SetValue("LevelName", Variant("%%\n" + DefinitionValue("LevelName").ToString()));
-  StartScenario("scenario_start_level", start);
-  state_ = kStateStarting;
+  StartWithLevelName();
 }
 
 std::optional<TPoint> TKestrelleControlGameDiffs::MirroredPosition() {
@@ -151,11 +127,6 @@ void TKestrelleControlGameDiffs::DoUpdate(int32_t elapsedMs) {
   cursor->SetVisible(mirrored.has_value());
 }
 
-bool TKestrelleControlGameDiffs::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
-}
-
 WidgetRef TKestrelleControlGameDiffs::PatchAt(const TPoint& screenPoint) {
   for (const std::weak_ptr<IWidget>* picture : {&picture1_, &picture2_}) {
     WidgetRef diffs = Diffs(*picture);
@@ -173,13 +144,13 @@ WidgetRef TKestrelleControlGameDiffs::PatchAt(const TPoint& screenPoint) {
 bool TKestrelleControlGameDiffs::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  WidgetRef patch = PatchAt(screenPoint_);
+  WidgetRef patch = PatchAt(ScreenPoint());
   if (!patch) {
     WidgetRef first = picture1_.lock();
     if (const std::optional<TPoint> mirrored = first ? MirroredPosition() : std::nullopt) {
       // The mirrored point back in screen space: the same shift as in the pictures' space.
-      const TPoint local = first->ScreenToOwner(screenPoint_);
-      patch = PatchAt({screenPoint_.x + mirrored->x - local.x, screenPoint_.y + mirrored->y - local.y});
+      const TPoint local = first->ScreenToOwner(ScreenPoint());
+      patch = PatchAt({ScreenPoint().x + mirrored->x - local.x, ScreenPoint().y + mirrored->y - local.y});
     }
   }
   if (!patch) {
@@ -211,16 +182,10 @@ void TKestrelleControlGameDiffs::Hint() {
   }
 }
 
-void TKestrelleControlGameDiffs::Finish() {
-  if (state_ == kStatePlaying) {
-    PlayScreenSound("sound_minigame_completed");
-    state_ = kStateOver;
-    SetTimerPaused(true);
-    if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
-    if (!StartScenario("scenario_end_level")) Finish();
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
+void TKestrelleControlGameDiffs::EndPlay() {
+  SetTimerPaused(true);
+  if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
+  if (!StartScenario("scenario_end_level")) ReportFinished();
 }
 
 }  // namespace kestrelle

@@ -27,7 +27,6 @@ class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
   void DoUpdate(int32_t elapsedMs) override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   int32_t GetFound() const { return found_; }
@@ -36,14 +35,17 @@ class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
   std::optional<TPoint> MirroredPosition();
 
  protected:
-  void Command(int32_t code, const ParamsRef& params) override;
   void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  void SetUp() override;
+  // No replay and no close button: the end scenario follows the play at once.
+  bool AnswersReplayAndClose() const override { return false; }
+  void OtherCommand(int32_t code, const ParamsRef& params) override;
+  void PlayBegins() override;
+  void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
+  void EndPlay() override;
 
  private:
-  void SetUp();
   void Hint();
-  void Finish();
-  void ShowHelp();
   // The patch under a screen point, on either picture.
   WidgetRef PatchAt(const TPoint& screenPoint);
   WidgetRef Diffs(const std::weak_ptr<IWidget>& picture);
@@ -52,7 +54,6 @@ class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
   int32_t found_ = 0;
   int32_t total_ = 0;
   TPoint cursorOffset_{0, 0};
-  TPoint screenPoint_{0, 0};
   std::weak_ptr<IWidget> picture1_;
   std::weak_ptr<IWidget> picture2_;
   std::weak_ptr<IWidget> secondCursor_;

@@ -2,7 +2,6 @@
 
 #include <ranges>
 
-#include "app/standard_screens/screen_helpers.h"
 #include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
 #include "game/minigames/widget_children.h"
@@ -61,57 +60,22 @@ void TKestrelleControlGameFindPairs::ClearOwner() {
 }
 
 void TKestrelleControlGameFindPairs::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kSetUpAgain:
-      SetUp();
-      break;
-    case minigame_codes::kClosePressed:
-      screens::ShowWidget(FrameWidget("button_close"), false);
-      StartScenario("scenario_end_level");
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      state_ = kStateOver;
-      Finish();
-      break;
-    default:
-      break;
-  }
+  // A skip reports at once, without the end scenario.
+  if (code == minigame_codes::kSkip) state_ = kStateOver;
+  TKestrelleMinigameControl::Command(code, params);
 }
 
-void TKestrelleControlGameFindPairs::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    if (GameScreenOwnerRef game = GameOwner()) {
-      ParamsRef help = CreateParams();
-      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-      help->SetValue("start_text", DefinitionValue("start_text"));
-      game->ShowScreen("GS_MinigameHelp", help);
-    }
+void TKestrelleControlGameFindPairs::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_start_level" || name == "scenario_pairs_end_round")
     SetUpRound();
-  } else if (name == "scenario_pairs_end_round") {
-    SetUpRound();
-  } else if (name == "scenario_pairs_failed_round") {
+  else if (name == "scenario_pairs_failed_round")
     Reshuffle();
-  } else if (name == "scenario_end_level") {
-    Finish();
-  }
 }
 
 void TKestrelleControlGameFindPairs::SetUp() {
-  skipped_ = false;
-  EmptyGroup(GetScenarioGroup());
   EmptyGroup(elements_.lock());
   board_.Start(static_cast<int32_t>(DefinitionInt("rounds_cnt")));
-  if (WidgetRef skip = FrameWidget("button_skip")) {
-    skip->SetEnabled(false);
-    skip->Restart();
-  }
-  StartScenario("scenario_start_level");
-  state_ = kStateStarting;
+  StartWithSkipHeld();
 }
 
 void TKestrelleControlGameFindPairs::SetUpRound() {
@@ -156,26 +120,11 @@ void TKestrelleControlGameFindPairs::Reshuffle() {
   }
 }
 
-void TKestrelleControlGameFindPairs::Finish() {
-  if (state_ == kStatePlaying) {
-    // The last pair is found: the end scenario runs and reports when it is over.
-    state_ = kStateOver;
-    PlayScreenSound("sound_minigame_completed");
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
-}
-
 WidgetRef TKestrelleControlGameFindPairs::ElementWidget(size_t index) {
   WidgetRef elements = elements_.lock();
   WidgetCollectionRef children = elements ? elements->GetWidgets() : nullptr;
   if (!children || index >= board_.Elements().size()) return nullptr;
   return children->GetByName(board_.Elements()[index].name);
-}
-
-bool TKestrelleControlGameFindPairs::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
 }
 
 bool TKestrelleControlGameFindPairs::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
@@ -184,7 +133,7 @@ bool TKestrelleControlGameFindPairs::MouseDown(const TPoint& point, uint32_t key
   // The topmost picture under the pointer: the last one in child order.
   std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
   for (const WidgetRef& picture : std::views::reverse(pictures)) {
-    if (!picture->ContainsPoint(picture->ScreenToOwner(screenPoint_), false)) continue;
+    if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;
     const auto& elements = board_.Elements();
     for (size_t i = 0; i < elements.size(); ++i) {
       if (elements[i].name != picture->GetName()) continue;

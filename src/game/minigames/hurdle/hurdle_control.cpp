@@ -25,9 +25,7 @@ void TKestrelleControlGameHurdle::ClearOwner() {
 }
 
 void TKestrelleControlGameHurdle::SetUp() {
-  skipped_ = false;
   selection_.Clear();
-  EmptyGroup(GetScenarioGroup());
   WidgetRef cells = cells_.lock();
   EmptyGroup(cells);
   auto objects = definition_ ? definition_->GetObjects() : nullptr;

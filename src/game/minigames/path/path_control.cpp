@@ -35,10 +35,8 @@ WidgetRef TKestrelleControlGamePath::Piece(int32_t row, int32_t col) {
 }
 
 void TKestrelleControlGamePath::SetUp() {
-  skipped_ = false;
   // Starting already, so a board that happens to be complete is judged only at the first turn.
   state_ = kStateStarting;
-  EmptyGroup(GetScenarioGroup());
   WidgetRef cells = cells_.lock();
   EmptyGroup(cells);
   SetLamp(false);

@@ -2,9 +2,7 @@
 
 #include <ranges>
 
-#include "app/standard_screens/screen_helpers.h"
 #include "data/variant_values.h"
-#include "game/minigames/minigame_codes.h"
 #include "game/minigames/redundant/redundant_round.h"
 #include "game/minigames/widget_children.h"
 
@@ -41,60 +39,19 @@ void TKestrelleControlGameRedundant::ClearOwner() {
   TKestrelleMinigameControl::ClearOwner();
 }
 
-void TKestrelleControlGameRedundant::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kSetUpAgain:
-      SetUp();
-      break;
-    case minigame_codes::kClosePressed:
-      screens::ShowWidget(FrameWidget("button_close"), false);
-      StartScenario("scenario_end_level");
-      break;
-    case minigame_codes::kSkip:
-      // While playing the end scenario runs first; its report follows.
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
-}
-
-void TKestrelleControlGameRedundant::ScenarioFinalized(const std::string& name, const ParamsRef&) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    if (GameScreenOwnerRef game = GameOwner()) {
-      ParamsRef help = CreateParams();
-      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-      help->SetValue("start_text", DefinitionValue("start_text"));
-      game->ShowScreen("GS_MinigameHelp", help);
-    }
+void TKestrelleControlGameRedundant::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_start_level" || name == "scenario_redundant_end_round")
     SetUpRound();
-  } else if (name == "scenario_redundant_end_round") {
-    SetUpRound();
-  } else if (name == "scenario_redundant_failed_round") {
+  else if (name == "scenario_redundant_failed_round")
     Reshuffle();
-  } else if (name == "scenario_end_level") {
-    Finish();
-  }
 }
 
 void TKestrelleControlGameRedundant::SetUp() {
-  skipped_ = false;
-  EmptyGroup(GetScenarioGroup());
   EmptyGroup(elements_.lock());
   board_.clear();
   round_ = 1;
   rounds_ = static_cast<int32_t>(DefinitionInt("rounds_cnt"));
-  if (WidgetRef skip = FrameWidget("button_skip")) {
-    skip->SetEnabled(false);
-    skip->Restart();
-  }
-  StartScenario("scenario_start_level");
-  state_ = kStateStarting;
+  StartWithSkipHeld();
 }
 
 void TKestrelleControlGameRedundant::SetUpRound() {
@@ -155,20 +112,7 @@ void TKestrelleControlGameRedundant::Reshuffle() {
   }
 }
 
-void TKestrelleControlGameRedundant::Finish() {
-  if (state_ == kStatePlaying) {
-    state_ = kStateOver;
-    PlayScreenSound("sound_minigame_completed");
-    StartScenario("scenario_end_level");
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
-}
-
-bool TKestrelleControlGameRedundant::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
-}
+void TKestrelleControlGameRedundant::EndPlay() { StartScenario("scenario_end_level"); }
 
 bool TKestrelleControlGameRedundant::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
@@ -176,7 +120,7 @@ bool TKestrelleControlGameRedundant::MouseDown(const TPoint& point, uint32_t key
   const std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
   WidgetRef clicked;
   for (const WidgetRef& picture : std::views::reverse(pictures)) {
-    if (!picture->ContainsPoint(picture->ScreenToOwner(screenPoint_), false)) continue;
+    if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;
     clicked = picture;
     break;
   }

@@ -29,43 +29,27 @@ void TKestrelleControlGameRemoveItems::ClearOwner() {
   TKestrelleMinigameControl::ClearOwner();
 }
 
-void TKestrelleControlGameRemoveItems::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kHint:
-      Hint();
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
+void TKestrelleControlGameRemoveItems::OtherCommand(int32_t code, const ParamsRef&) {
+  if (code == minigame_codes::kHint) Hint();
 }
 
-void TKestrelleControlGameRemoveItems::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    ParamsRef help = CreateParams();
-    help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-    help->SetValue("start_text", DefinitionValue("start_text"));
-    Notify(minigame_codes::kShowHelp, help);
-  } else if (name == "scenario_remove_find_diff") {
-    ++found_;
-    if (WidgetRef counter = FrameWidget("panel/counter"))
-      counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
-    if (found_ == total_) Finish();
-  } else if (name == "scenario_end_level") {
-    Finish();
-  }
+// The screen is asked to show the help.
+void TKestrelleControlGameRemoveItems::ShowHelp() {
+  ParamsRef help = CreateParams();
+  help->SetValue("minigame_person", DefinitionValue("minigame_person"));
+  help->SetValue("start_text", DefinitionValue("start_text"));
+  Notify(minigame_codes::kShowHelp, help);
+}
+
+void TKestrelleControlGameRemoveItems::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name != "scenario_remove_find_diff") return;
+  ++found_;
+  if (WidgetRef counter = FrameWidget("panel/counter"))
+    counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
+  if (found_ == total_) Finish();
 }
 
 void TKestrelleControlGameRemoveItems::SetUp() {
-  skipped_ = false;
-  EmptyGroup(GetScenarioGroup());
   EmptyGroup(removeItems_.lock());
   EmptyGroup(roomItems_.lock());
   if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
@@ -92,10 +76,7 @@ void TKestrelleControlGameRemoveItems::SetUp() {
   found_ = 0;
   total_ = static_cast<int32_t>(DefinitionInt("diffs_cnt"));
   if (WidgetRef counter = FrameWidget("panel/counter")) counter->SetProperty("text", Variant(std::to_string(total_)));
-  ParamsRef start = CreateParams();
-  start->SetValue("LevelName", Variant("%%\n" + DefinitionValue("LevelName").ToString()));
-  StartScenario("scenario_start_level", start);
-  state_ = kStateStarting;
+  StartWithLevelName();
 }
 
 // The player's room under the picture: the bought items and the trophies the profile holds.
@@ -124,16 +105,11 @@ void TKestrelleControlGameRemoveItems::DrawRoom() {
   }
 }
 
-bool TKestrelleControlGameRemoveItems::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
-}
-
 bool TKestrelleControlGameRemoveItems::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
   for (const WidgetRef& item : ChildrenOf(removeItems_.lock())) {
-    if (item->GetDead() || !item->ContainsPoint(item->ScreenToOwner(screenPoint_), false)) continue;
+    if (item->GetDead() || !item->ContainsPoint(item->ScreenToOwner(ScreenPoint()), false)) continue;
     PlayScreenSound("sound_minigame_correct_click");
     ParamsRef params = CreateParams();
     params->SetValue("name", Variant(item->GetName()));
@@ -163,15 +139,9 @@ void TKestrelleControlGameRemoveItems::Hint() {
   }
 }
 
-void TKestrelleControlGameRemoveItems::Finish() {
-  if (state_ == kStatePlaying) {
-    state_ = kStateOver;
-    PlayScreenSound("sound_minigame_completed");
-    if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
-    if (!StartScenario("scenario_end_level")) Finish();
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
+void TKestrelleControlGameRemoveItems::EndPlay() {
+  if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
+  if (!StartScenario("scenario_end_level")) ReportFinished();
 }
 
 }  // namespace kestrelle

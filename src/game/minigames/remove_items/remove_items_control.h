@@ -25,25 +25,26 @@ class TKestrelleControlGameRemoveItems : public TKestrelleMinigameControl {
   void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   int32_t GetFound() const { return found_; }
   int32_t GetTotal() const { return total_; }
 
  protected:
-  void Command(int32_t code, const ParamsRef& params) override;
-  void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  void SetUp() override;
+  // No replay and no close button: the end scenario follows the play at once.
+  bool AnswersReplayAndClose() const override { return false; }
+  void OtherCommand(int32_t code, const ParamsRef& params) override;
+  void ShowHelp() override;
+  void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
+  void EndPlay() override;
 
  private:
-  void SetUp();
   void DrawRoom();
   void Hint();
-  void Finish();
 
   int32_t found_ = 0;
   int32_t total_ = 0;
-  TPoint screenPoint_{0, 0};
   std::weak_ptr<IWidget> removeItems_;
   std::weak_ptr<IWidget> roomItems_;
 };

@@ -23,10 +23,8 @@ void TKestrelleControlGameSquare::ClearOwner() {
 }
 
 void TKestrelleControlGameSquare::SetUp() {
-  skipped_ = false;
   grid_ = {};
   selection_.Clear();
-  EmptyGroup(GetScenarioGroup());
   WidgetRef cells = cells_.lock();
   EmptyGroup(cells);
   const int64_t startX = DefinitionInt("start_x");

@@ -32,9 +32,7 @@ void TKestrelleControlGameStamp::ClearOwner() {
 }
 
 void TKestrelleControlGameStamp::SetUp() {
-  skipped_ = false;
   carried_.reset();
-  EmptyGroup(GetScenarioGroup());
   WidgetRef elements = elements_.lock();
   EmptyGroup(elements);
   if (elements) elements->SetVisible(false);
@@ -55,12 +53,7 @@ void TKestrelleControlGameStamp::SetUp() {
     CreateChildWidget(elements, "stamp_element", params);
   }
   topZ_ = count + 2;
-  if (WidgetRef skip = FrameWidget("button_skip")) {
-    skip->SetEnabled(false);
-    skip->Restart();
-  }
-  StartScenario("scenario_start_level");
-  state_ = kStateStarting;
+  StartWithSkipHeld();
 }
 
 WidgetRef TKestrelleControlGameStamp::PieceNamed(const std::string& name) {

@@ -32,9 +32,7 @@ void TKestrelleControlGameYang::ClearOwner() {
 }
 
 void TKestrelleControlGameYang::SetUp() {
-  skipped_ = false;
   board_ = YangBoard();
-  EmptyGroup(GetScenarioGroup());
   WidgetRef cells = cells_.lock();
   EmptyGroup(cells);
   const int64_t startX = DefinitionInt("start_x");
