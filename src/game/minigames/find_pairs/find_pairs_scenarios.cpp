@@ -140,12 +140,11 @@ void TScenarioFindPairsEndRound::Initialize() {
   AddState("exit", "", {}, {}, {}, [this](TState&) { Finalize(); });
 }
 
-void TScenarioFindPairsFailedRound::Initialize() {
-  TFindPairsScenario::Initialize();
+void TFindPairsScenario::AddDarkenStates(const std::string& levelName) {
   AddState("enter", "fade_in", {}, {}, {}, [this](TState&) { FindFrame(); });
   AddState(
       "fade_in", "fade_out", [this](TState&, int32_t) { SetLevel(frame_, 110 * Progress()); }, {}, WaitPassed(),
-      [this](TState&) { BeginText("%round_failed%"); });
+      [this, levelName](TState&) { BeginText(levelName); });
   AddState(
       "fade_out", "exit",
       [this](TState&, int32_t) {
@@ -154,6 +153,11 @@ void TScenarioFindPairsFailedRound::Initialize() {
       },
       {}, WaitPassed(), [this](TState&) { SetWait(duration_); });
   AddState("exit", "", {}, {}, {}, [this](TState&) { Finalize(); });
+}
+
+void TScenarioFindPairsFailedRound::Initialize() {
+  TFindPairsScenario::Initialize();
+  AddDarkenStates("%round_failed%");
 }
 
 void TScenarioFindPairsEndLevel::Initialize() {
