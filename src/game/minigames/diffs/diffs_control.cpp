@@ -5,20 +5,17 @@
 #include "app/cursors.h"
 #include "app/standard_screens/screen_helpers.h"
 #include "game/minigames/diffs/diff_rules.h"
-#include "game/minigames/minigame_codes.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
 
 void TKestrelleControlGameDiffs::Initialize() {
-  TKestrelleMinigameControl::Initialize();
-  found_ = 0;
-  total_ = 0;
+  TKestrellePatchMinigameControl::Initialize();
   cursorOffset_ = {0, 0};
 }
 
 void TKestrelleControlGameDiffs::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
+  TKestrellePatchMinigameControl::SetOwner(owner);
   picture1_ = FindWidget("group1");
   picture2_ = FindWidget("group2");
   secondCursor_ = FindWidget("second_cursor");
@@ -28,11 +25,7 @@ void TKestrelleControlGameDiffs::ClearOwner() {
   picture1_.reset();
   picture2_.reset();
   secondCursor_.reset();
-  TKestrelleMinigameControl::ClearOwner();
-}
-
-void TKestrelleControlGameDiffs::OtherCommand(int32_t code, const ParamsRef&) {
-  if (code == minigame_codes::kHint) Hint();
+  TKestrellePatchMinigameControl::ClearOwner();
 }
 
 void TKestrelleControlGameDiffs::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
@@ -40,17 +33,19 @@ void TKestrelleControlGameDiffs::ScenarioFinalized(const std::string& name, cons
   if (name == "scenario_end_level")
     ReportFinished();
   else
-    TKestrelleMinigameControl::ScenarioFinalized(name, params);
+    TKestrellePatchMinigameControl::ScenarioFinalized(name, params);
 }
 
 void TKestrelleControlGameDiffs::PlayBegins() { SetTimerPaused(false); }
 
 void TKestrelleControlGameDiffs::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
-  if (name != "scenario_find_diff") return;
-  ++found_;
-  if (WidgetRef counter = FrameWidget("panel/counter"))
-    counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
-  if (found_ == total_) Finish();
+  if (name == "scenario_find_diff") PatchFound();
+}
+
+std::vector<WidgetRef> TKestrelleControlGameDiffs::Patches() {
+  std::vector<WidgetRef> patches = ChildrenOf(Diffs(picture1_));
+  for (const WidgetRef& patch : ChildrenOf(Diffs(picture2_))) patches.push_back(patch);
+  return patches;
 }
 
 WidgetRef TKestrelleControlGameDiffs::Diffs(const std::weak_ptr<IWidget>& picture) {
@@ -76,30 +71,16 @@ void TKestrelleControlGameDiffs::SetUp() {
   for (const std::weak_ptr<IWidget>* group : {&picture1_, &picture2_})
     if (WidgetRef original = group->lock() ? group->lock()->FindWidget("original_image") : nullptr)
       original->SetProperty("resourcename", picture);
-  if (auto diffs = definition_ ? definition_->GetDiffs() : nullptr) {
-    for (int i = 0; i < diffs->GetCount(); ++i) {
-      auto diff = diffs->GetItem(i);
-      if (!diff) continue;
-      ParamsRef params = CreateParams();
-      params->SetValue("name", Variant(diff->GetName()));
-      params->SetValue("anchor_left", diff->GetProperty("x"));
-      params->SetValue("anchor_top", diff->GetProperty("y"));
-      for (const char* name : {"transparentlevel", "zoom", "angle", "width", "height", "resourcename"})
-        params->SetValue(name, diff->GetProperty(name));
-      params->SetValue("centerx", Variant(0));
-      params->SetValue("centery", Variant(0));
-      const bool first = diff->GetProperty("groupname").ToString() == "group1";
-      CreateChildWidget(Diffs(first ? picture1_ : picture2_), "diff_image", params);
-    }
-  }
+  CreatePatches([this](TMinigameDefDiff& diff) {
+    return Diffs(diff.GetProperty("groupname").ToString() == "group1" ? picture1_ : picture2_);
+  });
 
   if (WidgetRef timer = FindWidget("timer")) {
     timer->SetProperty("currenttime", Variant(0));
     timer->SetPaused(true);
   }
   if (WidgetRef counter = FrameWidget("panel/counter")) {
-    found_ = 0;
-    total_ = static_cast<int32_t>(DefinitionInt("diffs_cnt"));
+    ResetCount();
     counter->SetProperty("text", Variant(std::to_string(total_)));
   }
   StartWithLevelName();
@@ -115,7 +96,7 @@ std::optional<TPoint> TKestrelleControlGameDiffs::MirroredPosition() {
 }
 
 void TKestrelleControlGameDiffs::DoUpdate(int32_t elapsedMs) {
-  TKestrelleMinigameControl::DoUpdate(elapsedMs);
+  TKestrellePatchMinigameControl::DoUpdate(elapsedMs);
   WidgetRef cursor = secondCursor_.lock();
   if (!cursor) return;
   // Only while the player plays.
@@ -142,7 +123,7 @@ WidgetRef TKestrelleControlGameDiffs::PatchAt(const TPoint& screenPoint) {
 }
 
 bool TKestrelleControlGameDiffs::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
-  const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
+  const bool handled = TKestrellePatchMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
   WidgetRef patch = PatchAt(ScreenPoint());
   if (!patch) {
@@ -169,23 +150,9 @@ bool TKestrelleControlGameDiffs::MouseDown(const TPoint& point, uint32_t keys, i
   return handled;
 }
 
-void TKestrelleControlGameDiffs::Hint() {
-  if (state_ != kStatePlaying) return;
-  std::vector<WidgetRef> patches = ChildrenOf(Diffs(picture1_));
-  for (const WidgetRef& patch : ChildrenOf(Diffs(picture2_))) patches.push_back(patch);
-  std::erase_if(patches, [](const WidgetRef& patch) { return patch->GetDead(); });
-  if (const std::optional<int32_t> k = HintPatch(total_, found_, static_cast<int32_t>(patches.size())))
-    patches[static_cast<size_t>(*k)]->Restart();
-  if (WidgetRef hint = FrameWidget("button_hint")) {
-    hint->Restart();
-    hint->SetEnabled(false);
-  }
-}
-
 void TKestrelleControlGameDiffs::EndPlay() {
   SetTimerPaused(true);
-  if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
-  if (!StartScenario("scenario_end_level")) ReportFinished();
+  TKestrellePatchMinigameControl::EndPlay();
 }
 
 }  // namespace kestrelle

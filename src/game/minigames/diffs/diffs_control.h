@@ -14,12 +14,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "game/minigames/minigame_control.h"
+#include "game/minigames/patch_control.h"
 
 namespace kestrelle {
 
-class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
+class TKestrelleControlGameDiffs : public TKestrellePatchMinigameControl {
  public:
   static constexpr const char* kRequiredChildren[] = {"group1", "group2", "scenario_group"};
 
@@ -29,30 +30,23 @@ class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
   void DoUpdate(int32_t elapsedMs) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
-  int32_t GetFound() const { return found_; }
-  int32_t GetTotal() const { return total_; }
   // The pointer mirrored onto the other picture, in the control's children space.
   std::optional<TPoint> MirroredPosition();
 
  protected:
   void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
   void SetUp() override;
-  // No replay and no close button: the end scenario follows the play at once.
-  bool AnswersReplayAndClose() const override { return false; }
-  void OtherCommand(int32_t code, const ParamsRef& params) override;
   void PlayBegins() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
   void EndPlay() override;
+  std::vector<WidgetRef> Patches() override;
 
  private:
-  void Hint();
   // The patch under a screen point, on either picture.
   WidgetRef PatchAt(const TPoint& screenPoint);
   WidgetRef Diffs(const std::weak_ptr<IWidget>& picture);
   void SetTimerPaused(bool paused);
 
-  int32_t found_ = 0;
-  int32_t total_ = 0;
   TPoint cursorOffset_{0, 0};
   std::weak_ptr<IWidget> picture1_;
   std::weak_ptr<IWidget> picture2_;

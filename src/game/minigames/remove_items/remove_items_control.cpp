@@ -4,21 +4,14 @@
 
 #include "game/content/action_defs.h"
 #include "game/level/profile_access.h"
-#include "game/minigames/diffs/diff_rules.h"
 #include "game/minigames/minigame_codes.h"
 #include "game/minigames/remove_items/room_drawing.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
 
-void TKestrelleControlGameRemoveItems::Initialize() {
-  TKestrelleMinigameControl::Initialize();
-  found_ = 0;
-  total_ = 0;
-}
-
 void TKestrelleControlGameRemoveItems::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
+  TKestrellePatchMinigameControl::SetOwner(owner);
   removeItems_ = FindWidget("remove_items");
   roomItems_ = FindWidget("room_items");
 }
@@ -26,11 +19,7 @@ void TKestrelleControlGameRemoveItems::SetOwner(const WidgetOwnerRef& owner) {
 void TKestrelleControlGameRemoveItems::ClearOwner() {
   removeItems_.reset();
   roomItems_.reset();
-  TKestrelleMinigameControl::ClearOwner();
-}
-
-void TKestrelleControlGameRemoveItems::OtherCommand(int32_t code, const ParamsRef&) {
-  if (code == minigame_codes::kHint) Hint();
+  TKestrellePatchMinigameControl::ClearOwner();
 }
 
 // The screen is asked to show the help.
@@ -42,12 +31,10 @@ void TKestrelleControlGameRemoveItems::ShowHelp() {
 }
 
 void TKestrelleControlGameRemoveItems::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
-  if (name != "scenario_remove_find_diff") return;
-  ++found_;
-  if (WidgetRef counter = FrameWidget("panel/counter"))
-    counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
-  if (found_ == total_) Finish();
+  if (name == "scenario_remove_find_diff") PatchFound();
 }
+
+std::vector<WidgetRef> TKestrelleControlGameRemoveItems::Patches() { return ChildrenOf(removeItems_.lock()); }
 
 void TKestrelleControlGameRemoveItems::SetUp() {
   EmptyGroup(removeItems_.lock());
@@ -57,24 +44,9 @@ void TKestrelleControlGameRemoveItems::SetUp() {
 
   if (WidgetRef original = FindWidget("original_image"))
     original->SetProperty("resourcename", DefinitionValue("resourcename"));
-  if (auto diffs = definition_ ? definition_->GetDiffs() : nullptr) {
-    for (int i = 0; i < diffs->GetCount(); ++i) {
-      auto diff = diffs->GetItem(i);
-      if (!diff) continue;
-      ParamsRef params = CreateParams();
-      params->SetValue("name", Variant(diff->GetName()));
-      params->SetValue("anchor_left", diff->GetProperty("x"));
-      params->SetValue("anchor_top", diff->GetProperty("y"));
-      for (const char* name : {"transparentlevel", "zoom", "angle", "width", "height", "resourcename"})
-        params->SetValue(name, diff->GetProperty(name));
-      params->SetValue("centerx", Variant(0));
-      params->SetValue("centery", Variant(0));
-      CreateChildWidget(removeItems_.lock(), "diff_image", params);
-    }
-  }
+  CreatePatches([this](TMinigameDefDiff&) { return removeItems_.lock(); });
 
-  found_ = 0;
-  total_ = static_cast<int32_t>(DefinitionInt("diffs_cnt"));
+  ResetCount();
   if (WidgetRef counter = FrameWidget("panel/counter")) counter->SetProperty("text", Variant(std::to_string(total_)));
   StartWithLevelName();
 }
@@ -106,7 +78,7 @@ void TKestrelleControlGameRemoveItems::DrawRoom() {
 }
 
 bool TKestrelleControlGameRemoveItems::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
-  const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
+  const bool handled = TKestrellePatchMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
   for (const WidgetRef& item : ChildrenOf(removeItems_.lock())) {
     if (item->GetDead() || !item->ContainsPoint(item->ScreenToOwner(ScreenPoint()), false)) continue;
@@ -125,23 +97,6 @@ bool TKestrelleControlGameRemoveItems::MouseDown(const TPoint& point, uint32_t k
     cross->Restart();
   }
   return handled;
-}
-
-void TKestrelleControlGameRemoveItems::Hint() {
-  if (state_ != kStatePlaying) return;
-  std::vector<WidgetRef> items = ChildrenOf(removeItems_.lock());
-  std::erase_if(items, [](const WidgetRef& item) { return item->GetDead(); });
-  if (const std::optional<int32_t> k = HintPatch(total_, found_, static_cast<int32_t>(items.size())))
-    items[static_cast<size_t>(*k)]->Restart();
-  if (WidgetRef hint = FrameWidget("button_hint")) {
-    hint->Restart();
-    hint->SetEnabled(false);
-  }
-}
-
-void TKestrelleControlGameRemoveItems::EndPlay() {
-  if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
-  if (!StartScenario("scenario_end_level")) ReportFinished();
 }
 
 }  // namespace kestrelle
