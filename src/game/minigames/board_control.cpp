@@ -1,7 +1,7 @@
 #include "game/minigames/board_control.h"
 
 #include "app/standard_screens/screen_helpers.h"
-#include "data/variant_values.h"
+#include "game/minigames/variant_numbers.h"
 
 namespace kestrelle {
 
@@ -12,13 +12,11 @@ std::string PieceText(const WidgetRef& widget, const std::string& name) {
 }
 
 int64_t PieceInt(const WidgetRef& widget, const std::string& name) {
-  int64_t value = 0;
-  return widget && VariantToInt(widget->GetProperty(name), value) ? value : 0;
+  return widget ? IntOf(widget->GetProperty(name)) : 0;
 }
 
 double PieceReal(const WidgetRef& widget, const std::string& name) {
-  double value = 0;
-  return widget && VariantToReal(widget->GetProperty(name), value) ? value : 0;
+  return widget ? RealOf(widget->GetProperty(name)) : 0;
 }
 
 WidgetRef TKestrelleBoardMinigameControl::StartMove(const std::string& factory, const std::string& group,

@@ -2,23 +2,13 @@
 
 #include <ranges>
 
-#include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
+#include "game/minigames/variant_numbers.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
 
 namespace {
-
-int64_t IntOf(const Variant& value, int64_t fallback = 0) {
-  int64_t result = 0;
-  return VariantToInt(value, result) ? result : fallback;
-}
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
 
 // The rules' view of a round of the definition.
 FindPairsRound RoundOf(TMinigameDefRound& definition) {

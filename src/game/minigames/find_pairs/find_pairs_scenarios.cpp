@@ -5,16 +5,11 @@
 #include <numbers>
 
 #include "data/numbers.h"
-#include "data/variant_values.h"
+#include "game/minigames/variant_numbers.h"
 
 namespace kestrelle {
 
 namespace {
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
 
 // The value rounded the way the data rounds (halves to even).
 double Rounded(double value) { return static_cast<double>(RoundHalfEven(value)); }

@@ -3,20 +3,11 @@
 #include <algorithm>
 
 #include "app/standard_screens/screen_helpers.h"
-#include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
 #include "game/minigames/puzzle/puzzle_rules.h"
+#include "game/minigames/variant_numbers.h"
 
 namespace kestrelle {
-
-namespace {
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
-
-}  // namespace
 
 void TKestrelleControlGamePuzzle::Initialize() {
   TKestrelleMinigameControl::Initialize();

@@ -2,25 +2,11 @@
 
 #include <ranges>
 
-#include "data/variant_values.h"
 #include "game/minigames/redundant/redundant_round.h"
+#include "game/minigames/variant_numbers.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
-
-namespace {
-
-int64_t IntOf(const Variant& value, int64_t fallback = 0) {
-  int64_t result = 0;
-  return VariantToInt(value, result) ? result : fallback;
-}
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
-
-}  // namespace
 
 void TKestrelleControlGameRedundant::Initialize() {
   TKestrelleMinigameControl::Initialize();

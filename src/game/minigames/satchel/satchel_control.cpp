@@ -1,21 +1,11 @@
 #include "game/minigames/satchel/satchel_control.h"
 
-#include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
+#include "game/minigames/variant_numbers.h"
 
 namespace kestrelle {
 
 namespace {
-
-int64_t IntOf(const Variant& value, int64_t fallback) {
-  int64_t result = 0;
-  return VariantToInt(value, result) ? result : fallback;
-}
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
 
 void SetState(IWidget& piece, const char* state) { piece.SetProperty("state", Variant(std::string(state))); }
 
