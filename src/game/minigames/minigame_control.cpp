@@ -73,6 +73,17 @@ void TKestrelleMinigameControl::ReportFinished() {
   Notify(minigame_codes::kFinished, report);
 }
 
+void TKestrelleMinigameControl::SetOwner(const WidgetOwnerRef& owner) {
+  TControlGameWidget::SetOwner(owner);
+  const std::string pieces = PieceGroupName();
+  if (!pieces.empty()) pieceGroup_ = FindWidget(pieces);
+}
+
+void TKestrelleMinigameControl::ClearOwner() {
+  pieceGroup_.reset();
+  TControlGameWidget::ClearOwner();
+}
+
 bool TKestrelleMinigameControl::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
   screenPoint_ = point;
   return TControlGameWidget::MouseEvent(message, point, keys);

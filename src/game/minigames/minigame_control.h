@@ -37,9 +37,16 @@ class TKestrelleMinigameControl : public TControlGameWidget {
   bool GetSkipped() const { return skipped_; }
   std::shared_ptr<TMinigameDef> GetDefinition() const { return definition_; }
 
+  void SetOwner(const WidgetOwnerRef& owner) override;
+  void ClearOwner() override;
   bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
 
  protected:
+  // The child that holds the board's pieces ("cells", "elements"), found when the control gets its
+  // owner; empty (the default) for none.
+  virtual std::string PieceGroupName() const { return {}; }
+  WidgetRef PieceGroup() const { return pieceGroup_.lock(); }
+
   void Command(int32_t code, const ParamsRef& params) override;
   void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
 
@@ -103,6 +110,7 @@ class TKestrelleMinigameControl : public TControlGameWidget {
   void SetUpAnew();
 
   TPoint screenPoint_{0, 0};
+  std::weak_ptr<IWidget> pieceGroup_;
 };
 
 }  // namespace kestrelle

@@ -39,16 +39,6 @@ void TKestrelleControlGameFindPairs::Initialize() {
   board_ = FindPairsBoard();
 }
 
-void TKestrelleControlGameFindPairs::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  elements_ = FindWidget("elements");
-}
-
-void TKestrelleControlGameFindPairs::ClearOwner() {
-  elements_.reset();
-  TKestrelleMinigameControl::ClearOwner();
-}
-
 void TKestrelleControlGameFindPairs::Command(int32_t code, const ParamsRef& params) {
   // A skip reports at once, without the end scenario.
   if (code == minigame_codes::kSkip) state_ = kStateOver;
@@ -63,13 +53,13 @@ void TKestrelleControlGameFindPairs::OtherScenarioFinished(const std::string& na
 }
 
 void TKestrelleControlGameFindPairs::SetUp() {
-  EmptyGroup(elements_.lock());
+  EmptyGroup(PieceGroup());
   board_.Start(static_cast<int32_t>(DefinitionInt("rounds_cnt")));
   StartWithSkipHeld();
 }
 
 void TKestrelleControlGameFindPairs::SetUpRound() {
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   EmptyGroup(elements);
   board_.SetElements({});
   auto rounds = definition_ ? definition_->GetRounds() : nullptr;
@@ -111,7 +101,7 @@ void TKestrelleControlGameFindPairs::Reshuffle() {
 }
 
 WidgetRef TKestrelleControlGameFindPairs::ElementWidget(size_t index) {
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   WidgetCollectionRef children = elements ? elements->GetWidgets() : nullptr;
   if (!children || index >= board_.Elements().size()) return nullptr;
   return children->GetByName(board_.Elements()[index].name);
@@ -121,7 +111,7 @@ bool TKestrelleControlGameFindPairs::MouseDown(const TPoint& point, uint32_t key
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
   // The topmost picture under the pointer: the last one in child order.
-  std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
+  std::vector<WidgetRef> pictures = ChildrenOf(PieceGroup());
   for (const WidgetRef& picture : std::views::reverse(pictures)) {
     if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;
     const auto& elements = board_.Elements();

@@ -21,13 +21,12 @@ namespace kestrelle {
 class TKestrelleControlGameFindPairs : public TKestrelleMinigameControl {
  public:
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   const FindPairsBoard& Board() const { return board_; }
 
  protected:
+  std::string PieceGroupName() const override { return "elements"; }
   void Command(int32_t code, const ParamsRef& params) override;
   void SetUp() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
@@ -44,7 +43,6 @@ class TKestrelleControlGameFindPairs : public TKestrelleMinigameControl {
   void HideElements(size_t keep1, size_t keep2);
 
   FindPairsBoard board_;
-  std::weak_ptr<IWidget> elements_;
 };
 
 }  // namespace kestrelle

@@ -17,13 +17,7 @@ void TKestrelleControlGamePuzzle::Initialize() {
   carrier_ = PieceCarrier();
 }
 
-void TKestrelleControlGamePuzzle::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  pieces_ = FindWidget("elements");
-}
-
 void TKestrelleControlGamePuzzle::ClearOwner() {
-  pieces_.reset();
   carrier_.Release();
   TKestrelleMinigameControl::ClearOwner();
 }
@@ -50,7 +44,7 @@ void TKestrelleControlGamePuzzle::OtherScenarioFinished(const std::string& name,
 void TKestrelleControlGamePuzzle::SetUp() {
   carrier_.Release();
   glides_ = 0;
-  WidgetRef pieces = pieces_.lock();
+  WidgetRef pieces = PieceGroup();
   EmptyGroup(pieces);
   screens::ShowWidget(pieces, false);
   auto elements = definition_ ? definition_->GetElements() : nullptr;
@@ -79,7 +73,7 @@ bool TKestrelleControlGamePuzzle::MouseDown(const TPoint& point, uint32_t keys, 
     return handled;
   }
   // Placed, gliding and carried pieces stay where they are.
-  WidgetRef piece = PieceCarrier::PieceAt(pieces_.lock(), ScreenPoint(),
+  WidgetRef piece = PieceCarrier::PieceAt(PieceGroup(), ScreenPoint(),
                                           [](IWidget& candidate) { return PieceState(candidate) == "normal"; });
   if (!piece) return handled;
   carrier_.PickUp(piece, ScreenPoint(), topZ_);
@@ -110,7 +104,7 @@ void TKestrelleControlGamePuzzle::Drop(const WidgetRef& piece) {
     piece->SetZ(1);
   } else {
     piece->SetProperty("state", Variant(std::string("normal")));
-    WidgetRef pieces = pieces_.lock();
+    WidgetRef pieces = PieceGroup();
     WidgetCollectionRef children = pieces ? pieces->GetWidgets() : nullptr;
     piece->SetZ(children ? children->GetCount() : 0);
   }
@@ -122,7 +116,7 @@ void TKestrelleControlGamePuzzle::Drop(const WidgetRef& piece) {
 
 void TKestrelleControlGamePuzzle::FinishWhenAllPlaced() {
   if (glides_ > 0 || state_ != kStatePlaying) return;
-  const std::vector<WidgetRef> pieces = ChildrenOf(pieces_.lock());
+  const std::vector<WidgetRef> pieces = ChildrenOf(PieceGroup());
   if (pieces.empty()) return;
   if (std::ranges::all_of(pieces, [](const WidgetRef& piece) { return PieceState(*piece) == "placed"; })) Finish();
 }

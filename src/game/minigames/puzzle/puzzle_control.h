@@ -20,7 +20,6 @@ class TKestrelleControlGamePuzzle : public TKestrelleMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
   bool MouseMove(const TPoint& point, uint32_t keys) override;
@@ -29,6 +28,7 @@ class TKestrelleControlGamePuzzle : public TKestrelleMinigameControl {
   WidgetRef GetDragged() const { return carrier_.Carried(); }
 
  protected:
+  std::string PieceGroupName() const override { return "elements"; }
   void Command(int32_t code, const ParamsRef& params) override;
   void SetUp() override;
   void ReadStartParameters(const ParamsRef& params) override;
@@ -44,7 +44,6 @@ class TKestrelleControlGamePuzzle : public TKestrelleMinigameControl {
   int32_t topZ_ = 0;
   int32_t glides_ = 0;  // glides started and not yet reported
   PieceCarrier carrier_;
-  std::weak_ptr<IWidget> pieces_;
 };
 
 }  // namespace kestrelle

@@ -15,16 +15,6 @@ void TKestrelleControlGameRedundant::Initialize() {
   board_.clear();
 }
 
-void TKestrelleControlGameRedundant::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  elements_ = FindWidget("elements");
-}
-
-void TKestrelleControlGameRedundant::ClearOwner() {
-  elements_.reset();
-  TKestrelleMinigameControl::ClearOwner();
-}
-
 void TKestrelleControlGameRedundant::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
   if (name == "scenario_start_level" || name == "scenario_redundant_end_round")
     SetUpRound();
@@ -33,7 +23,7 @@ void TKestrelleControlGameRedundant::OtherScenarioFinished(const std::string& na
 }
 
 void TKestrelleControlGameRedundant::SetUp() {
-  EmptyGroup(elements_.lock());
+  EmptyGroup(PieceGroup());
   board_.clear();
   round_ = 1;
   rounds_ = static_cast<int32_t>(DefinitionInt("rounds_cnt"));
@@ -41,7 +31,7 @@ void TKestrelleControlGameRedundant::SetUp() {
 }
 
 void TKestrelleControlGameRedundant::SetUpRound() {
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   EmptyGroup(elements);
   board_.clear();
   auto rounds = definition_ ? definition_->GetRounds() : nullptr;
@@ -86,7 +76,7 @@ void TKestrelleControlGameRedundant::SetUpRound() {
 
 void TKestrelleControlGameRedundant::Reshuffle() {
   ReshuffleFindPairs(board_);
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   WidgetCollectionRef children = elements ? elements->GetWidgets() : nullptr;
   for (const FindPairsElement& element : board_) {
     WidgetRef widget = children ? children->GetByName(element.name) : nullptr;
@@ -103,7 +93,7 @@ void TKestrelleControlGameRedundant::EndPlay() { StartScenario("scenario_end_lev
 bool TKestrelleControlGameRedundant::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  const std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
+  const std::vector<WidgetRef> pictures = ChildrenOf(PieceGroup());
   WidgetRef clicked;
   for (const WidgetRef& picture : std::views::reverse(pictures)) {
     if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;

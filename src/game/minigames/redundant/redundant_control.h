@@ -20,13 +20,12 @@ class TKestrelleControlGameRedundant : public TKestrelleMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   int32_t GetRound() const { return round_; }
 
  protected:
+  std::string PieceGroupName() const override { return "elements"; }
   void SetUp() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
   void EndPlay() override;
@@ -39,7 +38,6 @@ class TKestrelleControlGameRedundant : public TKestrelleMinigameControl {
   int32_t rounds_ = 0;
   // The pictures on the board, in creation order, with their places.
   std::vector<FindPairsElement> board_;
-  std::weak_ptr<IWidget> elements_;
 };
 
 }  // namespace kestrelle

@@ -19,13 +19,7 @@ void TKestrelleControlGameSatchel::Initialize() {
   carrier_ = PieceCarrier();
 }
 
-void TKestrelleControlGameSatchel::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  pieces_ = FindWidget("elements");
-}
-
 void TKestrelleControlGameSatchel::ClearOwner() {
-  pieces_.reset();
   carrier_.Release();
   TKestrelleMinigameControl::ClearOwner();
 }
@@ -44,7 +38,7 @@ void TKestrelleControlGameSatchel::PlayBegins() {
 
 void TKestrelleControlGameSatchel::SetUp() {
   carrier_.Release();
-  WidgetRef pieces = pieces_.lock();
+  WidgetRef pieces = PieceGroup();
   EmptyGroup(pieces);
   const auto rows = static_cast<int32_t>(DefinitionInt("rows"));
   const auto cols = static_cast<int32_t>(DefinitionInt("cols"));
@@ -106,7 +100,7 @@ bool TKestrelleControlGameSatchel::MouseDown(const TPoint& point, uint32_t keys,
     return handled;
   }
   // A gliding piece is left alone: taken now, it would land in the grid twice.
-  if (WidgetRef piece = PieceCarrier::PieceAt(pieces_.lock(), ScreenPoint(),
+  if (WidgetRef piece = PieceCarrier::PieceAt(PieceGroup(), ScreenPoint(),
                                               [this](IWidget& candidate) { return !IsGliding(candidate); }))
     PickUp(piece);
   return handled;
@@ -147,7 +141,7 @@ void TKestrelleControlGameSatchel::Drop(const WidgetRef& piece) {
   } else {
     SetState(*piece, "normal");
     // It lies on top of the free pieces: those after it step down.
-    const std::vector<WidgetRef> pieces = ChildrenOf(pieces_.lock());
+    const std::vector<WidgetRef> pieces = ChildrenOf(PieceGroup());
     bool after = false;
     for (const WidgetRef& other : pieces) {
       if (after) other->SetZ(other->GetZ() - 1);
@@ -163,7 +157,7 @@ void TKestrelleControlGameSatchel::ResetPieces() {
   if (state_ != kStatePlaying) return;
   carrier_.Release();
   auto satchels = definition_ ? definition_->GetSatchels() : nullptr;
-  for (const WidgetRef& piece : ChildrenOf(pieces_.lock())) {
+  for (const WidgetRef& piece : ChildrenOf(PieceGroup())) {
     auto satchel = satchels ? satchels->GetItemByName(piece->GetName()) : nullptr;
     const double homeX = satchel ? RealOf(satchel->GetProperty("x")) : piece->GetAnchorLeft();
     const double homeY = satchel ? RealOf(satchel->GetProperty("y")) : piece->GetAnchorTop();

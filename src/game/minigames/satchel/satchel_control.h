@@ -23,7 +23,6 @@ class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
   bool MouseMove(const TPoint& point, uint32_t keys) override;
@@ -33,6 +32,7 @@ class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
   WidgetRef GetDragged() const { return carrier_.Carried(); }
 
  protected:
+  std::string PieceGroupName() const override { return "elements"; }
   void SetUp() override;
   void ReadStartParameters(const ParamsRef& params) override;
   void OtherCommand(int32_t code, const ParamsRef& params) override;
@@ -52,7 +52,6 @@ class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
   int32_t topZ_ = 0;
   SatchelGrid grid_{0, 0, 0, 0, 0, 0};
   PieceCarrier carrier_;
-  std::weak_ptr<IWidget> pieces_;
 };
 
 }  // namespace kestrelle
