@@ -112,7 +112,8 @@ bool TKestrelleControlGameFindPairs::MouseDown(const TPoint& point, uint32_t key
   if (state_ != kStatePlaying) return handled;
   // The topmost picture under the pointer: the last one in child order.
   std::vector<WidgetRef> pictures = ChildrenOf(PieceGroup());
-  for (const WidgetRef& picture : std::views::reverse(pictures)) {
+  for (auto it = pictures.rbegin(); it != pictures.rend(); ++it) {
+    const WidgetRef& picture = *it;
     if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;
     const auto& elements = board_.Elements();
     for (size_t i = 0; i < elements.size(); ++i) {

@@ -95,7 +95,8 @@ bool TKestrelleControlGameRedundant::MouseDown(const TPoint& point, uint32_t key
   if (state_ != kStatePlaying) return handled;
   const std::vector<WidgetRef> pictures = ChildrenOf(PieceGroup());
   WidgetRef clicked;
-  for (const WidgetRef& picture : std::views::reverse(pictures)) {
+  for (auto it = pictures.rbegin(); it != pictures.rend(); ++it) {
+    const WidgetRef& picture = *it;
     if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;
     clicked = picture;
     break;

@@ -72,7 +72,8 @@ bool TKestrelleControlGameStamp::MouseDown(const TPoint& point, uint32_t keys, i
   // The mouse message's own point is compared with the pieces (the board lies at the origin).
   const TPoint at = ScreenPoint();
   const std::vector<WidgetRef> pieces = ChildrenOf(PieceGroup());
-  for (const WidgetRef& piece : std::views::reverse(pieces)) {
+  for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) {
+    const WidgetRef& piece = *it;
     if (PieceText(piece, "state") != "normal" || !piece->ContainsPoint(at, false)) continue;
     grabX_ = piece->GetAnchorLeft() - at.x;
     grabY_ = piece->GetAnchorTop() - at.y;
