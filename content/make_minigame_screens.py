@@ -32,16 +32,6 @@ def frame_button(name, left, top, caption, extra=""):
             '</widgets></widget>')
 
 
-# The skip button is enabled again by its own clock, 1.5 s after every restart (the control
-# disables and restarts it when a minigame starts).
-ENABLE_LATER = ('<function_widget type="function_piecewise"><paramspace><paramdefs>'
-                '<paramdef name="value" col="0" row="0" static="yes" outname="enabled"/>'
-                '<paramdef name="time" col="1" row="0" static="yes" outname="currenttime"/>'
-                '<paramdef name="k0" col="2" row="0" static="yes" value="0"/><paramdef name="k1" col="2" row="1" static="yes" value="1499"/><paramdef name="k2" col="2" row="2" static="yes" value="1500"/>'
-                '<paramdef name="v0" col="3" row="0" static="yes" value="0"/><paramdef name="v1" col="3" row="1" static="yes" value="0"/><paramdef name="v2" col="3" row="2" static="yes" value="1"/>'
-                '</paramdefs></paramspace></function_widget>')
-
-
 def appear(ms):
     return ('<function_widget type="function_piecewise"><paramspace><paramdefs>'
             '<paramdef name="value" col="0" row="0" static="yes" outname="transparentlevel"/>'
@@ -102,7 +92,7 @@ PAIRS = [
     '</widgets></widget>',
     '<widget type="rect_widget" name="frame_black" anchor_left="0" anchor_top="0" width="800" height="600" color="$FF000000" transparentlevel="0" z="30" visible="yes"/>',
     frame_button("button_menu", 10, 8, "%Menu%"),
-    frame_button("button_skip", 650, 8, "%Skip%").replace('</widgets></widget>', '</widgets>' + ENABLE_LATER + '</widget>'),
+    frame_button("button_skip", 650, 8, "%Skip%"),
     frame_button("button_close", 330, 540, "%Close%"),
 ]
 SOUNDS = ('    <sounds><sound name="sound_minigame_click" resourcename="snd_station_click"/>'

@@ -85,6 +85,8 @@ void TKestrelleControlGameFindPairs::Command(int32_t code, const ParamsRef& para
 void TKestrelleControlGameFindPairs::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
   if (name == "scenario_start_level") {
     state_ = kStatePlaying;
+    // Set-up disabled the skip button; it may be used once the board is in play.
+    if (WidgetRef skip = FrameWidget("button_skip")) skip->SetEnabled(true);
     if (GameScreenOwnerRef game = GameOwner()) {
       ParamsRef help = CreateParams();
       help->SetValue("minigame_person", DefinitionValue("minigame_person"));
