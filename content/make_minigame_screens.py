@@ -109,7 +109,7 @@ write("screen_mini_menu_brief.xml", "The minigames' pause menu: its buttons spre
       gamescreen("KestrelleGameScreenMiniMenuBrief", "GS_MiniMenuBrief", 160, 120,
                  widgets(['<widget type="image_widget" name="image_panel" resourcename="img_panel" width="480" height="360" visible="yes"/>',
                           '<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="120" anchor_top="0" width="240" height="40" text="%title_Pause%" textalign="center" textvertalign="middle" visible="yes"/>',
-                          '<widget type="group_widget" name="buttons" anchor_left="150" anchor_top="44" visible="yes" extraparams="\\group_height=300"><widgets>' + MENU_BUTTONS + '</widgets></widget>']),
+                          '<widget type="group_widget" name="buttons" anchor_left="150" anchor_top="44" visible="yes" mousestop="yes" extraparams="\\group_height=300"><widgets>' + MENU_BUTTONS + '</widgets></widget>']),
                  zoom_effects(240, 180)))
 
 # ----------------------------------------------------------------------------------- completion and help
@@ -156,9 +156,9 @@ write("screen_bonus_hint.xml", "The first bonus of a level: an arrow under the s
 # ----------------------------------------------------------------------------------- bonus replay
 # One button per minigame that has a screen; "level_disabled" / "level_enabled" show its look.
 def level_button(minigame, left, top):
-    return (f'<widget type="group_widget" name="level_{minigame}" anchor_left="{left}" anchor_top="{top}" visible="yes" '
+    return (f'<widget type="group_widget" name="level_{minigame}" anchor_left="{left}" anchor_top="{top}" visible="yes" mousestop="yes" '
             f'extraparams="\\minigame={minigame}" aliases="\\level_disabled=disabled/visible\\level_enabled=enabled/visible"><widgets>'
-            '<widget type="group_widget" name="enabled" visible="no"><widgets>'
+            '<widget type="group_widget" name="enabled" visible="no" mousestop="yes"><widgets>'
             + button("button", 0, 0, f"%mg_{minigame}_name%") + '</widgets></widget>'
             '<widget type="group_widget" name="disabled" visible="yes"><widgets>'
             '<widget type="image_widget" name="image" resourcename="img_button_disabled" width="180" height="46" visible="yes"/>'
@@ -170,6 +170,6 @@ write("screen_main_bonus.xml", "The bonus menu: replays the minigames whose leve
       gamescreen("KestrelleGameScreenMainBonus", "GS_MainBonus", 160, 120,
                  widgets(['<widget type="image_widget" name="image_panel" resourcename="img_panel" width="480" height="360" visible="yes"/>',
                           '<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="60" anchor_top="4" width="360" height="40" text="%title_MainBonus%" textalign="center" textvertalign="middle" visible="yes"/>',
-                          '<widget type="group_widget" name="level_buttons" visible="yes"><widgets>' + level_button("pairs", 150, 70) + '</widgets></widget>',
+                          '<widget type="group_widget" name="level_buttons" visible="yes" mousestop="yes"><widgets>' + level_button("pairs", 150, 70) + '</widgets></widget>',
                           button("button_close", 150, 292, "%Close%", extra=CLOSE)]),
                  zoom_effects(240, 180)))

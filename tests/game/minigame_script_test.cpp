@@ -1,6 +1,7 @@
 // Find Pairs over the demo data, end to end: kestrelle-headless opens "GS_MiniGame_pairs" with a
 // script and a fixed seed (so the board of each round is known), plays it through or skips it,
-// and checks the completion screen's title and money.
+// and checks the completion screen's title and money; quit through the pause menu over a level, it
+// leaves the level not completed.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -55,7 +56,8 @@ TEST_P(MinigameScript, RunsToTheEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FindPairs, MinigameScript,
-                         ::testing::Values("find_pairs_completed.script", "find_pairs_skipped.script"));
+                         ::testing::Values("find_pairs_completed.script", "find_pairs_skipped.script",
+                                           "find_pairs_quit.script"));
 
 }  // namespace
 }  // namespace kestrelle
