@@ -288,9 +288,9 @@ for fname, kind, report in (("scenario_minigame_completed", "scenario_minigame_s
                             ("scenario_minigame_failed", "scenario_minigame_failed", "scenario_minigame_failed")):
     smile = "img_mg_smile" if kind.endswith("success") else "img_pad_sad"
     F.append(factory(fname, f'<widget type="{kind}" name="{report}" visible="yes"><widgets>'
-                     f'<widget type="image_widget" name="smile" resourcename="{smile}" anchor_left="445" anchor_top="150" width="64" height="64" z="6" visible="no"/>'
+                     f'<widget type="image_widget" name="smile" resourcename="{smile}" anchor_left="456" anchor_top="214" width="64" height="64" z="6" visible="no"/>'
                      '</widgets><widgetfactories>' + RESULT_HEART + '</widgetfactories></widget>'))
-W.append('<widget type="KestrelleControlMiniGame" name="control_minigame_seeds" anchor_left="0" anchor_top="0" width="800" height="600" z="60" enabled="yes" visible="no" mousestop="yes" extraparams="\\type=text"><widgets>'
+W.append('<widget type="KestrelleControlMiniGame" name="control_minigame_seeds" anchor_left="0" anchor_top="0" width="800" height="600" z="60" enabled="yes" visible="no" mousestop="yes" returnselfbypos="yes" extraparams="\\type=text"><widgets>'
          '<widget type="image_widget" name="panel" resourcename="img_mg_challenge_panel" anchor_left="170" anchor_top="120" width="420" height="320" visible="yes"/>'
          '<widget type="text_widget" name="title" resourcename="font_button" anchor_left="320" anchor_top="132" width="260" height="30" text="%title_SeedChallenge%" textalign="center" textvertalign="middle" visible="yes"/>'
          '<widget type="group_widget" name="client" anchor_left="184" anchor_top="150" visible="yes"/>'

@@ -1,7 +1,8 @@
 // Find Pairs over the demo data, end to end: kestrelle-headless opens "GS_MiniGame_pairs" with a
 // script and a fixed seed (so the board of each round is known), plays it through or skips it,
 // and checks the completion screen's title and money; quit through the pause menu over a level, it
-// leaves the level not completed.
+// leaves the level not completed. The seed challenge inside level 2 is won once and failed once:
+// the client's hearts go up or down.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -18,7 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MinigameScript : public ::testing::TestWithParam<const char*> {
+struct ScriptRun {
+  const char* script;
+  int seed;
+};
+
+class MinigameScript : public ::testing::TestWithParam<ScriptRun> {
  protected:
   void SetUp() override {
     const fs::path binary = KESTRELLE_BINARY_DIR;
@@ -41,10 +47,10 @@ class MinigameScript : public ::testing::TestWithParam<const char*> {
 
 // Each script ends on the main menu; an expectation that does not hold ends the run with 3.
 TEST_P(MinigameScript, RunsToTheEnd) {
-  const fs::path script = fs::path(KESTRELLE_SOURCE_DIR) / "tests" / "game" / "data" / GetParam();
+  const fs::path script = fs::path(KESTRELLE_SOURCE_DIR) / "tests" / "game" / "data" / GetParam().script;
   const fs::path log = work_ / "run.log";
   const std::string command = "\"" + runner_.string() + "\" --app-dir \"" + game_.string() + "\" --user-dir \"" +
-                              (work_ / "user").string() + "\" --seed 5 --script \"" + script.string() + "\" > \"" +
+                              (work_ / "user").string() + "\" --seed " + std::to_string(GetParam().seed) + " --script \"" + script.string() + "\" > \"" +
                               log.string() + "\" 2>&1";
   const int status = std::system(command.c_str());
   std::ifstream in(log);
@@ -55,9 +61,12 @@ TEST_P(MinigameScript, RunsToTheEnd) {
   EXPECT_EQ(text.str().find("expect"), std::string::npos) << text.str();
 }
 
-INSTANTIATE_TEST_SUITE_P(FindPairs, MinigameScript,
-                         ::testing::Values("find_pairs_completed.script", "find_pairs_skipped.script",
-                                           "find_pairs_quit.script"));
+INSTANTIATE_TEST_SUITE_P(Demo, MinigameScript,
+                         ::testing::Values(ScriptRun{"find_pairs_completed.script", 5},
+                                           ScriptRun{"find_pairs_skipped.script", 5},
+                                           ScriptRun{"find_pairs_quit.script", 5},
+                                           ScriptRun{"seed_challenge_won.script", 12},
+                                           ScriptRun{"seed_challenge_failed.script", 12}));
 
 }  // namespace
 }  // namespace kestrelle
