@@ -57,7 +57,7 @@ def factories(items):
 def dialog_panel(title_key, text_name, text, w=420, h=260):
     return [f'<widget type="image_widget" name="image_panel" resourcename="img_panel" width="{w}" height="{h}" visible="yes"/>',
             f'<widget type="text_widget" name="title" resourcename="font_title" anchor_left="20" anchor_top="12" width="{w - 40}" height="44" text="{title_key}" textalign="center" textvertalign="middle" visible="yes"/>',
-            f'<widget type="text_widget" name="{text_name}" resourcename="font_main" anchor_left="150" anchor_top="66" width="{w - 170}" height="{h - 140}" text="{text}" textalign="center" textvertalign="middle" multiline="yes" visible="yes"/>']
+            f'<widget type="text_widget" name="{text_name}" resourcename="font_main" anchor_left="150" anchor_top="70" width="{w - 170}" height="{h - 150}" text="{text}" textalign="center" textvertalign="middle" multiline="yes" visible="yes"/>']
 
 
 # ----------------------------------------------------------------------------------- Find Pairs
@@ -115,21 +115,21 @@ write("screen_mini_menu_brief.xml", "The minigames' pause menu: its buttons spre
 # ----------------------------------------------------------------------------------- completion and help
 CLOSE = ' actiontype="closegamescreen"'
 write("screen_minigame_completed.xml", "The end of a minigame: title, the helper, the text and the money earned. Named by GS_MinigameCompleted in Kestrelle.ini.",
-      gamescreen("KestrelleGameScreenMinigameCompleted", "GS_MinigameCompleted", 160, 150,
+      gamescreen("KestrelleGameScreenMinigameCompleted", "GS_MinigameCompleted", 160, 120,
                  factories([persons()]) +
-                 widgets(dialog_panel("", "text_GameCompleted", "", 480, 300) + [
-                     '<widget type="group_widget" name="person" anchor_left="20" anchor_top="60" visible="yes"/>',
-                     '<widget type="image_widget" name="coin" resourcename="img_coin" anchor_left="250" anchor_top="190" width="24" height="24" visible="yes"/>',
-                     '<widget type="text_widget" name="moneyEarned" resourcename="font_button" anchor_left="280" anchor_top="186" width="100" height="30" text="0" textalign="left" textvertalign="middle" visible="yes"/>',
-                     button("button_ok", 280, 236, "%Continue%", extra=CLOSE)]),
-                 zoom_effects(240, 150)))
+                 widgets(dialog_panel("", "text_GameCompleted", "", 480, 360) + [
+                     '<widget type="group_widget" name="person" anchor_left="20" anchor_top="80" visible="yes"/>',
+                     '<widget type="image_widget" name="coin" resourcename="img_coin" anchor_left="250" anchor_top="230" width="24" height="24" visible="yes"/>',
+                     '<widget type="text_widget" name="moneyEarned" resourcename="font_button" anchor_left="280" anchor_top="226" width="100" height="30" text="0" textalign="left" textvertalign="middle" visible="yes"/>',
+                     button("button_ok", 270, 290, "%Continue%", extra=CLOSE)]),
+                 zoom_effects(240, 180)))
 write("screen_minigame_help.xml", "Before a minigame: the helper explains it. Named by GS_MinigameHelp in Kestrelle.ini.",
-      gamescreen("KestrelleGameScreenMinigameHelp", "GS_MinigameHelp", 160, 150,
+      gamescreen("KestrelleGameScreenMinigameHelp", "GS_MinigameHelp", 160, 120,
                  factories([persons()]) +
-                 widgets(dialog_panel("%title_MinigameHelp%", "text_GameHelp", "", 480, 300) + [
-                     '<widget type="group_widget" name="person" anchor_left="20" anchor_top="60" visible="yes"/>',
-                     button("button_ok", 280, 236, "%Play%", extra=CLOSE)]),
-                 zoom_effects(240, 150)))
+                 widgets(dialog_panel("%title_MinigameHelp%", "text_GameHelp", "", 480, 360) + [
+                     '<widget type="group_widget" name="person" anchor_left="20" anchor_top="80" visible="yes"/>',
+                     button("button_ok", 270, 290, "%Play%", extra=CLOSE)]),
+                 zoom_effects(240, 180)))
 
 # ----------------------------------------------------------------------------------- small dialogs
 def query(kind, name, comment, fname, title, text, extra_widgets=()):
