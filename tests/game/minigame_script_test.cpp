@@ -2,7 +2,8 @@
 // script and a fixed seed (so the board of each round is known), plays it through or skips it,
 // and checks the completion screen's title and money; quit through the pause menu over a level, it
 // leaves the level not completed. The seed challenge inside level 2 is won once and failed once:
-// the client's hearts go up or down.
+// the client's hearts go up or down. Level 4 played through leads to Find Pairs, whose bonus the level
+// closes with.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(Demo, MinigameScript,
                                            ScriptRun{"find_pairs_skipped.script", 5},
                                            ScriptRun{"find_pairs_quit.script", 5},
                                            ScriptRun{"seed_challenge_won.script", 12},
-                                           ScriptRun{"seed_challenge_failed.script", 12}));
+                                           ScriptRun{"seed_challenge_failed.script", 12},
+                                           ScriptRun{"level_to_find_pairs.script", 7}));
 
 }  // namespace
 }  // namespace kestrelle
