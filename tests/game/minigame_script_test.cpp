@@ -51,8 +51,8 @@ TEST_P(MinigameScript, RunsToTheEnd) {
   const fs::path script = fs::path(KESTRELLE_SOURCE_DIR) / "tests" / "game" / "data" / GetParam().script;
   const fs::path log = work_ / "run.log";
   const std::string command = "\"" + runner_.string() + "\" --app-dir \"" + game_.string() + "\" --user-dir \"" +
-                              (work_ / "user").string() + "\" --seed " + std::to_string(GetParam().seed) + " --script \"" + script.string() + "\" > \"" +
-                              log.string() + "\" 2>&1";
+                              (work_ / "user").string() + "\" --seed " + std::to_string(GetParam().seed) +
+                              " --script \"" + script.string() + "\" > \"" + log.string() + "\" 2>&1";
   const int status = std::system(command.c_str());
   std::ifstream in(log);
   std::ostringstream text;
@@ -62,13 +62,11 @@ TEST_P(MinigameScript, RunsToTheEnd) {
   EXPECT_EQ(text.str().find("expect"), std::string::npos) << text.str();
 }
 
-INSTANTIATE_TEST_SUITE_P(Demo, MinigameScript,
-                         ::testing::Values(ScriptRun{"find_pairs_completed.script", 5},
-                                           ScriptRun{"find_pairs_skipped.script", 5},
-                                           ScriptRun{"find_pairs_quit.script", 5},
-                                           ScriptRun{"seed_challenge_won.script", 12},
-                                           ScriptRun{"seed_challenge_failed.script", 12},
-                                           ScriptRun{"level_to_find_pairs.script", 7}));
+INSTANTIATE_TEST_SUITE_P(
+    Demo, MinigameScript,
+    ::testing::Values(ScriptRun{"find_pairs_completed.script", 5}, ScriptRun{"find_pairs_skipped.script", 5},
+                      ScriptRun{"find_pairs_quit.script", 5}, ScriptRun{"seed_challenge_won.script", 12},
+                      ScriptRun{"seed_challenge_failed.script", 12}, ScriptRun{"level_to_find_pairs.script", 7}));
 
 }  // namespace
 }  // namespace kestrelle

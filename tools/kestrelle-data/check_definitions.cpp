@@ -1,8 +1,7 @@
 // The element-by-element part of `kestrelle-data check`: class names, resource names, language
 // keys and widget factories in one document.
-#include <pugixml.hpp>
-
 #include <algorithm>
+#include <pugixml.hpp>
 #include <string_view>
 #include <vector>
 
@@ -145,8 +144,7 @@ struct ElementChecker {
           CheckRoundPictures(element, value);
         else
           CheckResourceName(element, value);
-      }
-      else if (EqualsIgnoreAsciiCase(name, "widgetstring") && EqualsIgnoreAsciiCase(element.name(), "widgetfactory"))
+      } else if (EqualsIgnoreAsciiCase(name, "widgetstring") && EqualsIgnoreAsciiCase(element.name(), "widgetfactory"))
         CheckFactory(element, value);
       if (!EqualsIgnoreAsciiCase(name, "widgetstring")) CheckLanguageKeys(element, value);
     }
