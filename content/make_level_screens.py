@@ -272,7 +272,10 @@ W.append('<widget type="rect_widget" name="frame_black" anchor_left="0" anchor_t
 W.append('<widget type="rect_widget" name="fade" anchor_left="0" anchor_top="0" width="800" height="600" color="$FF000000" transparentlevel="0" z="49" visible="no"/>')
 W.append('<widget type="flash_scenario" name="fade_in" paused="yes" linked_widget_name="fade" properties="transparentlevel" value="200" duration="400" show_on_start="yes"/>')
 W.append('<widget type="flash_scenario" name="fade_out" paused="yes" linked_widget_name="fade" properties="transparentlevel" value="0" duration="400" hide_on_end="yes"/>')
-W.append('<widget type="flash_scenario" name="bonus_hint" paused="yes" actiontype="idle" duration="1200" next="showgamescreen:GS_BonusHint"/>')
+# The first bonus of a level from level 5 on: after a moment the level control is told, and it has
+# "GS_BonusHint" point at the station that holds the bonus.
+W.append('<widget type="flash_scenario_control" name="bonus_hint" paused="yes" actiontype="idle" duration="1200" next="execute_command:11" '
+         'command_params="scenario_to_finalize=bonus_hint" extraparams="\\control_name=../control_game_main"/>')
 
 # The in-level challenge of the item whose "minigame" is "seeds": the client asks for one seed
 # packet and the player picks it from four. Its result scenarios ring ten hearts round the panel
