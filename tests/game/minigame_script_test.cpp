@@ -1,9 +1,9 @@
 // Find Pairs over the demo data, end to end: kestrelle-headless opens "GS_MiniGame_pairs" with a
-// script and a fixed seed (so the board of each round is known), plays it through or skips it,
-// and checks the completion screen's title and money; quit through the pause menu over a level, it
-// leaves the level not completed. The seed challenge inside level 2 is won once and failed once:
-// the client's hearts go up or down. Level 4 played through leads to Find Pairs, whose bonus the level
-// closes with.
+// script and a fixed seed (so the board of each round is known), plays it through (with a wrong
+// pair that reshuffles the board) or skips it, and checks the completion screen's title and money;
+// quit through the pause menu over a level, it leaves the level not completed. The seed challenge
+// inside level 2 is won once and failed once: the client's hearts go up or down. Level 4 played
+// through leads to Find Pairs, whose bonus the level closes with.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
