@@ -272,7 +272,38 @@ W.append('<widget type="rect_widget" name="frame_black" anchor_left="0" anchor_t
 W.append('<widget type="rect_widget" name="fade" anchor_left="0" anchor_top="0" width="800" height="600" color="$FF000000" transparentlevel="0" z="49" visible="no"/>')
 W.append('<widget type="flash_scenario" name="fade_in" paused="yes" linked_widget_name="fade" properties="transparentlevel" value="200" duration="400" show_on_start="yes"/>')
 W.append('<widget type="flash_scenario" name="fade_out" paused="yes" linked_widget_name="fade" properties="transparentlevel" value="0" duration="400" hide_on_end="yes"/>')
-W.append('<widget type="flash_scenario" name="bonus_hint" paused="yes" actiontype="idle" duration="1200" next="showgamescreen:GS_BonusHint"/>')
+# The first bonus of a level from level 5 on: after a moment the level control is told, and it has
+# "GS_BonusHint" point at the station that holds the bonus.
+W.append('<widget type="flash_scenario_control" name="bonus_hint" paused="yes" actiontype="idle" duration="1200" next="execute_command:11" '
+         'command_params="scenario_to_finalize=bonus_hint" extraparams="\\control_name=../control_game_main"/>')
+
+# The in-level challenge of the item whose "minigame" is "seeds": the client asks for one seed
+# packet and the player picks it from four. Its result scenarios ring ten hearts round the panel
+# and show a smile; the client's hearts go up or down by one.
+SEED_PACKETS = ["seed_carrot", "seed_tomato", "seed_pea", "seed_sunflower"]
+for n in range(0, 4):
+    F.append(factory(f"circle_{n}", f'<widget type="group_widget" name="circle" anchor_left="4" anchor_top="164" visible="yes"><widgets>'
+                     + "".join(f'<widget type="image_widget" name="heart_{k}" resourcename="img_GameClientHeart" anchor_left="{20 * k}" width="18" height="16" visible="yes"/>' for k in range(n))
+                     + '</widgets></widget>'))
+F.append(factory("text_order", '<widget type="text_widget" name="order_text" resourcename="font_main" width="270" height="50" text="%text%" textalign="center" textvertalign="middle" multiline="yes" visible="yes"/>'))
+RESULT_HEART = factory("heart", '<widget type="image_widget" name="%name%" resourcename="img_mg_heart" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="28" height="26" z="5" extraparams="\\animationtime=600" visible="yes"/>')
+for fname, kind, report in (("scenario_minigame_completed", "scenario_minigame_success", "scenario_minigame_success"),
+                            ("scenario_minigame_failed", "scenario_minigame_failed", "scenario_minigame_failed")):
+    smile = "img_mg_smile" if kind.endswith("success") else "img_pad_sad"
+    F.append(factory(fname, f'<widget type="{kind}" name="{report}" visible="yes"><widgets>'
+                     f'<widget type="image_widget" name="smile" resourcename="{smile}" anchor_left="456" anchor_top="214" width="64" height="64" z="6" visible="no"/>'
+                     '</widgets><widgetfactories>' + RESULT_HEART + '</widgetfactories></widget>'))
+W.append('<widget type="KestrelleControlMiniGame" name="control_minigame_seeds" anchor_left="0" anchor_top="0" width="800" height="600" z="60" enabled="yes" visible="no" mousestop="yes" returnselfbypos="yes" extraparams="\\type=text"><widgets>'
+         '<widget type="image_widget" name="panel" resourcename="img_mg_challenge_panel" anchor_left="170" anchor_top="120" width="420" height="320" visible="yes"/>'
+         '<widget type="text_widget" name="title" resourcename="font_button" anchor_left="320" anchor_top="132" width="260" height="30" text="%title_SeedChallenge%" textalign="center" textvertalign="middle" visible="yes"/>'
+         '<widget type="group_widget" name="client" anchor_left="184" anchor_top="150" visible="yes"/>'
+         '<widget type="group_widget" name="order" anchor_left="315" anchor_top="175" visible="yes"/>'
+         '<widget type="group_widget" name="items" visible="yes"><widgets>'
+         + "".join(f'<widget type="image_widget" name="{p}" resourcename="img_{p}" anchor_left="{330 + 64 * k}" anchor_top="290" width="64" height="80" extraparams="\\item_id={p}" visible="yes"/>'
+                   for k, p in enumerate(SEED_PACKETS))
+         + '</widgets></widget>'
+         '<widget type="group_widget" name="scenario_group" z="10" visible="yes"/>'
+         '</widgets></widget>')
 
 gm = ('<gamescreen type="KestrelleGameScreenGameMain" name="GS_GameMain">\n  <window left="0" top="0" visible="no">\n'
       '    <musics><music name="music_background" resourcename="mus_level"/></musics>\n'

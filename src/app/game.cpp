@@ -276,6 +276,7 @@ void TGame::ProcessClosedScreens() {
       result = std::move(answer->second);
       closingResults_.erase(answer);
     }
+    lastAnswers_[screen->GetName()] = result;
     if (i > 0 && i - 1 < stack_->GetCount()) {
       if (GameScreenRef below = stack_->Get(Variant(i - 1))) {
         below->Activate();

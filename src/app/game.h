@@ -92,6 +92,12 @@ class TGame : public TPersistObject,
   bool IsLogosShown() const { return logosShown_; }
   bool IsLoadCompletePending() const { return loadCompletePending_; }
   ParamsRef GetSettings() const { return settings_; }
+  // The answer the screen of that name gave to the screen below it when it last left the stack
+  // (none before, or when it closed without one).
+  ParamsRef GetLastAnswer(const std::string& name) const {
+    const auto answer = lastAnswers_.find(name);
+    return answer == lastAnswers_.end() ? nullptr : answer->second;
+  }
   std::shared_ptr<TResourceFileCollection> GetResourceFiles() const { return resourceFiles_; }
   const std::string& GetLogosScreenName() const { return logosScreen_; }
   const std::string& GetSplashScreenName() const { return splashScreen_; }
@@ -135,6 +141,7 @@ class TGame : public TPersistObject,
   // The answers of the screens closed with CloseScreen that have not left the stack yet, by
   // screen name.
   std::map<std::string, ParamsRef> closingResults_;
+  std::map<std::string, ParamsRef> lastAnswers_;
 };
 
 }  // namespace kestrelle

@@ -69,6 +69,29 @@ bool SettingProperty(const Variant& setting, const std::string& name, std::strin
   return false;
 }
 
+constexpr std::string_view kAnswerHead = "answer:";
+
+// An "answer:SCREEN" path names the answer the screen SCREEN gave when it last closed; its
+// properties are the answer's parameters.
+bool IsAnswerPath(const std::string& path) { return path.starts_with(kAnswerHead); }
+
+bool AnswerProperty(const std::weak_ptr<IEngine>& weakEngine, const std::string& path, const std::string& name,
+                    std::string& value, std::string& error) {
+  EngineRef engine = weakEngine.lock();
+  auto game = engine ? std::dynamic_pointer_cast<TGame>(engine->GetGame()) : nullptr;
+  ParamsRef answer = game ? game->GetLastAnswer(path.substr(kAnswerHead.size())) : nullptr;
+  if (!answer) {
+    error = "the screen has not closed with an answer";
+    return false;
+  }
+  if (!answer->GetParam(Variant(name))) {
+    error = "the answer has no such parameter";
+    return false;
+  }
+  value = answer->GetValue(name, Variant()).ToString();
+  return true;
+}
+
 }  // namespace
 
 std::string TopScreenProbe::TopScreenName() const {
@@ -78,17 +101,22 @@ std::string TopScreenProbe::TopScreenName() const {
 
 bool TopScreenProbe::Exists(const std::string& path) {
   if (IsSettingPath(path)) return !Setting(engine_, path).IsNull();
+  if (IsAnswerPath(path)) {
+    EngineRef engine = engine_.lock();
+    auto game = engine ? std::dynamic_pointer_cast<TGame>(engine->GetGame()) : nullptr;
+    return game && game->GetLastAnswer(path.substr(kAnswerHead.size())) != nullptr;
+  }
   return Resolve(engine_, path, nullptr) != nullptr;
 }
 
 bool TopScreenProbe::IsShown(const std::string& path) {
-  if (IsSettingPath(path)) return Exists(path);
+  if (IsSettingPath(path) || IsAnswerPath(path)) return Exists(path);
   bool shown = false;
   return Resolve(engine_, path, &shown) && shown;
 }
 
 bool TopScreenProbe::Centre(const std::string& path, int& x, int& y) {
-  if (IsSettingPath(path)) return false;
+  if (IsSettingPath(path) || IsAnswerPath(path)) return false;
   WidgetRef widget = Resolve(engine_, path, nullptr);
   if (!widget) return false;
   // The rectangle is in the owner's space; the owner's screen origin is the negated
@@ -103,6 +131,7 @@ bool TopScreenProbe::Centre(const std::string& path, int& x, int& y) {
 bool TopScreenProbe::Property(const std::string& path, const std::string& name, std::string& value,
                               std::string& error) {
   if (IsSettingPath(path)) return SettingProperty(Setting(engine_, path), name, value, error);
+  if (IsAnswerPath(path)) return AnswerProperty(engine_, path, name, value, error);
   WidgetRef widget = Resolve(engine_, path, nullptr);
   if (!widget) {
     error = "no such widget on the top screen";

@@ -23,6 +23,8 @@
 //                                by the time waited
 //   expect PATH PROPERTY VALUE   the widget's property, as text, is VALUE (the rest of the line);
 //                                PATH "setting:NAME" reads the game setting NAME ("count", "value")
+//                                and "answer:SCREEN" the parameters of the answer SCREEN gave when
+//                                it last closed
 //
 //   expect-sound NAME            a sound or music resource named NAME (any letter case) started
 //                                within the last second of virtual time

@@ -1,5 +1,6 @@
 // The element-by-element part of `kestrelle-data check`: class names, resource names, language
 // keys and widget factories in one document.
+#include <algorithm>
 #include <pugixml.hpp>
 #include <string_view>
 #include <vector>
@@ -97,6 +98,22 @@ struct ElementChecker {
       run.Report(file, PathOf(element), "resource " + Quoted(name) + " is not defined by any resource file");
   }
 
+  // A minigame round's "resourcename" is a prefix (picture k is the prefix followed by k, for
+  // k = 1 .. "places" - 1) unless "specific_resource" is "yes", when it lists the names with ",".
+  void CheckRoundPictures(const pugi::xml_node& element, std::string_view names) {
+    if (!EqualsIgnoreAsciiCase(element.attribute("specific_resource").value(), "yes")) {
+      const int places = element.attribute("places").as_int();
+      for (int k = 1; k < places; ++k) CheckResourceName(element, std::string(names) + std::to_string(k));
+      return;
+    }
+    size_t start = 0;
+    while (start <= names.size()) {
+      const size_t comma = std::min(names.find(',', start), names.size());
+      CheckResourceName(element, names.substr(start, comma - start));
+      start = comma + 1;
+    }
+  }
+
   void CheckLanguageKeys(const pugi::xml_node& element, std::string_view text) {
     if (macros) return;
     const TMultiLanguages* language = LanguageTable();
@@ -122,9 +139,12 @@ struct ElementChecker {
       const std::string_view value = attribute.value();
       if (EqualsIgnoreAsciiCase(name, "type")) {
         if (TypeIsClass(element)) CheckClass(element, value);
-      } else if (EqualsIgnoreAsciiCase(name, "resourcename"))
-        CheckResourceName(element, value);
-      else if (EqualsIgnoreAsciiCase(name, "widgetstring") && EqualsIgnoreAsciiCase(element.name(), "widgetfactory"))
+      } else if (EqualsIgnoreAsciiCase(name, "resourcename")) {
+        if (contentFile && EqualsIgnoreAsciiCase(element.name(), "round"))
+          CheckRoundPictures(element, value);
+        else
+          CheckResourceName(element, value);
+      } else if (EqualsIgnoreAsciiCase(name, "widgetstring") && EqualsIgnoreAsciiCase(element.name(), "widgetfactory"))
         CheckFactory(element, value);
       if (!EqualsIgnoreAsciiCase(name, "widgetstring")) CheckLanguageKeys(element, value);
     }

@@ -48,7 +48,7 @@ const std::string kGame =
       </sounds>
       <widgets>
         <widget type="rect_widget" name="button_menu" width="100" height="40"/>
-        <widget type="rect_widget" name="button_skip" width="90" height="40" enabled="yes"/>
+        <widget type="ButtonControl" name="button_skip" width="90" height="40" enabled="yes" visible="yes"/>
         <widget type="rect_widget" name="panel" width="800" height="80"/>
         <widget type="rect_widget" name="frame_black" width="800" height="600"/>
         <widget type="KestrelleControlGameFindPairs" name="control_game_find_pairs" width="800" height="600"
@@ -122,6 +122,8 @@ class FindPairsGame : public testing::MinigameTestGame {
               Variant("Find them"));
     game_->CloseScreen(Screen("GS_MinigameHelp"), nullptr);
     Frames(1);
+    // The board is in play: the skip button may be used.
+    EXPECT_TRUE(Widget("button_skip")->GetEnabled());
     engine_->playedSounds.clear();
   }
 };

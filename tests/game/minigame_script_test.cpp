@@ -1,0 +1,72 @@
+// Find Pairs over the demo data, end to end: kestrelle-headless opens "GS_MiniGame_pairs" with a
+// script and a fixed seed (so the board of each round is known), plays it through (with a wrong
+// pair that reshuffles the board) or skips it, and checks the completion screen's title and money;
+// quit through the pause menu over a level, it leaves the level not completed. The seed challenge
+// inside level 2 is won once and failed once: the client's hearts go up or down. Level 4 played
+// through leads to Find Pairs, whose bonus the level closes with.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace kestrelle {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ScriptRun {
+  const char* script;
+  int seed;
+};
+
+class MinigameScript : public ::testing::TestWithParam<ScriptRun> {
+ protected:
+  void SetUp() override {
+    const fs::path binary = KESTRELLE_BINARY_DIR;
+    game_ = binary / "game";
+    runner_ = binary / "bin" / "kestrelle-headless";
+    if (!fs::exists(game_ / "data" / "ini" / "Kestrelle.ini") || !fs::exists(runner_))
+      GTEST_SKIP() << "the demo data or kestrelle-headless is not built";
+    work_ = fs::temp_directory_path() / ("kestrelle-minigame-script-" + std::to_string(::getpid()));
+    fs::remove_all(work_);
+    fs::create_directories(work_ / "user");
+  }
+  void TearDown() override {
+    if (!work_.empty() && !HasFailure()) fs::remove_all(work_);
+  }
+
+  fs::path game_;
+  fs::path runner_;
+  fs::path work_;
+};
+
+// Each script ends on the main menu; an expectation that does not hold ends the run with 3.
+TEST_P(MinigameScript, RunsToTheEnd) {
+  const fs::path script = fs::path(KESTRELLE_SOURCE_DIR) / "tests" / "game" / "data" / GetParam().script;
+  const fs::path log = work_ / "run.log";
+  const std::string command = "\"" + runner_.string() + "\" --app-dir \"" + game_.string() + "\" --user-dir \"" +
+                              (work_ / "user").string() + "\" --seed " + std::to_string(GetParam().seed) +
+                              " --script \"" + script.string() + "\" > \"" + log.string() + "\" 2>&1";
+  const int status = std::system(command.c_str());
+  std::ifstream in(log);
+  std::ostringstream text;
+  text << in.rdbuf();
+  ASSERT_TRUE(WIFEXITED(status)) << text.str();
+  EXPECT_EQ(WEXITSTATUS(status), 0) << text.str();
+  EXPECT_EQ(text.str().find("expect"), std::string::npos) << text.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Demo, MinigameScript,
+    ::testing::Values(ScriptRun{"find_pairs_completed.script", 5}, ScriptRun{"find_pairs_skipped.script", 5},
+                      ScriptRun{"find_pairs_quit.script", 5}, ScriptRun{"seed_challenge_won.script", 12},
+                      ScriptRun{"seed_challenge_failed.script", 12}, ScriptRun{"level_to_find_pairs.script", 7}));
+
+}  // namespace
+}  // namespace kestrelle
