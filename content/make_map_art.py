@@ -98,5 +98,5 @@ svg("story_frame", 380, 280, '<rect x="4" y="4" width="372" height="272" rx="10"
 with open(os.path.join(HERE, "ini", "res_map.xml"), "w") as f:
     f.write('<?xml version="1.0" encoding="UTF-8"?>\n<!-- The town map\'s and the story screens\' pictures, written by content/make_map_art.py. -->\n<resources>\n  <content>\n')
     for name in RES:
-        f.write(f'    <resource type="ImageResource" name="img_{name}" file="data\\images\\shop\\mapart_{name}.png" format="png"/>\n')
+        f.write(f'    <resource type="ImageResource" name="img_mapart_{name}" file="data\\images\\shop\\mapart_{name}.png" format="png"/>\n')
     f.write("  </content>\n</resources>\n")

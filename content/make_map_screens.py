@@ -85,11 +85,11 @@ write("screen_map", "KestrelleGameScreenMap", "GS_Map", "The town map: the stree
 
 # ------------------------------------------------------------------------------------- GS_Dialogue
 def bubble(side, left):
-    return (f'<widget type="group_widget" name="line_{side}" anchor_left="{left}" anchor_top="40" visible="no" extraparams="\\text=\\pers="><widgets>'
+    return (f'<widget type="group_widget" name="line_{side}" anchor_left="{left}" anchor_top="40" visible="no" mousestop="yes" extraparams="\\text=\\pers="><widgets>'
             + img("bubble", f"img_mapart_bubble_{side}", 0, 0, 380, 170)
             + text("text", "font_main", 20, 10, 340, 90, "")
-            + group("buttons", [button("button_next", 200, 100, "%dlg_next%", 150, 40), button("button_close", 200, 100, "%dlg_close%", 150, 40),
-                                button("button_yes", 30, 100, "%dlg_yes%", 150, 40), button("button_no", 200, 100, "%dlg_no%", 150, 40)])
+            + group("buttons", [button("button_next", 180, 102, "%dlg_next%"), button("button_close", 180, 102, "%dlg_close%"),
+                                button("button_yes", 10, 102, "%dlg_yes%"), button("button_no", 190, 102, "%dlg_no%")], extra=' mousestop="yes"')
             + "</widgets></widget>")
 
 PERSON_FACTORIES = [factory(f"person_{p}", f'<widget type="image_widget" name="{p}" resourcename="img_person_{p}" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="144" height="240" visible="yes"/>') for p in PERSONS]
@@ -125,7 +125,7 @@ for i in range(CARDS):
     nxt = f"show_{i + 1:02d}" if i + 1 < CARDS else "show_end"
     # Each scene slides its card in and shows its line; the previous card slides out.
     scenes.append(f'<widget type="flash_scenario" name="show_{i:02d}" paused="yes" linked_widget_name="../frames/frame_{i:02d}" properties="anchor_left" value="210" duration="700" next="text_{i:02d}"/>')
-    scenes.append(f'<widget type="flash_scenario" name="text_{i:02d}" paused="yes" linked_widget_name="../texts/text_{i:02d}" show_on_start="yes" properties="transparentlevel" value="255" duration="1800" next="out_{i:02d}"/>')
+    scenes.append(f'<widget type="flash_scenario" name="text_{i:02d}" paused="yes" linked_widget_name="../texts/text_{i:02d}" show_on_start="yes" hide_on_end="yes" properties="transparentlevel" value="255" duration="1800" next="out_{i:02d}"/>')
     scenes.append(f'<widget type="flash_scenario" name="out_{i:02d}" paused="yes" linked_widget_name="../frames/frame_{i:02d}" properties="anchor_left" value="-420" duration="500" hide_on_end="no" next="{nxt}"/>')
 scenes.append('<widget type="flash_scenario" name="show_end" paused="yes" linked_widget_name="../frame_black" properties="transparentlevel" value="255" duration="400" next="closegamescreen"/>')
 HISTORY = ['<window left="0" top="0" visible="no">', "<widgets>",
