@@ -73,8 +73,8 @@ MAP = ['<window left="0" top="0" visible="no">',
        + group("shop_icon_group", [img("icon_panel", "img_mapart_icon_panel", 0, 0, 460, 80)] + [shop_icon(i, s, n) for i, (s, n) in enumerate(zip(SHOPS, SHOP_NAMES))], 20, 510)
        + group("scenario_group", [])
        + "</widgets></widget>",
-       group("bottom", [text("label_money", "font_small", 0, 0, 80, 56, "%map_money%"),
-                        text("money", "font_title", 80, 0, 100, 56, "0")], 490, 522),
+       group("bottom", [text("label_money", "font_small", 0, 0, 60, 56, "%map_money%"),
+                        text("money", "font_title", 60, 0, 80, 56, "0")], 470, 522),
        button("button_play", 610, 526, "%Play%"),
        scene_to_map("map_pause", 700), scene_to_map("map_tutor", 500), scene_to_map("room_tutor", 500),
        # Switching shops: the street fades out, the map is built anew, and it fades in again.
