@@ -76,8 +76,9 @@ TEST_F(TownMapFlow, ANewPlayerGoesThroughTheStoryTheMapAndTheFirstDialogueOnceAn
 
   std::string users = Users();
   EXPECT_EQ(ProfileValue(users, "current_level"), "2") << users;
-  EXPECT_EQ(ProfileValue(users, "total_money"), "239") << "the money of the results, bonuses included\n" << users;
-  EXPECT_EQ(ProfileValue(users, "level_total_money_1"), "149") << users;
+  EXPECT_EQ(ProfileValue(users, "total_money"), "239") << "the total of the results, bonuses included\n" << users;
+  EXPECT_EQ(ProfileValue(users, "level_total_money_1"), "239") << users;
+  EXPECT_EQ(ProfileValue(users, "clients_served"), "6") << users;
   EXPECT_EQ(ProfileValue(users, "level_expert_time_1"), "yes") << users;
   EXPECT_EQ(ProfileValue(users, "show_dialog_dialog_opening"), "yes") << users;
   EXPECT_EQ(ProfileValue(users, "show_history"), "yes") << users;
