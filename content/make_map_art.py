@@ -20,9 +20,11 @@ SHOPS = {
 
 RES = []
 
-def svg(name, w, h, body):
+def svg(name, w, h, body, size=None):
+    # `size` (width, height) draws the picture smaller than its drawing's own units.
+    out_w, out_h = size or (w, h)
     with open(os.path.join(IMG, f"mapart_{name}.svg"), "w") as f:
-        f.write(f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" viewBox="0 0 {w} {h}">\n{body}\n</svg>\n')
+        f.write(f'<svg xmlns="http://www.w3.org/2000/svg" width="{out_w}" height="{out_h}" viewBox="0 0 {w} {h}">\n{body}\n</svg>\n')
     RES.append(name)
 
 def house(x, y, w, h, wall, roof, awning, sign):
@@ -81,9 +83,16 @@ for side, tail in (("left", "M60 150 L40 168 L100 150"), ("right", "M320 150 L34
 def medal(ribbon, face, mark):
     return (f'<path d="M30 2 L44 40 L58 2 Z" fill="{ribbon}"/><path d="M50 2 L58 40 L70 2 Z" fill="{ribbon}" opacity="0.7"/>'
             f'<circle cx="50" cy="62" r="32" fill="{face}" stroke="#705010" stroke-width="4"/><circle cx="50" cy="62" r="22" fill="#fff7e6" stroke="#705010" stroke-width="2"/>{mark}')
-svg("medal_clients", 100, 100, medal("#40a050", "#f0c030", '<circle cx="44" cy="56" r="6" fill="#406080"/><circle cx="56" cy="56" r="6" fill="#a04060"/><path d="M34 76 a10 10 0 0 1 20 0 M46 76 a10 10 0 0 1 20 0" fill="#406080"/>'))
-svg("medal_3_shops", 100, 100, medal("#3060c0", "#c0c8d0", '<text x="50" y="72" font-family="DejaVu Sans" font-weight="bold" font-size="28" text-anchor="middle" fill="#303030">3</text>'))
-svg("medal_6_shops", 100, 100, medal("#c03040", "#f0c030", '<text x="50" y="72" font-family="DejaVu Sans" font-weight="bold" font-size="28" text-anchor="middle" fill="#303030">6</text>'))
+svg("medal_clients", 100, 100, size=(80, 80), body=medal("#40a050", "#f0c030", '<circle cx="44" cy="56" r="6" fill="#406080"/><circle cx="56" cy="56" r="6" fill="#a04060"/><path d="M34 76 a10 10 0 0 1 20 0 M46 76 a10 10 0 0 1 20 0" fill="#406080"/>'))
+svg("medal_3_shops", 100, 100, size=(80, 80), body=medal("#3060c0", "#c0c8d0", '<text x="50" y="72" font-family="DejaVu Sans" font-weight="bold" font-size="28" text-anchor="middle" fill="#303030">3</text>'))
+svg("medal_6_shops", 100, 100, size=(80, 80), body=medal("#c03040", "#f0c030", '<text x="50" y="72" font-family="DejaVu Sans" font-weight="bold" font-size="28" text-anchor="middle" fill="#303030">6</text>'))
+
+# The certificate of a finished shop, 260 x 170, in the shop's colours.
+for shop, (wall, roof, awning, sign) in SHOPS.items():
+    svg(f"certificate_{shop}", 260, 170, f'<rect x="3" y="3" width="254" height="164" rx="8" fill="#fffaf0" stroke="{roof}" stroke-width="6"/>'
+        f'<rect x="14" y="14" width="232" height="142" rx="4" fill="none" stroke="{awning}" stroke-width="2" stroke-dasharray="6 4"/>'
+        + house(95, 70, 70, 60, wall, roof, awning, sign).replace('stroke-width="3"', 'stroke-width="2"')
+        + f'<circle cx="215" cy="130" r="18" fill="#f0c030" stroke="#906010" stroke-width="3"/><path d="M205 146 l-6 18 10 -6 6 8 M225 146 l6 18 -10 -6 -6 8" fill="{roof}"/>')
 
 # The story's picture cards, 360 x 260 each, and the frame around them.
 svg("story_1", 360, 260, '<rect width="360" height="260" fill="#a8d8f8"/><rect y="190" width="360" height="70" fill="#80b060"/>'

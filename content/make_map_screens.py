@@ -106,12 +106,12 @@ AWARDS = [("award_time", "img_medal_time", 56), ("award_service", "img_medal_ser
 AWARD_FACTORIES = [factory(n, f'<widget type="group_widget" name="{n}" anchor_left="{i * 88}" width="88" height="150" visible="yes"><widgets>'
                               + img("medal", r, (88 - min(s, 80)) // 2, (100 - min(s, 80)) // 2, min(s, 80), min(s, 80)) + text("label", "font_small", 0, 104, 88, 40, f"%{n}%") + "</widgets></widget>")
                    for i, (n, r, s) in enumerate(AWARDS)]
-AWARD = ['<window left="140" top="120" visible="no">', zoom_effects(260, 180),
+AWARD = ['<window left="160" top="120" visible="no">', zoom_effects(240, 180),
          '<sounds><sound name="sound_execute_action" resourcename="snd_chime"/></sounds>',
          "<widgetfactories>" + "".join(AWARD_FACTORIES) + "</widgetfactories>", "<widgets>",
-         img("image_panel", "img_panel", 0, 0, 520, 360), text("label_title", "font_title", 20, 10, 480, 40, "%title_NewAward%"),
-         '<widget type="group_widget" name="awards" anchor_left="40" anchor_top="80" visible="yes"/>',
-         group("scenario_group", []), button("button_ok", 170, 290, "%OK%"), "</widgets></window>"]
+         img("image_panel", "img_panel", 0, 0, 480, 360), text("label_title", "font_title", 20, 10, 440, 40, "%title_NewAward%"),
+         '<widget type="group_widget" name="awards" anchor_left="20" anchor_top="80" visible="yes"/>',
+         group("scenario_group", []), button("button_ok", 150, 290, "%OK%"), "</widgets></window>"]
 write("screen_new_award", "KestrelleGameScreenNewAward", "GS_NewAward", "The medals won in a level.", "\n".join(AWARD))
 
 # -------------------------------------------------------------------------------------- GS_History
@@ -139,11 +139,11 @@ HISTORY = ['<window left="0" top="0" visible="no">', "<widgets>",
 write("screen_history", "KestrelleGameScreenHistory", "GS_History", "The story told once before the first visit to the map: three picture cards.", "\n".join(HISTORY))
 
 # ------------------------------------------------------------------------------ GS_LastShopLevel
-LAST = ['<window left="100" top="60" visible="no">', zoom_effects(300, 240),
+LAST = ['<window left="90" top="110" visible="no">', zoom_effects(310, 190),
         "<widgetfactories>" + "".join(PERSON_FACTORIES) + "</widgetfactories>", "<widgets>",
-        img("image_panel", "img_panel", 0, 0, 600, 480), text("label_title", "font_title", 20, 10, 560, 40, "%title_LastShopLevel%"),
-        group("person", [], 30, 150), img("certificate", "img_mapart_icon_panel", 220, 70, 340, 240),
-        text("text_GameHelp", "font_main", 200, 320, 380, 80, ""), button("button_ok", 210, 414, "%OK%", extra=' actiontype="closegamescreen"'),
+        img("image_panel", "img_panel_wide", 0, 0, 620, 380), text("label_title", "font_title", 20, 10, 580, 40, "%title_LastShopLevel%"),
+        group("person", [], 40, 90), img("certificate", "img_mapart_certificate_garden", 230, 70, 260, 170),
+        text("text_GameHelp", "font_main", 150, 250, 420, 60, ""), button("button_ok", 220, 316, "%OK%", extra=' actiontype="closegamescreen"'),
         "</widgets></window>"]
 write("screen_last_shop_level", "GS_LastShopLevel", "GS_LastShopLevel", "The certificate of a finished shop.", "\n".join(LAST))
 
