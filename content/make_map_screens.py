@@ -76,6 +76,8 @@ MAP = ['<window left="0" top="0" visible="no">',
        group("bottom", [text("label_money", "font_small", 0, 0, 60, 56, "%map_money%"),
                         text("money", "font_title", 60, 0, 80, 56, "0")], 470, 522),
        button("button_play", 610, 526, "%Play%"),
+       # Back to the main menu.
+       button("button_menu", 610, 6, "%map_menu%", extra=' actiontype="closegamescreen"'),
        scene_to_map("map_pause", 700), scene_to_map("map_tutor", 500), scene_to_map("room_tutor", 500),
        # Switching shops: the street fades out, the map is built anew, and it fades in again.
        '<widget type="flash_scenario_control" name="map_hide" paused="yes" linked_widget_name="bg_group" properties="transparentlevel" value="0" duration="250" next="execute_command:11" command_params="scenario_to_finalize=map_hide" extraparams="\\control_name=../map_control"/>',
