@@ -3,7 +3,6 @@
 // file, and the file must hold every level whose results were booked before the kill.
 
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -54,8 +53,9 @@ class CrashSafety : public ::testing::Test {
 
   pid_t Start(const fs::path& user, const fs::path& script, const fs::path& shots, const fs::path& log) {
     const std::string binary = (kBinary / "bin" / "kestrelle-headless").string();
-    std::vector<std::string> args = {binary,         "--seed",       "7", "--app-dir", game_.string(), "--user-dir",
-                                     user.string(),  "--script",     script.string(), "--shots", shots.string()};
+    std::vector<std::string> args = {binary,          "--seed",     "7",           "--app-dir",
+                                     game_.string(),  "--user-dir", user.string(), "--script",
+                                     script.string(), "--shots",    shots.string()};
     const pid_t pid = ::fork();
     if (pid == 0) {
       std::FILE* out = std::freopen(log.c_str(), "w", stdout);
@@ -116,8 +116,8 @@ TEST_F(CrashSafety, EveryKillLeavesALoadablePlayerFileWithTheBookedLevels) {
     fs::create_directories(run / "shots");
     ASSERT_TRUE(RunAndKill(moment, run / "user", run / "shots")) << ReadFile(work_ / "killed.log");
 
-    const pid_t pid = Start(run / "user", kSource / "tests" / "game" / "data" / "restart_to_menu.script",
-                            run / "shots", run / "restart.log");
+    const pid_t pid = Start(run / "user", kSource / "tests" / "game" / "data" / "restart_to_menu.script", run / "shots",
+                            run / "restart.log");
     int status = 0;
     ::waitpid(pid, &status, 0);
     const std::string log = ReadFile(run / "restart.log");

@@ -3,7 +3,6 @@
 // the pictures it writes are probed and the player file it leaves is read back.
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>

@@ -24,7 +24,8 @@ std::string Text(TPropertyObject& object, const std::string& key) {
 }
 
 // The faults of one dialogue; `hasBubble` says whether every dialogue screen has a widget of that name.
-std::vector<std::string> DialogueFaults(TDialogDef& dialogue, const std::function<bool(const std::string&)>& hasBubble) {
+std::vector<std::string> DialogueFaults(TDialogDef& dialogue,
+                                        const std::function<bool(const std::string&)>& hasBubble) {
   std::vector<std::string> faults;
   const Variant count = Variant(Text(dialogue, "pers_count"));
   const int64_t persons = count.ToInt(-1);
@@ -53,7 +54,8 @@ std::vector<std::string> DialogueFaults(TDialogDef& dialogue, const std::functio
     auto line = lines->GetItem(i);
     if (!line) continue;
     const std::string where = "line \"" + line->GetName() + "\": ";
-    if (!names.count(Text(*line, "pers"))) faults.push_back(where + "\"" + Text(*line, "pers") + "\" is no person of the dialogue");
+    if (!names.count(Text(*line, "pers")))
+      faults.push_back(where + "\"" + Text(*line, "pers") + "\" is no person of the dialogue");
     const std::string type = Text(*line, "type");
     std::vector<std::string> keys;
     if (type == "single")

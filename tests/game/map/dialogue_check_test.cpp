@@ -18,7 +18,8 @@ std::vector<std::string> Faults(const std::string& dialogues) {
   testing::EnsureGameClassesRegistered();
   auto game = Create<TGame>();
   game->LoadFromStorage(LoadStorageFromString(R"(<game type="Game" name="g"><gamescreens>
-    <gamescreen type="KestrelleGameScreenMain" name="GS_Main"><window/><dialogues>)" + dialogues +
+    <gamescreen type="KestrelleGameScreenMain" name="GS_Main"><window/><dialogues>)" +
+                                              dialogues +
                                               R"(</dialogues></gamescreen>
     <gamescreen type="KestrelleGameScreenDialogue" name="GS_Dialogue"><window><widgets>
       <widget type="group_widget" name="persons"/><widget type="group_widget" name="line_left"/>

@@ -79,11 +79,11 @@ std::string GameXml(bool guidedLevel = true) {
           <widget visible="yes" type="group_widget" name="scenario_group"/>
           <widget visible="yes" type="group_widget" name="calender_group"><widgets>
             <widget visible="yes" type="rect_widget" name="calender_image" width="800" height="300"/>)" +
-         Day(1, 100) + Day(2, 200) + R"(
+                    Day(1, 100) + Day(2, 200) + R"(
           </widgets></widget>
           <widget visible="yes" type="group_widget" name="shop_icon_group"><widgets>
             <widget visible="yes" type="rect_widget" name="icon_panel" anchor_top="380" width="800" height="100"/>)" +
-         ShopIcon("ShopGarden", 100) + ShopIcon("ShopBakery", 200) + R"(
+                    ShopIcon("ShopGarden", 100) + ShopIcon("ShopBakery", 200) + R"(
           </widgets></widget>
         </widgets></widget>
       </widgets></window></gamescreen>
