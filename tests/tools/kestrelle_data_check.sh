@@ -16,6 +16,7 @@ for file in Kestrelle.ini res_images.xml; do
 done
 cp "$fixture/lang/default.lng" "$app/lang/"
 mkdir -p "$app/data/shop" && cp "$fixture"/shop/*.xml "$app/data/shop/"
+cp "$fixture/ini/screen_in_its_file.xml" "$app/data/ini/"
 printf 'not read, only looked for' > "$app/data/images/present.png"
 
 set +e

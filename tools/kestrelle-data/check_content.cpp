@@ -129,11 +129,18 @@ struct ContentChecker {
     }
   }
 
+  // The factories of the game definition and of the files its elements name through
+  // "_outstorage" (a screen in a file of its own keeps its factories there).
   void CollectFactories(const pugi::xml_node& element) {
     for (pugi::xml_node child : element.children()) {
       if (child.type() != pugi::node_element) continue;
       if (EqualsIgnoreAsciiCase(child.name(), "widgetfactory"))
         factories.insert(AsciiUpper(FindAttribute(child, "name").value()));
+      if (pugi::xml_attribute out = FindAttribute(child, "_outstorage")) {
+        pugi::xml_document document;
+        const std::string file = OuterStorageFile(out.value());
+        if (!file.empty() && LoadContentFile(file, document)) CollectFactories(document);
+      }
       CollectFactories(child);
     }
   }

@@ -52,7 +52,8 @@ void CheckDefinitionElements(const std::string& file, const pugi::xml_node& root
 // check_content.cpp: the files list elements name with "_outstorage" and the level files of the
 // level list, element by element as above, and every "extraparams" pair list (in the game
 // definition too): pictures ("res", "resourcename", "result_image", "background") are defined
-// resources, widget factories ("factory_name", "icon", "result_icons") exist in the game definition.
+// resources, widget factories ("factory_name", "icon", "result_icons") exist in the game definition
+// or in a file one of its elements names with "_outstorage".
 void CheckContentFiles(const std::string& file, const pugi::xml_node& game, DataCheckRun& run);
 
 // check_screens.cpp: the screens of the loaded game lack no child their classes look up.

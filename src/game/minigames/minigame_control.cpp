@@ -1,7 +1,9 @@
 #include "game/minigames/minigame_control.h"
 
+#include "app/standard_screens/screen_helpers.h"
 #include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
+#include "game/minigames/widget_children.h"
 
 namespace kestrelle {
 
@@ -69,6 +71,113 @@ void TKestrelleMinigameControl::ReportFinished() {
   report->SetValue("minigame_person", DefinitionValue("minigame_person", Variant(0)));
   report->SetValue("end_text", DefinitionValue("end_text"));
   Notify(minigame_codes::kFinished, report);
+}
+
+void TKestrelleMinigameControl::SetOwner(const WidgetOwnerRef& owner) {
+  TControlGameWidget::SetOwner(owner);
+  const std::string pieces = PieceGroupName();
+  if (!pieces.empty()) pieceGroup_ = FindWidget(pieces);
+}
+
+void TKestrelleMinigameControl::ClearOwner() {
+  pieceGroup_.reset();
+  TControlGameWidget::ClearOwner();
+}
+
+bool TKestrelleMinigameControl::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
+  screenPoint_ = point;
+  return TControlGameWidget::MouseEvent(message, point, keys);
+}
+
+void TKestrelleMinigameControl::Command(int32_t code, const ParamsRef& params) {
+  const bool replayAndClose = AnswersReplayAndClose();
+  switch (code) {
+    case minigame_codes::kStart:
+      if (!LookUpDefinition(params)) break;
+      ReadStartParameters(params);
+      SetUpAnew();
+      break;
+    case minigame_codes::kSetUpAgain:
+      if (replayAndClose) SetUpAnew();
+      break;
+    case minigame_codes::kClosePressed:
+      if (!replayAndClose) break;
+      screens::ShowWidget(FrameWidget("button_close"), false);
+      StartScenario("scenario_end_level");
+      break;
+    case minigame_codes::kSkip:
+      skipped_ = true;
+      Finish();
+      break;
+    default:
+      OtherCommand(code, params);
+      break;
+  }
+}
+
+void TKestrelleMinigameControl::SetUpAnew() {
+  skipped_ = false;
+  EmptyGroup(GetScenarioGroup());
+  SetUp();
+}
+
+void TKestrelleMinigameControl::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
+  if (name == "scenario_start_level") {
+    state_ = kStatePlaying;
+    PlayBegins();
+    ShowHelp();
+  } else if (name == "scenario_end_level") {
+    Finish();
+  }
+  OtherScenarioFinished(name, params);
+}
+
+void TKestrelleMinigameControl::ShowHelp() {
+  GameScreenOwnerRef game = GameOwner();
+  if (!game) return;
+  ParamsRef help = CreateParams();
+  help->SetValue("minigame_person", DefinitionValue("minigame_person"));
+  help->SetValue("start_text", DefinitionValue("start_text"));
+  game->ShowScreen("GS_MinigameHelp", help);
+}
+
+void TKestrelleMinigameControl::Finish() {
+  if (state_ == kStatePlaying) {
+    PlayScreenSound("sound_minigame_completed");
+    state_ = kStateOver;
+    EndPlay();
+  } else if (state_ == kStateOver) {
+    ReportFinished();
+  }
+}
+
+void TKestrelleMinigameControl::EndPlay() {
+  if (WidgetRef close = FrameWidget("button_close"))
+    screens::ShowWidget(close, true);
+  else
+    StartScenario("scenario_end_level");
+}
+
+void TKestrelleMinigameControl::StartWithLevelName() {
+  ParamsRef params = CreateParams();
+  params->SetValue("LevelName", Variant("%%\n" + DefinitionValue("LevelName").ToString()));
+  StartScenario("scenario_start_level", params);
+  state_ = kStateStarting;
+}
+
+void TKestrelleMinigameControl::StartWithSkipHeld() {
+  if (WidgetRef skip = FrameWidget("button_skip")) {
+    skip->SetEnabled(false);
+    skip->Restart();
+  }
+  StartScenario("scenario_start_level");
+  state_ = kStateStarting;
+}
+
+WidgetRef TKestrelleMinigameControl::FirstChildUnderMouse(const WidgetRef& group) {
+  for (const WidgetRef& child : ChildrenOf(group))
+    if (child->ContainsPoint(child->ScreenToOwner(screenPoint_), false)) return child;
+  return nullptr;
 }
 
 }  // namespace kestrelle

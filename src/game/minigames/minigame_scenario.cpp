@@ -107,8 +107,8 @@ void TMinigameScenario::SlideButtonsOut() {
 
 // ---------------------------------------------------------------------------------------------
 
-const TPropertyTable& TScenarioElementMove::GetPropertyTable() const {
-  using T = TScenarioElementMove;
+const TPropertyTable& TPieceGlideScenario::GetPropertyTable() const {
+  using T = TPieceGlideScenario;
   static const TPropertyTable table(TMinigameScenario::GetPropertyTable(),
                                     {
                                         Property("element_name", &T::elementName_),
@@ -118,7 +118,7 @@ const TPropertyTable& TScenarioElementMove::GetPropertyTable() const {
   return table;
 }
 
-void TScenarioElementMove::Initialize() {
+void TPieceGlideScenario::Initialize() {
   TMinigameScenario::Initialize();
   AddInstantState("enter", "moving", [this](TState&) {
     WidgetRef element = FindFromOwner(elementName_);
@@ -136,13 +136,17 @@ void TScenarioElementMove::Initialize() {
         }
       });
   AddInstantState("exit", "", [this](TState&) {
-    ParamsRef params = CreateParams();
-    params->SetValue("scenario_to_finalize", Variant(std::string(kReportName)));
-    params->SetValue("name", Variant(GetName()));
-    ReportToControl(kCommandFinalize, params);
-    if (WidgetRef element = element_.lock()) element->SetProperty("state", Variant(std::string("placed")));
+    Arrived(element_.lock());
     SetDead(true);
   });
+}
+
+void TScenarioElementMove::Arrived(const WidgetRef& piece) {
+  ParamsRef params = CreateParams();
+  params->SetValue("scenario_to_finalize", Variant(std::string(kReportName)));
+  params->SetValue("name", Variant(GetName()));
+  ReportToControl(kCommandFinalize, params);
+  if (piece) piece->SetProperty("state", Variant(std::string("placed")));
 }
 
 }  // namespace kestrelle

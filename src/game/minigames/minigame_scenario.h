@@ -78,12 +78,16 @@ class TMinigameScenario : public TControlStateScenario {
 // A widget's own real property (0 when it has none).
 double RealProperty(const WidgetRef& widget, const std::string& name);
 
-class TScenarioElementMove : public TMinigameScenario {
+// A piece, "element_name" seen from the scenario group, glides from where it lies to ("final_x",
+// "final_y") over "duration"; then Arrived runs with it (none when it was not found) and the
+// scenario dies.
+class TPieceGlideScenario : public TMinigameScenario {
  public:
-  static constexpr const char* kReportName = "scenario_element_move";
-
   void Initialize() override;
   const TPropertyTable& GetPropertyTable() const override;
+
+ protected:
+  virtual void Arrived(const WidgetRef& piece) = 0;
 
  private:
   std::string elementName_;
@@ -92,6 +96,14 @@ class TScenarioElementMove : public TMinigameScenario {
   std::weak_ptr<IWidget> element_;
   double fromX_ = 0;
   double fromY_ = 0;
+};
+
+class TScenarioElementMove : public TPieceGlideScenario {
+ public:
+  static constexpr const char* kReportName = "scenario_element_move";
+
+ protected:
+  void Arrived(const WidgetRef& piece) override;
 };
 
 }  // namespace kestrelle

@@ -3,20 +3,13 @@
 // minigame definition as "minigame_defs", the minigame screen with the frame's buttons, the help
 // and completion screens. Widget factories are written as plain XML and escaped here.
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "app/game.h"
-#include "app/game_screen.h"
-#include "data/hier_storage.h"
 #include "data/xml_escape.h"
 #include "game/minigames/minigame_control.h"
+#include "minigame_test_game.h"
 #include "platform/messages.h"
-#include "support/scoped_user_folder.h"
-#include "support/widget_harness.h"
 
 namespace kestrelle::testing {
 
@@ -41,14 +34,11 @@ struct BoardGameData {
   bool closeButton = true;  // the screen has "button_close"
 };
 
-class BoardMinigameGame : public ::testing::Test {
+class BoardMinigameGame : public MinigameTestGame {
  protected:
-  void TearDown() override {
-    if (game_) game_->EndGame();
-  }
+  BoardMinigameGame() : MinigameTestGame("board-minigames", "GS_MiniGame_m") {}
 
   void Load(const BoardGameData& data) {
-    EnsureGameClassesRegistered();
     controlName_ = data.controlName;
     const std::string xml =
         R"(<game type="Game" name="g" splashlogosgs="GS_Base"><gamescreens>
@@ -82,23 +72,9 @@ class BoardMinigameGame : public ::testing::Test {
     <widget type="text_widget" name="text_GameHelp"/></widgets></window></gamescreen>
   <gamescreen type="KestrelleGameScreenMinigameCompleted" name="GS_MinigameCompleted"><window/></gamescreen>
 </gamescreens></game>)";
-    engine_ = std::make_shared<FakeEngine>();
-    engine_->Initialize();
-    game_ = Create<TGame>();
-    game_->LoadFromStorage(LoadStorageFromString(xml));
-    game_->StartGame(engine_);
-    Frames(5);
+    RunGame(xml);
   }
 
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) {
-      game_->Update(10);
-      game_->AfterUpdate();
-    }
-  }
-  GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
-  bool Shown(const std::string& name) { return Screen(name)->IsShown(); }
-  WidgetRef Widget(const std::string& path) { return Screen("GS_MiniGame_m")->GetWindowInterface()->FindWidget(path); }
   WidgetRef InControl(const std::string& path) { return Widget(controlName_ + "/" + path); }
   std::shared_ptr<TKestrelleMinigameControl> Control() {
     return std::dynamic_pointer_cast<TKestrelleMinigameControl>(Widget(controlName_));
@@ -107,13 +83,6 @@ class BoardMinigameGame : public ::testing::Test {
     return widget->GetProperty(property).ToString();
   }
   void Mouse(uint32_t message, int x, int y) { Control()->MouseEvent(message, TPoint{x, y}, 0); }
-  // The sounds played since the last call, by resource name.
-  std::vector<std::string> Sounds() {
-    std::vector<std::string> names;
-    for (const std::string& played : engine_->playedSounds) names.push_back(played.substr(0, played.find('@')));
-    engine_->playedSounds.clear();
-    return names;
-  }
   // Shown with "Minigame" = "m", past the start scenario, the help closed again.
   void StartGame(int startFrames = 5) {
     ParamsRef params = CreateParams();
@@ -137,9 +106,6 @@ class BoardMinigameGame : public ::testing::Test {
     return completed->GetParams()->GetValue("minigame_skipped", Variant()).ToString();
   }
 
-  ScopedUserFolder userFolder_{"board-minigames"};
-  std::shared_ptr<FakeEngine> engine_;
-  std::shared_ptr<TGame> game_;
   std::string controlName_;
 };
 

@@ -11,12 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/game.h"
-#include "app/game_screen.h"
-#include "data/hier_storage.h"
+#include "minigame_test_game.h"
 #include "platform/messages.h"
-#include "support/scoped_user_folder.h"
-#include "support/widget_harness.h"
 
 namespace kestrelle {
 namespace {
@@ -77,30 +73,12 @@ const std::string kGame =
   </gamescreens>
 </game>)";
 
-class FindPairsGame : public ::testing::Test {
+class FindPairsGame : public testing::MinigameTestGame {
  protected:
-  void SetUp() override {
-    testing::EnsureGameClassesRegistered();
-    engine_ = std::make_shared<testing::FakeEngine>();
-    engine_->Initialize();
-    game_ = Create<TGame>();
-    game_->LoadFromStorage(LoadStorageFromString(kGame));
-    game_->StartGame(engine_);
-    Frames(5);
-  }
-  void TearDown() override { game_->EndGame(); }
+  FindPairsGame() : MinigameTestGame("find-pairs-game", "GS_MiniGame_pairs") {}
 
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) {
-      game_->Update(10);
-      game_->AfterUpdate();
-    }
-  }
-  GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
-  bool Shown(const std::string& name) { return Screen(name)->IsShown(); }
-  WidgetRef Widget(const std::string& path) {
-    return Screen("GS_MiniGame_pairs")->GetWindowInterface()->FindWidget(path);
-  }
+  void SetUp() override { RunGame(kGame); }
+
   std::shared_ptr<TKestrelleControlGameFindPairs> Control() {
     return std::dynamic_pointer_cast<TKestrelleControlGameFindPairs>(Widget("control_game_find_pairs"));
   }
@@ -115,12 +93,6 @@ class FindPairsGame : public ::testing::Test {
     const TPoint point{static_cast<int32_t>(element->GetAnchorLeft()) + 32,
                        static_cast<int32_t>(element->GetAnchorTop()) + 32};
     Control()->MouseEvent(WM_LBUTTONDOWN, point, 0);
-  }
-  std::vector<std::string> Sounds() {
-    std::vector<std::string> names;
-    for (const std::string& played : engine_->playedSounds) names.push_back(played.substr(0, played.find('@')));
-    engine_->playedSounds.clear();
-    return names;
   }
   std::vector<std::string> Elements() {
     std::vector<std::string> names;
@@ -152,10 +124,6 @@ class FindPairsGame : public ::testing::Test {
     Frames(1);
     engine_->playedSounds.clear();
   }
-
-  testing::ScopedUserFolder userFolder_{"find-pairs-game"};
-  std::shared_ptr<testing::FakeEngine> engine_;
-  std::shared_ptr<TGame> game_;
 };
 
 TEST_F(FindPairsGame, TwoRoundsWithAWrongPair) {

@@ -3,19 +3,10 @@
 // given, one minigame screen, the help and the completion screens. The test drives it frame by
 // frame, presses the screen's buttons and reads the sounds played.
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "app/game.h"
-#include "app/game_screen.h"
-#include "data/hier_storage.h"
+#include "minigame_test_game.h"
 #include "platform/messages.h"
-#include "support/scoped_user_folder.h"
-#include "support/widget_harness.h"
 
 namespace kestrelle::testing {
 
@@ -65,32 +56,11 @@ inline std::string MinigameGameXml(const std::string& content, const std::string
 </game>)";
 }
 
-class MinigameGame : public ::testing::Test {
+class MinigameGame : public MinigameTestGame {
  protected:
-  void StartGame(const std::string& xml) {
-    EnsureGameClassesRegistered();
-    engine_ = std::make_shared<FakeEngine>();
-    engine_->Initialize();
-    game_ = Create<TGame>();
-    game_->LoadFromStorage(LoadStorageFromString(xml));
-    game_->StartGame(engine_);
-    Frames(5);
-  }
-  void TearDown() override {
-    if (game_) game_->EndGame();
-  }
+  MinigameGame() : MinigameTestGame("minigame-game", "GS_MiniGame_test") {}
 
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) {
-      game_->Update(10);
-      game_->AfterUpdate();
-    }
-  }
-  GameScreenRef Screen(const std::string& name) { return game_->GetScreens()->Get(Variant(name)); }
-  bool Shown(const std::string& name) { return Screen(name)->IsShown(); }
-  WidgetRef Widget(const std::string& path) {
-    return Screen("GS_MiniGame_test")->GetWindowInterface()->FindWidget(path);
-  }
+  void StartGame(const std::string& xml) { RunGame(xml); }
   // The minigame screen is shown for `minigame`; the start scenario runs and the help that follows
   // it is closed.
   void ShowMinigame(const std::string& minigame, const std::string& control) {
@@ -111,12 +81,6 @@ class MinigameGame : public ::testing::Test {
     engine_->cursor = {x, y};
     Widget(control)->MouseEvent(message, TPoint{x, y}, 0);
   }
-  std::vector<std::string> Sounds() {
-    std::vector<std::string> names;
-    for (const std::string& played : engine_->playedSounds) names.push_back(played.substr(0, played.find('@')));
-    engine_->playedSounds.clear();
-    return names;
-  }
   // The parameters the completion screen was shown with; none while it is not shown.
   ParamsRef Report() {
     if (!Shown("GS_MinigameCompleted")) return nullptr;
@@ -126,10 +90,6 @@ class MinigameGame : public ::testing::Test {
     ParamsRef report = Report();
     return report ? report->GetValue(name, Variant()).ToString() : std::string("(no report)");
   }
-
-  ScopedUserFolder userFolder_{"minigame-game"};
-  std::shared_ptr<FakeEngine> engine_;
-  std::shared_ptr<TGame> game_;
 };
 
 }  // namespace kestrelle::testing

@@ -1,52 +1,33 @@
 #include "game/level/scenarios/flying_scenarios.h"
 
 #include "data/hier_storage.h"
-#include "data/property_table.h"
 
 namespace kestrelle {
 
-const TPropertyTable& TScenarioFlying::GetPropertyTable() const {
-  using T = TScenarioFlying;
-  static const TPropertyTable table(TLevelScenario::GetPropertyTable(),
-                                    {
-                                        Property("init_x", &T::initX_).Quiet(),
-                                        Property("init_y", &T::initY_).Quiet(),
-                                        Property("end_x", &T::endX_).Quiet(),
-                                        Property("end_y", &T::endY_).Quiet(),
-                                        Property("duration", &T::duration_, 1000).Quiet(),
-                                    });
-  return table;
-}
-
 void TScenarioFlying::Initialize() {
-  TLevelScenario::Initialize();
+  TFlightScenario::Initialize();
   path_ = nullptr;
   pathLinked_ = false;
   HoldUntilReleased(EmitterName());
-  AddState("enter", "fly");
-  AddTimedState(
-      "fly", "exit", [this] { return duration_; }, [this](TState&) { StartFlight(); },
-      [this](TState&, int32_t) { Fly(); });
-  AddExitState([this](TState&) { Land(); });
 }
 
 void TScenarioFlying::LoadProperties(const StorageRef& storage) {
-  TLevelScenario::LoadProperties(storage);
+  TFlightScenario::LoadProperties(storage);
   path_ = std::dynamic_pointer_cast<IPathFunction>(CreateChildObject(storage, "function", 0));
 }
 
 void TScenarioFlying::SaveProperties(const StorageRef& storage) {
-  TLevelScenario::SaveProperties(storage);
+  TFlightScenario::SaveProperties(storage);
   if (path_) SaveChildObject(path_, storage, "function");
 }
 
 void TScenarioFlying::ClearOwner() {
   if (path_ && pathLinked_) path_->Unlink();
   pathLinked_ = false;
-  TLevelScenario::ClearOwner();
+  TFlightScenario::ClearOwner();
 }
 
-void TScenarioFlying::StartFlight() {
+void TScenarioFlying::Depart() {
   if (WidgetRef image = FindWidget("image")) {
     image->SetAnchorLeft(initX_);
     image->SetAnchorTop(initY_);
@@ -78,8 +59,6 @@ void TScenarioFlying::PlaceAt(double x, double y) {
   SetEmission(FindWidget(EmitterName()), ClientPointToScreen(x + kEmitterOffsetX, y + kEmitterOffsetY));
 }
 
-void TScenarioFlying::Land() {
-  if (WidgetRef emitter = FindWidget(EmitterName())) emitter->SetProperty("emission_count", Variant(0));
-}
+void TScenarioFlying::Land() { StopEmitter(EmitterName()); }
 
 }  // namespace kestrelle

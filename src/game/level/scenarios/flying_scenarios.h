@@ -21,17 +21,16 @@
 #include <string>
 
 #include "data/path_base.h"
-#include "game/level/scenarios/level_scenario.h"
+#include "game/level/scenarios/flight_scenario.h"
 
 namespace kestrelle {
 
-class TScenarioFlying : public TLevelScenario {
+class TScenarioFlying : public TFlightScenario {
  public:
   static constexpr int32_t kEmitterOffsetX = 10;
   static constexpr int32_t kEmitterOffsetY = -20;
 
   void Initialize() override;
-  const TPropertyTable& GetPropertyTable() const override;
   void LoadProperties(const StorageRef& storage) override;
   void SaveProperties(const StorageRef& storage) override;
   void ClearOwner() override;
@@ -42,18 +41,14 @@ class TScenarioFlying : public TLevelScenario {
   // The particle system that trails the flight.
   virtual std::string EmitterName() const { return "ps_flying_money"; }
 
+  void Depart() override;
+  void Fly() override;
+  void Land() override;
+
  private:
-  void StartFlight();
-  void Fly();
-  void Land();
   // The image at the point, the emitter beside it.
   void PlaceAt(double x, double y);
 
-  int32_t initX_ = 0;
-  int32_t initY_ = 0;
-  int32_t endX_ = 0;
-  int32_t endY_ = 0;
-  int32_t duration_ = 1000;
   PathFunctionRef path_;
   bool pathLinked_ = false;
 };

@@ -16,26 +16,12 @@ constexpr const char* kEmitter = "ps_flying_bonus";
 
 const TPropertyTable& TScenarioUseBonus::GetPropertyTable() const {
   using T = TScenarioUseBonus;
-  static const TPropertyTable table(TLevelScenario::GetPropertyTable(),
+  static const TPropertyTable table(TFlightScenario::GetPropertyTable(),
                                     {
-                                        Property("init_x", &T::initX_).Quiet(),
-                                        Property("init_y", &T::initY_).Quiet(),
-                                        Property("end_x", &T::endX_).Quiet(),
-                                        Property("end_y", &T::endY_).Quiet(),
-                                        Property("duration", &T::duration_, 1000).Quiet(),
                                         Property("tooltype", &T::toolType_).Quiet(),
                                         Property("toolname", &T::toolName_).Quiet(),
                                     });
   return table;
-}
-
-void TScenarioUseBonus::Initialize() {
-  TLevelScenario::Initialize();
-  AddState("enter", "fly");
-  AddTimedState(
-      "fly", "exit", [this] { return duration_; }, [this](TState&) { PlaceAt(initX_, initY_); },
-      [this](TState&, int32_t) { Fly(); });
-  AddExitState([this](TState&) { Land(); });
 }
 
 bool TScenarioUseBonus::FlightReports(const std::string& flightName) {
@@ -60,7 +46,7 @@ void TScenarioUseBonus::PlaceAt(double x, double y) {
 }
 
 void TScenarioUseBonus::Land() {
-  if (WidgetRef emitter = FindWidget(kEmitter)) emitter->SetProperty("emission_count", Variant(0));
+  StopEmitter(kEmitter);
   if (!FlightReports(GetName())) return;
   ParamsRef params = CreateParams();
   params->SetValue("type", Variant(toolType_));

@@ -13,29 +13,26 @@
 #include <cstdint>
 #include <string>
 
-#include "game/level/scenarios/level_scenario.h"
+#include "game/level/scenarios/flight_scenario.h"
 
 namespace kestrelle {
 
-class TScenarioUseBonus : public TLevelScenario {
+class TScenarioUseBonus : public TFlightScenario {
  public:
-  void Initialize() override;
   const TPropertyTable& GetPropertyTable() const override;
 
   // False for the flights of the second and later targets.
   static bool FlightReports(const std::string& flightName);
 
+ protected:
+  void Depart() override { PlaceAt(initX_, initY_); }
+  void Fly() override;
+  void Land() override;
+
  private:
-  void Fly();
   // The particle system's anchor, in the scenario's space.
   void PlaceAt(double x, double y);
-  void Land();
 
-  int32_t initX_ = 0;
-  int32_t initY_ = 0;
-  int32_t endX_ = 0;
-  int32_t endY_ = 0;
-  int32_t duration_ = 1000;
   std::string toolType_;
   std::string toolName_;
 };

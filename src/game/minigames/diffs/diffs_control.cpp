@@ -5,20 +5,17 @@
 #include "app/cursors.h"
 #include "app/standard_screens/screen_helpers.h"
 #include "game/minigames/diffs/diff_rules.h"
-#include "game/minigames/minigame_codes.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
 
 void TKestrelleControlGameDiffs::Initialize() {
-  TKestrelleMinigameControl::Initialize();
-  found_ = 0;
-  total_ = 0;
+  TKestrellePatchMinigameControl::Initialize();
   cursorOffset_ = {0, 0};
 }
 
 void TKestrelleControlGameDiffs::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
+  TKestrellePatchMinigameControl::SetOwner(owner);
   picture1_ = FindWidget("group1");
   picture2_ = FindWidget("group2");
   secondCursor_ = FindWidget("second_cursor");
@@ -28,48 +25,27 @@ void TKestrelleControlGameDiffs::ClearOwner() {
   picture1_.reset();
   picture2_.reset();
   secondCursor_.reset();
-  TKestrelleMinigameControl::ClearOwner();
-}
-
-void TKestrelleControlGameDiffs::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kHint:
-      Hint();
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
+  TKestrellePatchMinigameControl::ClearOwner();
 }
 
 void TKestrelleControlGameDiffs::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    SetTimerPaused(false);
-    ShowHelp();
-  } else if (name == "scenario_find_diff") {
-    ++found_;
-    if (WidgetRef counter = FrameWidget("panel/counter"))
-      counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
-    if (found_ == total_) Finish();
-  } else if (name == "scenario_end_level") {
+  // The end scenario starts only once the play is over: its report is the report to the screen.
+  if (name == "scenario_end_level")
     ReportFinished();
-  }
+  else
+    TKestrellePatchMinigameControl::ScenarioFinalized(name, params);
 }
 
-void TKestrelleControlGameDiffs::ShowHelp() {
-  GameScreenOwnerRef game = GameOwner();
-  if (!game) return;
-  ParamsRef help = CreateParams();
-  help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-  help->SetValue("start_text", DefinitionValue("start_text"));
-  game->ShowScreen("GS_MinigameHelp", help);
+void TKestrelleControlGameDiffs::PlayBegins() { SetTimerPaused(false); }
+
+void TKestrelleControlGameDiffs::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_find_diff") PatchFound();
+}
+
+std::vector<WidgetRef> TKestrelleControlGameDiffs::Patches() {
+  std::vector<WidgetRef> patches = ChildrenOf(Diffs(picture1_));
+  for (const WidgetRef& patch : ChildrenOf(Diffs(picture2_))) patches.push_back(patch);
+  return patches;
 }
 
 WidgetRef TKestrelleControlGameDiffs::Diffs(const std::weak_ptr<IWidget>& picture) {
@@ -82,13 +58,11 @@ void TKestrelleControlGameDiffs::SetTimerPaused(bool paused) {
 }
 
 void TKestrelleControlGameDiffs::SetUp() {
-  skipped_ = false;
   cursorOffset_ = {0, 0};
   GameScreenOwnerRef game = GameOwner();
   CursorCollectionRef cursors = game ? game->GetCursors() : nullptr;
   if (CursorRef cursor = cursors ? cursors->GetCurrent() : nullptr) cursorOffset_ = cursor->GetHotspot();
 
-  EmptyGroup(GetScenarioGroup());
   EmptyGroup(Diffs(picture1_));
   EmptyGroup(Diffs(picture2_));
   if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
@@ -97,36 +71,19 @@ void TKestrelleControlGameDiffs::SetUp() {
   for (const std::weak_ptr<IWidget>* group : {&picture1_, &picture2_})
     if (WidgetRef original = group->lock() ? group->lock()->FindWidget("original_image") : nullptr)
       original->SetProperty("resourcename", picture);
-  if (auto diffs = definition_ ? definition_->GetDiffs() : nullptr) {
-    for (int i = 0; i < diffs->GetCount(); ++i) {
-      auto diff = diffs->GetItem(i);
-      if (!diff) continue;
-      ParamsRef params = CreateParams();
-      params->SetValue("name", Variant(diff->GetName()));
-      params->SetValue("anchor_left", diff->GetProperty("x"));
-      params->SetValue("anchor_top", diff->GetProperty("y"));
-      for (const char* name : {"transparentlevel", "zoom", "angle", "width", "height", "resourcename"})
-        params->SetValue(name, diff->GetProperty(name));
-      params->SetValue("centerx", Variant(0));
-      params->SetValue("centery", Variant(0));
-      const bool first = diff->GetProperty("groupname").ToString() == "group1";
-      CreateChildWidget(Diffs(first ? picture1_ : picture2_), "diff_image", params);
-    }
-  }
+  CreatePatches([this](TMinigameDefDiff& diff) {
+    return Diffs(diff.GetProperty("groupname").ToString() == "group1" ? picture1_ : picture2_);
+  });
 
   if (WidgetRef timer = FindWidget("timer")) {
     timer->SetProperty("currenttime", Variant(0));
     timer->SetPaused(true);
   }
   if (WidgetRef counter = FrameWidget("panel/counter")) {
-    found_ = 0;
-    total_ = static_cast<int32_t>(DefinitionInt("diffs_cnt"));
+    ResetCount();
     counter->SetProperty("text", Variant(std::to_string(total_)));
   }
-  ParamsRef start = CreateParams();
-  start->SetValue("LevelName", Variant("%%\n" + DefinitionValue("LevelName").ToString()));
-  StartScenario("scenario_start_level", start);
-  state_ = kStateStarting;
+  StartWithLevelName();
 }
 
 std::optional<TPoint> TKestrelleControlGameDiffs::MirroredPosition() {
@@ -139,7 +96,7 @@ std::optional<TPoint> TKestrelleControlGameDiffs::MirroredPosition() {
 }
 
 void TKestrelleControlGameDiffs::DoUpdate(int32_t elapsedMs) {
-  TKestrelleMinigameControl::DoUpdate(elapsedMs);
+  TKestrellePatchMinigameControl::DoUpdate(elapsedMs);
   WidgetRef cursor = secondCursor_.lock();
   if (!cursor) return;
   // Only while the player plays.
@@ -149,11 +106,6 @@ void TKestrelleControlGameDiffs::DoUpdate(int32_t elapsedMs) {
     cursor->SetAnchorTop(mirrored->y - cursorOffset_.y);
   }
   cursor->SetVisible(mirrored.has_value());
-}
-
-bool TKestrelleControlGameDiffs::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
 }
 
 WidgetRef TKestrelleControlGameDiffs::PatchAt(const TPoint& screenPoint) {
@@ -171,15 +123,15 @@ WidgetRef TKestrelleControlGameDiffs::PatchAt(const TPoint& screenPoint) {
 }
 
 bool TKestrelleControlGameDiffs::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
-  const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
+  const bool handled = TKestrellePatchMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  WidgetRef patch = PatchAt(screenPoint_);
+  WidgetRef patch = PatchAt(ScreenPoint());
   if (!patch) {
     WidgetRef first = picture1_.lock();
     if (const std::optional<TPoint> mirrored = first ? MirroredPosition() : std::nullopt) {
       // The mirrored point back in screen space: the same shift as in the pictures' space.
-      const TPoint local = first->ScreenToOwner(screenPoint_);
-      patch = PatchAt({screenPoint_.x + mirrored->x - local.x, screenPoint_.y + mirrored->y - local.y});
+      const TPoint local = first->ScreenToOwner(ScreenPoint());
+      patch = PatchAt({ScreenPoint().x + mirrored->x - local.x, ScreenPoint().y + mirrored->y - local.y});
     }
   }
   if (!patch) {
@@ -198,29 +150,9 @@ bool TKestrelleControlGameDiffs::MouseDown(const TPoint& point, uint32_t keys, i
   return handled;
 }
 
-void TKestrelleControlGameDiffs::Hint() {
-  if (state_ != kStatePlaying) return;
-  std::vector<WidgetRef> patches = ChildrenOf(Diffs(picture1_));
-  for (const WidgetRef& patch : ChildrenOf(Diffs(picture2_))) patches.push_back(patch);
-  std::erase_if(patches, [](const WidgetRef& patch) { return patch->GetDead(); });
-  if (const std::optional<int32_t> k = HintPatch(total_, found_, static_cast<int32_t>(patches.size())))
-    patches[static_cast<size_t>(*k)]->Restart();
-  if (WidgetRef hint = FrameWidget("button_hint")) {
-    hint->Restart();
-    hint->SetEnabled(false);
-  }
-}
-
-void TKestrelleControlGameDiffs::Finish() {
-  if (state_ == kStatePlaying) {
-    PlayScreenSound("sound_minigame_completed");
-    state_ = kStateOver;
-    SetTimerPaused(true);
-    if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
-    if (!StartScenario("scenario_end_level")) Finish();
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
+void TKestrelleControlGameDiffs::EndPlay() {
+  SetTimerPaused(true);
+  TKestrellePatchMinigameControl::EndPlay();
 }
 
 }  // namespace kestrelle

@@ -14,12 +14,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "game/minigames/minigame_control.h"
+#include "game/minigames/patch_control.h"
 
 namespace kestrelle {
 
-class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
+class TKestrelleControlGameDiffs : public TKestrellePatchMinigameControl {
  public:
   static constexpr const char* kRequiredChildren[] = {"group1", "group2", "scenario_group"};
 
@@ -27,32 +28,26 @@ class TKestrelleControlGameDiffs : public TKestrelleMinigameControl {
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
   void DoUpdate(int32_t elapsedMs) override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
-  int32_t GetFound() const { return found_; }
-  int32_t GetTotal() const { return total_; }
   // The pointer mirrored onto the other picture, in the control's children space.
   std::optional<TPoint> MirroredPosition();
 
  protected:
-  void Command(int32_t code, const ParamsRef& params) override;
   void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  void SetUp() override;
+  void PlayBegins() override;
+  void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
+  void EndPlay() override;
+  std::vector<WidgetRef> Patches() override;
 
  private:
-  void SetUp();
-  void Hint();
-  void Finish();
-  void ShowHelp();
   // The patch under a screen point, on either picture.
   WidgetRef PatchAt(const TPoint& screenPoint);
   WidgetRef Diffs(const std::weak_ptr<IWidget>& picture);
   void SetTimerPaused(bool paused);
 
-  int32_t found_ = 0;
-  int32_t total_ = 0;
   TPoint cursorOffset_{0, 0};
-  TPoint screenPoint_{0, 0};
   std::weak_ptr<IWidget> picture1_;
   std::weak_ptr<IWidget> picture2_;
   std::weak_ptr<IWidget> secondCursor_;

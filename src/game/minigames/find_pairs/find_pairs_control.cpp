@@ -2,24 +2,13 @@
 
 #include <ranges>
 
-#include "app/standard_screens/screen_helpers.h"
-#include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
+#include "game/minigames/variant_numbers.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
 
 namespace {
-
-int64_t IntOf(const Variant& value, int64_t fallback = 0) {
-  int64_t result = 0;
-  return VariantToInt(value, result) ? result : fallback;
-}
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
 
 // The rules' view of a round of the definition.
 FindPairsRound RoundOf(TMinigameDefRound& definition) {
@@ -50,72 +39,27 @@ void TKestrelleControlGameFindPairs::Initialize() {
   board_ = FindPairsBoard();
 }
 
-void TKestrelleControlGameFindPairs::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  elements_ = FindWidget("elements");
-}
-
-void TKestrelleControlGameFindPairs::ClearOwner() {
-  elements_.reset();
-  TKestrelleMinigameControl::ClearOwner();
-}
-
 void TKestrelleControlGameFindPairs::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kSetUpAgain:
-      SetUp();
-      break;
-    case minigame_codes::kClosePressed:
-      screens::ShowWidget(FrameWidget("button_close"), false);
-      StartScenario("scenario_end_level");
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      state_ = kStateOver;
-      Finish();
-      break;
-    default:
-      break;
-  }
+  // A skip reports at once, without the end scenario.
+  if (code == minigame_codes::kSkip) state_ = kStateOver;
+  TKestrelleMinigameControl::Command(code, params);
 }
 
-void TKestrelleControlGameFindPairs::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    if (GameScreenOwnerRef game = GameOwner()) {
-      ParamsRef help = CreateParams();
-      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-      help->SetValue("start_text", DefinitionValue("start_text"));
-      game->ShowScreen("GS_MinigameHelp", help);
-    }
+void TKestrelleControlGameFindPairs::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_start_level" || name == "scenario_pairs_end_round")
     SetUpRound();
-  } else if (name == "scenario_pairs_end_round") {
-    SetUpRound();
-  } else if (name == "scenario_pairs_failed_round") {
+  else if (name == "scenario_pairs_failed_round")
     Reshuffle();
-  } else if (name == "scenario_end_level") {
-    Finish();
-  }
 }
 
 void TKestrelleControlGameFindPairs::SetUp() {
-  skipped_ = false;
-  EmptyGroup(GetScenarioGroup());
-  EmptyGroup(elements_.lock());
+  EmptyGroup(PieceGroup());
   board_.Start(static_cast<int32_t>(DefinitionInt("rounds_cnt")));
-  if (WidgetRef skip = FrameWidget("button_skip")) {
-    skip->SetEnabled(false);
-    skip->Restart();
-  }
-  StartScenario("scenario_start_level");
-  state_ = kStateStarting;
+  StartWithSkipHeld();
 }
 
 void TKestrelleControlGameFindPairs::SetUpRound() {
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   EmptyGroup(elements);
   board_.SetElements({});
   auto rounds = definition_ ? definition_->GetRounds() : nullptr;
@@ -156,35 +100,20 @@ void TKestrelleControlGameFindPairs::Reshuffle() {
   }
 }
 
-void TKestrelleControlGameFindPairs::Finish() {
-  if (state_ == kStatePlaying) {
-    // The last pair is found: the end scenario runs and reports when it is over.
-    state_ = kStateOver;
-    PlayScreenSound("sound_minigame_completed");
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
-}
-
 WidgetRef TKestrelleControlGameFindPairs::ElementWidget(size_t index) {
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   WidgetCollectionRef children = elements ? elements->GetWidgets() : nullptr;
   if (!children || index >= board_.Elements().size()) return nullptr;
   return children->GetByName(board_.Elements()[index].name);
-}
-
-bool TKestrelleControlGameFindPairs::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
 }
 
 bool TKestrelleControlGameFindPairs::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
   // The topmost picture under the pointer: the last one in child order.
-  std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
+  std::vector<WidgetRef> pictures = ChildrenOf(PieceGroup());
   for (const WidgetRef& picture : std::views::reverse(pictures)) {
-    if (!picture->ContainsPoint(picture->ScreenToOwner(screenPoint_), false)) continue;
+    if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;
     const auto& elements = board_.Elements();
     for (size_t i = 0; i < elements.size(); ++i) {
       if (elements[i].name != picture->GetName()) continue;

@@ -21,22 +21,21 @@ namespace kestrelle {
 class TKestrelleControlGameFindPairs : public TKestrelleMinigameControl {
  public:
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   const FindPairsBoard& Board() const { return board_; }
 
  protected:
+  std::string PieceGroupName() const override { return "elements"; }
   void Command(int32_t code, const ParamsRef& params) override;
-  void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  void SetUp() override;
+  void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
+  // The end scenario is started with the last pair's names before the play ends.
+  void EndPlay() override {}
 
  private:
-  void SetUp();
   void SetUpRound();
   void Reshuffle();
-  void Finish();
   // The picture widget of board element `index`.
   WidgetRef ElementWidget(size_t index);
   void Select(size_t index);
@@ -44,8 +43,6 @@ class TKestrelleControlGameFindPairs : public TKestrelleMinigameControl {
   void HideElements(size_t keep1, size_t keep2);
 
   FindPairsBoard board_;
-  std::weak_ptr<IWidget> elements_;
-  TPoint screenPoint_{0, 0};  // the screen point of the mouse message being handled
 };
 
 }  // namespace kestrelle

@@ -5,16 +5,11 @@
 #include <numbers>
 
 #include "data/numbers.h"
-#include "data/variant_values.h"
+#include "game/minigames/variant_numbers.h"
 
 namespace kestrelle {
 
 namespace {
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
 
 // The value rounded the way the data rounds (halves to even).
 double Rounded(double value) { return static_cast<double>(RoundHalfEven(value)); }
@@ -140,12 +135,11 @@ void TScenarioFindPairsEndRound::Initialize() {
   AddState("exit", "", {}, {}, {}, [this](TState&) { Finalize(); });
 }
 
-void TScenarioFindPairsFailedRound::Initialize() {
-  TFindPairsScenario::Initialize();
+void TFindPairsScenario::AddDarkenStates(const std::string& levelName) {
   AddState("enter", "fade_in", {}, {}, {}, [this](TState&) { FindFrame(); });
   AddState(
       "fade_in", "fade_out", [this](TState&, int32_t) { SetLevel(frame_, 110 * Progress()); }, {}, WaitPassed(),
-      [this](TState&) { BeginText("%round_failed%"); });
+      [this, levelName](TState&) { BeginText(levelName); });
   AddState(
       "fade_out", "exit",
       [this](TState&, int32_t) {
@@ -154,6 +148,11 @@ void TScenarioFindPairsFailedRound::Initialize() {
       },
       {}, WaitPassed(), [this](TState&) { SetWait(duration_); });
   AddState("exit", "", {}, {}, {}, [this](TState&) { Finalize(); });
+}
+
+void TScenarioFindPairsFailedRound::Initialize() {
+  TFindPairsScenario::Initialize();
+  AddDarkenStates("%round_failed%");
 }
 
 void TScenarioFindPairsEndLevel::Initialize() {

@@ -46,6 +46,9 @@ class TFindPairsScenario : public TControlStateScenario {
   void BeginText(const std::string& levelName);
   void SetPairLevel(int32_t level);
   static void SetLevel(const std::weak_ptr<IWidget>& widget, double level);
+  // The states of a darkening: "../frame_black" darkens under the text `levelName` and clears
+  // again, then the scenario reports its name.
+  void AddDarkenStates(const std::string& levelName);
 
   int32_t duration_ = 0;
   std::string name1_;

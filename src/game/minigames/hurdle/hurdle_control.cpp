@@ -14,21 +14,9 @@ void TKestrelleControlGameHurdle::Initialize() {
   selection_ = SwapSelection();
 }
 
-void TKestrelleControlGameHurdle::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleBoardMinigameControl::SetOwner(owner);
-  cells_ = FindWidget("cells");
-}
-
-void TKestrelleControlGameHurdle::ClearOwner() {
-  cells_.reset();
-  TKestrelleBoardMinigameControl::ClearOwner();
-}
-
 void TKestrelleControlGameHurdle::SetUp() {
-  skipped_ = false;
   selection_.Clear();
-  EmptyGroup(GetScenarioGroup());
-  WidgetRef cells = cells_.lock();
+  WidgetRef cells = PieceGroup();
   EmptyGroup(cells);
   auto objects = definition_ ? definition_->GetObjects() : nullptr;
   auto places = definition_ ? definition_->GetPlaces() : nullptr;
@@ -59,7 +47,7 @@ void TKestrelleControlGameHurdle::SetUp() {
 bool TKestrelleControlGameHurdle::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleBoardMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  const std::vector<WidgetRef> pictures = ChildrenOf(cells_.lock());
+  const std::vector<WidgetRef> pictures = ChildrenOf(PieceGroup());
   size_t clicked = 0;
   while (clicked < pictures.size() &&
          !pictures[clicked]->ContainsPoint(pictures[clicked]->ScreenToOwner(ScreenPoint()), false))
@@ -100,7 +88,7 @@ bool TKestrelleControlGameHurdle::MouseDown(const TPoint& point, uint32_t keys, 
 
 bool TKestrelleControlGameHurdle::IsSolved() {
   std::vector<std::pair<std::string, std::string>> standing;
-  for (const WidgetRef& picture : ChildrenOf(cells_.lock()))
+  for (const WidgetRef& picture : ChildrenOf(PieceGroup()))
     standing.emplace_back(picture->GetName(), PieceText(picture, "place"));
   std::map<std::string, std::string> goals;
   if (auto places = definition_ ? definition_->GetPlaces() : nullptr) {
@@ -112,7 +100,7 @@ bool TKestrelleControlGameHurdle::IsSolved() {
 
 void TKestrelleControlGameHurdle::OtherScenarioFinished(const std::string& name, const ParamsRef& params) {
   if (name.find("scenario_element_move") == std::string::npos) return;
-  WidgetRef picture = MoveReported(name, params, cells_.lock());
+  WidgetRef picture = MoveReported(name, params, PieceGroup());
   if (!picture) return;
   picture->SetProperty("state", Variant("fixed"));
   if (IsSolved() && state_ == kStatePlaying) Finish();

@@ -17,19 +17,17 @@ class TKestrelleControlGameHurdle : public TKestrelleBoardMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"cells", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   bool IsSolved();
 
  protected:
+  std::string PieceGroupName() const override { return "cells"; }
   void SetUp() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
 
  private:
   SwapSelection selection_;
-  std::weak_ptr<IWidget> cells_;
 };
 
 }  // namespace kestrelle

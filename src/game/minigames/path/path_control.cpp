@@ -11,16 +11,6 @@ void TKestrelleControlGamePath::Initialize() {
   board_ = PathBoard(0, 0);
 }
 
-void TKestrelleControlGamePath::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleBoardMinigameControl::SetOwner(owner);
-  cells_ = FindWidget("cells");
-}
-
-void TKestrelleControlGamePath::ClearOwner() {
-  cells_.reset();
-  TKestrelleBoardMinigameControl::ClearOwner();
-}
-
 void TKestrelleControlGamePath::SetLamp(bool on) {
   if (WidgetRef lamp = FindWidget("fixed/lamp")) {
     lamp->SetProperty("on", Variant(on));
@@ -29,17 +19,15 @@ void TKestrelleControlGamePath::SetLamp(bool on) {
 }
 
 WidgetRef TKestrelleControlGamePath::Piece(int32_t row, int32_t col) {
-  WidgetRef cells = cells_.lock();
+  WidgetRef cells = PieceGroup();
   WidgetCollectionRef pieces = cells ? cells->GetWidgets() : nullptr;
   return pieces ? pieces->GetByName(std::to_string(row) + "_" + std::to_string(col)) : nullptr;
 }
 
 void TKestrelleControlGamePath::SetUp() {
-  skipped_ = false;
   // Starting already, so a board that happens to be complete is judged only at the first turn.
   state_ = kStateStarting;
-  EmptyGroup(GetScenarioGroup());
-  WidgetRef cells = cells_.lock();
+  WidgetRef cells = PieceGroup();
   EmptyGroup(cells);
   SetLamp(false);
   const auto rows = static_cast<int32_t>(DefinitionInt("rows"));
@@ -95,7 +83,7 @@ void TKestrelleControlGamePath::Evaluate() {
 bool TKestrelleControlGamePath::MouseUp(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleBoardMinigameControl::MouseUp(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  for (const WidgetRef& piece : ChildrenOf(cells_.lock())) {
+  for (const WidgetRef& piece : ChildrenOf(PieceGroup())) {
     WidgetRef contour = piece->FindWidget("contour");
     if (!contour || !contour->ContainsPoint(contour->ScreenToOwner(ScreenPoint()), true)) continue;
     // The piece is named after its cell, "row_col".
@@ -122,7 +110,7 @@ void TKestrelleControlGamePath::OtherScenarioFinished(const std::string& name, c
 }
 
 void TKestrelleControlGamePath::EndPlay() {
-  for (const WidgetRef& piece : ChildrenOf(cells_.lock()))
+  for (const WidgetRef& piece : ChildrenOf(PieceGroup()))
     if (PieceText(piece, "state") != "correct") piece->SetVisible(false);
   TKestrelleBoardMinigameControl::EndPlay();
 }

@@ -20,13 +20,12 @@ class TKestrelleControlGamePath : public TKestrelleBoardMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"cells", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
   bool MouseUp(const TPoint& point, uint32_t keys, int32_t button) override;
 
   const PathBoard& Board() const { return board_; }
 
  protected:
+  std::string PieceGroupName() const override { return "cells"; }
   void SetUp() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
   void EndPlay() override;
@@ -37,7 +36,6 @@ class TKestrelleControlGamePath : public TKestrelleBoardMinigameControl {
   WidgetRef Piece(int32_t row, int32_t col);
 
   PathBoard board_{0, 0};
-  std::weak_ptr<IWidget> cells_;
 };
 
 }  // namespace kestrelle

@@ -3,20 +3,11 @@
 #include <algorithm>
 
 #include "app/standard_screens/screen_helpers.h"
-#include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
 #include "game/minigames/puzzle/puzzle_rules.h"
+#include "game/minigames/variant_numbers.h"
 
 namespace kestrelle {
-
-namespace {
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
-
-}  // namespace
 
 void TKestrelleControlGamePuzzle::Initialize() {
   TKestrelleMinigameControl::Initialize();
@@ -26,65 +17,34 @@ void TKestrelleControlGamePuzzle::Initialize() {
   carrier_ = PieceCarrier();
 }
 
-void TKestrelleControlGamePuzzle::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  pieces_ = FindWidget("elements");
-}
-
 void TKestrelleControlGamePuzzle::ClearOwner() {
-  pieces_.reset();
   carrier_.Release();
   TKestrelleMinigameControl::ClearOwner();
 }
 
 void TKestrelleControlGamePuzzle::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (!params || !LookUpDefinition(params)) break;
-      replay_ = params->GetValue("Replay", Variant(std::string("no"))).ToString();
-      SetUp();
-      break;
-    case minigame_codes::kSetUpAgain:
-      SetUp();
-      break;
-    case minigame_codes::kClosePressed:
-      screens::ShowWidget(FrameWidget("button_close"), false);
-      StartScenario("scenario_end_level");
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
+  // Started without show parameters, the puzzle waits for a start that has them.
+  if (code == minigame_codes::kStart && !params) return;
+  TKestrelleMinigameControl::Command(code, params);
 }
 
-void TKestrelleControlGamePuzzle::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    if (GameScreenOwnerRef game = GameOwner()) {
-      ParamsRef help = CreateParams();
-      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-      help->SetValue("start_text", DefinitionValue("start_text"));
-      game->ShowScreen("GS_MinigameHelp", help);
-    }
-  } else if (name == "scenario_element_move") {
+void TKestrelleControlGamePuzzle::ReadStartParameters(const ParamsRef& params) {
+  replay_ = params->GetValue("Replay", Variant(std::string("no"))).ToString();
+}
+
+void TKestrelleControlGamePuzzle::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_element_move") {
     glides_ = std::max(glides_ - 1, 0);
     FinishWhenAllPlaced();
   } else if (name == "scenario_show_image") {
     screens::ShowWidget(FrameWidget("button_close"), true);
-  } else if (name == "scenario_end_level") {
-    Finish();
   }
 }
 
 void TKestrelleControlGamePuzzle::SetUp() {
-  skipped_ = false;
   carrier_.Release();
   glides_ = 0;
-  WidgetRef pieces = pieces_.lock();
-  EmptyGroup(GetScenarioGroup());
+  WidgetRef pieces = PieceGroup();
   EmptyGroup(pieces);
   screens::ShowWidget(pieces, false);
   auto elements = definition_ ? definition_->GetElements() : nullptr;
@@ -102,17 +62,7 @@ void TKestrelleControlGamePuzzle::SetUp() {
     CreateChildWidget(pieces, "puzzle_element", params);
   }
   topZ_ = count + 2;
-  if (WidgetRef skip = FrameWidget("button_skip")) {
-    skip->SetEnabled(false);
-    skip->Restart();
-  }
-  StartScenario("scenario_start_level");
-  state_ = kStateStarting;
-}
-
-bool TKestrelleControlGamePuzzle::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
+  StartWithSkipHeld();
 }
 
 bool TKestrelleControlGamePuzzle::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
@@ -123,17 +73,17 @@ bool TKestrelleControlGamePuzzle::MouseDown(const TPoint& point, uint32_t keys, 
     return handled;
   }
   // Placed, gliding and carried pieces stay where they are.
-  WidgetRef piece = PieceCarrier::PieceAt(pieces_.lock(), screenPoint_,
+  WidgetRef piece = PieceCarrier::PieceAt(PieceGroup(), ScreenPoint(),
                                           [](IWidget& candidate) { return PieceState(candidate) == "normal"; });
   if (!piece) return handled;
-  carrier_.PickUp(piece, screenPoint_, topZ_);
+  carrier_.PickUp(piece, ScreenPoint(), topZ_);
   PlayScreenSound("sound_minigame_click");
   return handled;
 }
 
 bool TKestrelleControlGamePuzzle::MouseMove(const TPoint& point, uint32_t keys) {
   const bool handled = TKestrelleMinigameControl::MouseMove(point, keys);
-  carrier_.Follow(screenPoint_);
+  carrier_.Follow(ScreenPoint());
   return handled;
 }
 
@@ -154,7 +104,7 @@ void TKestrelleControlGamePuzzle::Drop(const WidgetRef& piece) {
     piece->SetZ(1);
   } else {
     piece->SetProperty("state", Variant(std::string("normal")));
-    WidgetRef pieces = pieces_.lock();
+    WidgetRef pieces = PieceGroup();
     WidgetCollectionRef children = pieces ? pieces->GetWidgets() : nullptr;
     piece->SetZ(children ? children->GetCount() : 0);
   }
@@ -166,20 +116,14 @@ void TKestrelleControlGamePuzzle::Drop(const WidgetRef& piece) {
 
 void TKestrelleControlGamePuzzle::FinishWhenAllPlaced() {
   if (glides_ > 0 || state_ != kStatePlaying) return;
-  const std::vector<WidgetRef> pieces = ChildrenOf(pieces_.lock());
+  const std::vector<WidgetRef> pieces = ChildrenOf(PieceGroup());
   if (pieces.empty()) return;
   if (std::ranges::all_of(pieces, [](const WidgetRef& piece) { return PieceState(*piece) == "placed"; })) Finish();
 }
 
-void TKestrelleControlGamePuzzle::Finish() {
-  if (state_ == kStatePlaying) {
-    state_ = kStateOver;
-    carrier_.Release();
-    PlayScreenSound("sound_minigame_completed");
-    StartScenario("scenario_show_image");
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
+void TKestrelleControlGamePuzzle::EndPlay() {
+  carrier_.Release();
+  StartScenario("scenario_show_image");
 }
 
 }  // namespace kestrelle

@@ -20,9 +20,7 @@ class TKestrelleControlGamePuzzle : public TKestrelleMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
   bool MouseMove(const TPoint& point, uint32_t keys) override;
 
@@ -30,22 +28,22 @@ class TKestrelleControlGamePuzzle : public TKestrelleMinigameControl {
   WidgetRef GetDragged() const { return carrier_.Carried(); }
 
  protected:
+  std::string PieceGroupName() const override { return "elements"; }
   void Command(int32_t code, const ParamsRef& params) override;
-  void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  void SetUp() override;
+  void ReadStartParameters(const ParamsRef& params) override;
+  void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
+  void EndPlay() override;
 
  private:
-  void SetUp();
   void Drop(const WidgetRef& piece);
   // Over when every piece is placed and no glide runs any more.
   void FinishWhenAllPlaced();
-  void Finish();
 
   std::string replay_ = "no";
   int32_t topZ_ = 0;
   int32_t glides_ = 0;  // glides started and not yet reported
   PieceCarrier carrier_;
-  TPoint screenPoint_{0, 0};
-  std::weak_ptr<IWidget> pieces_;
 };
 
 }  // namespace kestrelle

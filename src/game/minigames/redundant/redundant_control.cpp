@@ -2,27 +2,11 @@
 
 #include <ranges>
 
-#include "app/standard_screens/screen_helpers.h"
-#include "data/variant_values.h"
-#include "game/minigames/minigame_codes.h"
 #include "game/minigames/redundant/redundant_round.h"
+#include "game/minigames/variant_numbers.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
-
-namespace {
-
-int64_t IntOf(const Variant& value, int64_t fallback = 0) {
-  int64_t result = 0;
-  return VariantToInt(value, result) ? result : fallback;
-}
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
-
-}  // namespace
 
 void TKestrelleControlGameRedundant::Initialize() {
   TKestrelleMinigameControl::Initialize();
@@ -31,74 +15,23 @@ void TKestrelleControlGameRedundant::Initialize() {
   board_.clear();
 }
 
-void TKestrelleControlGameRedundant::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  elements_ = FindWidget("elements");
-}
-
-void TKestrelleControlGameRedundant::ClearOwner() {
-  elements_.reset();
-  TKestrelleMinigameControl::ClearOwner();
-}
-
-void TKestrelleControlGameRedundant::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kSetUpAgain:
-      SetUp();
-      break;
-    case minigame_codes::kClosePressed:
-      screens::ShowWidget(FrameWidget("button_close"), false);
-      StartScenario("scenario_end_level");
-      break;
-    case minigame_codes::kSkip:
-      // While playing the end scenario runs first; its report follows.
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
-}
-
-void TKestrelleControlGameRedundant::ScenarioFinalized(const std::string& name, const ParamsRef&) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    if (GameScreenOwnerRef game = GameOwner()) {
-      ParamsRef help = CreateParams();
-      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-      help->SetValue("start_text", DefinitionValue("start_text"));
-      game->ShowScreen("GS_MinigameHelp", help);
-    }
+void TKestrelleControlGameRedundant::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_start_level" || name == "scenario_redundant_end_round")
     SetUpRound();
-  } else if (name == "scenario_redundant_end_round") {
-    SetUpRound();
-  } else if (name == "scenario_redundant_failed_round") {
+  else if (name == "scenario_redundant_failed_round")
     Reshuffle();
-  } else if (name == "scenario_end_level") {
-    Finish();
-  }
 }
 
 void TKestrelleControlGameRedundant::SetUp() {
-  skipped_ = false;
-  EmptyGroup(GetScenarioGroup());
-  EmptyGroup(elements_.lock());
+  EmptyGroup(PieceGroup());
   board_.clear();
   round_ = 1;
   rounds_ = static_cast<int32_t>(DefinitionInt("rounds_cnt"));
-  if (WidgetRef skip = FrameWidget("button_skip")) {
-    skip->SetEnabled(false);
-    skip->Restart();
-  }
-  StartScenario("scenario_start_level");
-  state_ = kStateStarting;
+  StartWithSkipHeld();
 }
 
 void TKestrelleControlGameRedundant::SetUpRound() {
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   EmptyGroup(elements);
   board_.clear();
   auto rounds = definition_ ? definition_->GetRounds() : nullptr;
@@ -143,7 +76,7 @@ void TKestrelleControlGameRedundant::SetUpRound() {
 
 void TKestrelleControlGameRedundant::Reshuffle() {
   ReshuffleFindPairs(board_);
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   WidgetCollectionRef children = elements ? elements->GetWidgets() : nullptr;
   for (const FindPairsElement& element : board_) {
     WidgetRef widget = children ? children->GetByName(element.name) : nullptr;
@@ -155,28 +88,15 @@ void TKestrelleControlGameRedundant::Reshuffle() {
   }
 }
 
-void TKestrelleControlGameRedundant::Finish() {
-  if (state_ == kStatePlaying) {
-    state_ = kStateOver;
-    PlayScreenSound("sound_minigame_completed");
-    StartScenario("scenario_end_level");
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
-}
-
-bool TKestrelleControlGameRedundant::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
-}
+void TKestrelleControlGameRedundant::EndPlay() { StartScenario("scenario_end_level"); }
 
 bool TKestrelleControlGameRedundant::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  const std::vector<WidgetRef> pictures = ChildrenOf(elements_.lock());
+  const std::vector<WidgetRef> pictures = ChildrenOf(PieceGroup());
   WidgetRef clicked;
   for (const WidgetRef& picture : std::views::reverse(pictures)) {
-    if (!picture->ContainsPoint(picture->ScreenToOwner(screenPoint_), false)) continue;
+    if (!picture->ContainsPoint(picture->ScreenToOwner(ScreenPoint()), false)) continue;
     clicked = picture;
     break;
   }

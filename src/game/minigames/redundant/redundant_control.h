@@ -20,29 +20,24 @@ class TKestrelleControlGameRedundant : public TKestrelleMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   int32_t GetRound() const { return round_; }
 
  protected:
-  void Command(int32_t code, const ParamsRef& params) override;
-  void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  std::string PieceGroupName() const override { return "elements"; }
+  void SetUp() override;
+  void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
+  void EndPlay() override;
 
  private:
-  void SetUp();
   void SetUpRound();
   void Reshuffle();
-  void Finish();
 
   int32_t round_ = 1;
   int32_t rounds_ = 0;
   // The pictures on the board, in creation order, with their places.
   std::vector<FindPairsElement> board_;
-  std::weak_ptr<IWidget> elements_;
-  TPoint screenPoint_{0, 0};
 };
 
 }  // namespace kestrelle

@@ -4,23 +4,16 @@
 //   "scenario_redundant_end_round"     the text "%next_round%"
 //   "scenario_redundant_failed_round"  the text "%round_failed%"
 
-#include <string>
-
 #include "game/minigames/find_pairs/find_pairs_scenarios.h"
 
 namespace kestrelle {
 
-class TRedundantScenario : public TFindPairsScenario {
- protected:
-  void DeclareStates(const std::string& levelName);
-};
-
-class TScenarioRedundantEndRound : public TRedundantScenario {
+class TScenarioRedundantEndRound : public TFindPairsScenario {
  public:
   void Initialize() override;
 };
 
-class TScenarioRedundantFailedRound : public TRedundantScenario {
+class TScenarioRedundantFailedRound : public TFindPairsScenario {
  public:
   void Initialize() override;
 };

@@ -4,21 +4,14 @@
 
 #include "game/content/action_defs.h"
 #include "game/level/profile_access.h"
-#include "game/minigames/diffs/diff_rules.h"
 #include "game/minigames/minigame_codes.h"
 #include "game/minigames/remove_items/room_drawing.h"
 #include "game/minigames/widget_children.h"
 
 namespace kestrelle {
 
-void TKestrelleControlGameRemoveItems::Initialize() {
-  TKestrelleMinigameControl::Initialize();
-  found_ = 0;
-  total_ = 0;
-}
-
 void TKestrelleControlGameRemoveItems::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
+  TKestrellePatchMinigameControl::SetOwner(owner);
   removeItems_ = FindWidget("remove_items");
   roomItems_ = FindWidget("room_items");
 }
@@ -26,46 +19,24 @@ void TKestrelleControlGameRemoveItems::SetOwner(const WidgetOwnerRef& owner) {
 void TKestrelleControlGameRemoveItems::ClearOwner() {
   removeItems_.reset();
   roomItems_.reset();
-  TKestrelleMinigameControl::ClearOwner();
+  TKestrellePatchMinigameControl::ClearOwner();
 }
 
-void TKestrelleControlGameRemoveItems::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (LookUpDefinition(params)) SetUp();
-      break;
-    case minigame_codes::kHint:
-      Hint();
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
+// The screen is asked to show the help.
+void TKestrelleControlGameRemoveItems::ShowHelp() {
+  ParamsRef help = CreateParams();
+  help->SetValue("minigame_person", DefinitionValue("minigame_person"));
+  help->SetValue("start_text", DefinitionValue("start_text"));
+  Notify(minigame_codes::kShowHelp, help);
 }
 
-void TKestrelleControlGameRemoveItems::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    ParamsRef help = CreateParams();
-    help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-    help->SetValue("start_text", DefinitionValue("start_text"));
-    Notify(minigame_codes::kShowHelp, help);
-  } else if (name == "scenario_remove_find_diff") {
-    ++found_;
-    if (WidgetRef counter = FrameWidget("panel/counter"))
-      counter->SetProperty("text", Variant(std::to_string(total_ - found_)));
-    if (found_ == total_) Finish();
-  } else if (name == "scenario_end_level") {
-    Finish();
-  }
+void TKestrelleControlGameRemoveItems::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
+  if (name == "scenario_remove_find_diff") PatchFound();
 }
+
+std::vector<WidgetRef> TKestrelleControlGameRemoveItems::Patches() { return ChildrenOf(removeItems_.lock()); }
 
 void TKestrelleControlGameRemoveItems::SetUp() {
-  skipped_ = false;
-  EmptyGroup(GetScenarioGroup());
   EmptyGroup(removeItems_.lock());
   EmptyGroup(roomItems_.lock());
   if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
@@ -73,29 +44,11 @@ void TKestrelleControlGameRemoveItems::SetUp() {
 
   if (WidgetRef original = FindWidget("original_image"))
     original->SetProperty("resourcename", DefinitionValue("resourcename"));
-  if (auto diffs = definition_ ? definition_->GetDiffs() : nullptr) {
-    for (int i = 0; i < diffs->GetCount(); ++i) {
-      auto diff = diffs->GetItem(i);
-      if (!diff) continue;
-      ParamsRef params = CreateParams();
-      params->SetValue("name", Variant(diff->GetName()));
-      params->SetValue("anchor_left", diff->GetProperty("x"));
-      params->SetValue("anchor_top", diff->GetProperty("y"));
-      for (const char* name : {"transparentlevel", "zoom", "angle", "width", "height", "resourcename"})
-        params->SetValue(name, diff->GetProperty(name));
-      params->SetValue("centerx", Variant(0));
-      params->SetValue("centery", Variant(0));
-      CreateChildWidget(removeItems_.lock(), "diff_image", params);
-    }
-  }
+  CreatePatches([this](TMinigameDefDiff&) { return removeItems_.lock(); });
 
-  found_ = 0;
-  total_ = static_cast<int32_t>(DefinitionInt("diffs_cnt"));
+  ResetCount();
   if (WidgetRef counter = FrameWidget("panel/counter")) counter->SetProperty("text", Variant(std::to_string(total_)));
-  ParamsRef start = CreateParams();
-  start->SetValue("LevelName", Variant("%%\n" + DefinitionValue("LevelName").ToString()));
-  StartScenario("scenario_start_level", start);
-  state_ = kStateStarting;
+  StartWithLevelName();
 }
 
 // The player's room under the picture: the bought items and the trophies the profile holds.
@@ -124,16 +77,11 @@ void TKestrelleControlGameRemoveItems::DrawRoom() {
   }
 }
 
-bool TKestrelleControlGameRemoveItems::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
-}
-
 bool TKestrelleControlGameRemoveItems::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
-  const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
+  const bool handled = TKestrellePatchMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
   for (const WidgetRef& item : ChildrenOf(removeItems_.lock())) {
-    if (item->GetDead() || !item->ContainsPoint(item->ScreenToOwner(screenPoint_), false)) continue;
+    if (item->GetDead() || !item->ContainsPoint(item->ScreenToOwner(ScreenPoint()), false)) continue;
     PlayScreenSound("sound_minigame_correct_click");
     ParamsRef params = CreateParams();
     params->SetValue("name", Variant(item->GetName()));
@@ -149,29 +97,6 @@ bool TKestrelleControlGameRemoveItems::MouseDown(const TPoint& point, uint32_t k
     cross->Restart();
   }
   return handled;
-}
-
-void TKestrelleControlGameRemoveItems::Hint() {
-  if (state_ != kStatePlaying) return;
-  std::vector<WidgetRef> items = ChildrenOf(removeItems_.lock());
-  std::erase_if(items, [](const WidgetRef& item) { return item->GetDead(); });
-  if (const std::optional<int32_t> k = HintPatch(total_, found_, static_cast<int32_t>(items.size())))
-    items[static_cast<size_t>(*k)]->Restart();
-  if (WidgetRef hint = FrameWidget("button_hint")) {
-    hint->Restart();
-    hint->SetEnabled(false);
-  }
-}
-
-void TKestrelleControlGameRemoveItems::Finish() {
-  if (state_ == kStatePlaying) {
-    state_ = kStateOver;
-    PlayScreenSound("sound_minigame_completed");
-    if (WidgetRef hint = FrameWidget("button_hint")) hint->SetEnabled(true);
-    if (!StartScenario("scenario_end_level")) Finish();
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
 }
 
 }  // namespace kestrelle

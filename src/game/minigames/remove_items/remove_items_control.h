@@ -13,37 +13,29 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "game/minigames/minigame_control.h"
+#include "game/minigames/patch_control.h"
 
 namespace kestrelle {
 
-class TKestrelleControlGameRemoveItems : public TKestrelleMinigameControl {
+class TKestrelleControlGameRemoveItems : public TKestrellePatchMinigameControl {
  public:
   static constexpr const char* kRequiredChildren[] = {"remove_items", "scenario_group"};
 
-  void Initialize() override;
   void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
-  int32_t GetFound() const { return found_; }
-  int32_t GetTotal() const { return total_; }
-
  protected:
-  void Command(int32_t code, const ParamsRef& params) override;
-  void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  void SetUp() override;
+  void ShowHelp() override;
+  void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
+  std::vector<WidgetRef> Patches() override;
 
  private:
-  void SetUp();
   void DrawRoom();
-  void Hint();
-  void Finish();
 
-  int32_t found_ = 0;
-  int32_t total_ = 0;
-  TPoint screenPoint_{0, 0};
   std::weak_ptr<IWidget> removeItems_;
   std::weak_ptr<IWidget> roomItems_;
 };

@@ -1,22 +1,11 @@
 #include "game/minigames/satchel/satchel_control.h"
 
-#include "app/standard_screens/screen_helpers.h"
-#include "data/variant_values.h"
 #include "game/minigames/minigame_codes.h"
+#include "game/minigames/variant_numbers.h"
 
 namespace kestrelle {
 
 namespace {
-
-int64_t IntOf(const Variant& value, int64_t fallback) {
-  int64_t result = 0;
-  return VariantToInt(value, result) ? result : fallback;
-}
-
-double RealOf(const Variant& value) {
-  double result = 0;
-  return VariantToReal(value, result) ? result : 0;
-}
 
 void SetState(IWidget& piece, const char* state) { piece.SetProperty("state", Variant(std::string(state))); }
 
@@ -30,63 +19,26 @@ void TKestrelleControlGameSatchel::Initialize() {
   carrier_ = PieceCarrier();
 }
 
-void TKestrelleControlGameSatchel::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleMinigameControl::SetOwner(owner);
-  pieces_ = FindWidget("elements");
-}
-
 void TKestrelleControlGameSatchel::ClearOwner() {
-  pieces_.reset();
   carrier_.Release();
   TKestrelleMinigameControl::ClearOwner();
 }
 
-void TKestrelleControlGameSatchel::Command(int32_t code, const ParamsRef& params) {
-  switch (code) {
-    case minigame_codes::kStart:
-      if (!LookUpDefinition(params)) break;
-      replay_ = params ? params->GetValue("replay", Variant(std::string("no"))).ToString() : std::string("no");
-      SetUp();
-      break;
-    case minigame_codes::kSetUpAgain:
-      SetUp();
-      break;
-    case minigame_codes::kClosePressed:
-      screens::ShowWidget(FrameWidget("button_close"), false);
-      StartScenario("scenario_end_level");
-      break;
-    case minigame_codes::kReset:
-      ResetPieces();
-      break;
-    case minigame_codes::kSkip:
-      skipped_ = true;
-      Finish();
-      break;
-    default:
-      break;
-  }
+void TKestrelleControlGameSatchel::ReadStartParameters(const ParamsRef& params) {
+  replay_ = params ? params->GetValue("replay", Variant(std::string("no"))).ToString() : std::string("no");
 }
 
-void TKestrelleControlGameSatchel::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
-  if (name == "scenario_start_level") {
-    state_ = kStatePlaying;
-    if (WidgetRef timer = FindWidget("timer")) timer->SetPaused(false);
-    if (GameScreenOwnerRef game = GameOwner()) {
-      ParamsRef help = CreateParams();
-      help->SetValue("minigame_person", DefinitionValue("minigame_person"));
-      help->SetValue("start_text", DefinitionValue("start_text"));
-      game->ShowScreen("GS_MinigameHelp", help);
-    }
-  } else if (name == "scenario_end_level") {
-    Finish();
-  }
+void TKestrelleControlGameSatchel::OtherCommand(int32_t code, const ParamsRef&) {
+  if (code == minigame_codes::kReset) ResetPieces();
+}
+
+void TKestrelleControlGameSatchel::PlayBegins() {
+  if (WidgetRef timer = FindWidget("timer")) timer->SetPaused(false);
 }
 
 void TKestrelleControlGameSatchel::SetUp() {
-  skipped_ = false;
   carrier_.Release();
-  WidgetRef pieces = pieces_.lock();
-  EmptyGroup(GetScenarioGroup());
+  WidgetRef pieces = PieceGroup();
   EmptyGroup(pieces);
   const auto rows = static_cast<int32_t>(DefinitionInt("rows"));
   const auto cols = static_cast<int32_t>(DefinitionInt("cols"));
@@ -117,10 +69,7 @@ void TKestrelleControlGameSatchel::SetUp() {
     timer->SetPaused(true);
     timer->SetVisible(false);
   }
-  ParamsRef start = CreateParams();
-  start->SetValue("LevelName", Variant("%%\n" + DefinitionValue("LevelName").ToString()));
-  StartScenario("scenario_start_level", start);
-  state_ = kStateStarting;
+  StartWithLevelName();
 }
 
 bool TKestrelleControlGameSatchel::IsGliding(IWidget& piece) {
@@ -143,11 +92,6 @@ void TKestrelleControlGameSatchel::MarkCells(IWidget& piece, bool occupied) {
     grid_.Free(shape, at);
 }
 
-bool TKestrelleControlGameSatchel::MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) {
-  screenPoint_ = point;
-  return TKestrelleMinigameControl::MouseEvent(message, point, keys);
-}
-
 bool TKestrelleControlGameSatchel::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
@@ -156,7 +100,7 @@ bool TKestrelleControlGameSatchel::MouseDown(const TPoint& point, uint32_t keys,
     return handled;
   }
   // A gliding piece is left alone: taken now, it would land in the grid twice.
-  if (WidgetRef piece = PieceCarrier::PieceAt(pieces_.lock(), screenPoint_,
+  if (WidgetRef piece = PieceCarrier::PieceAt(PieceGroup(), ScreenPoint(),
                                               [this](IWidget& candidate) { return !IsGliding(candidate); }))
     PickUp(piece);
   return handled;
@@ -164,13 +108,13 @@ bool TKestrelleControlGameSatchel::MouseDown(const TPoint& point, uint32_t keys,
 
 bool TKestrelleControlGameSatchel::MouseMove(const TPoint& point, uint32_t keys) {
   const bool handled = TKestrelleMinigameControl::MouseMove(point, keys);
-  carrier_.Follow(screenPoint_);
+  carrier_.Follow(ScreenPoint());
   return handled;
 }
 
 void TKestrelleControlGameSatchel::PickUp(const WidgetRef& piece) {
   if (PieceState(*piece) == "placed") MarkCells(*piece, false);
-  carrier_.PickUp(piece, screenPoint_, topZ_);
+  carrier_.PickUp(piece, ScreenPoint(), topZ_);
   PlayScreenSound("sound_minigame_click");
 }
 
@@ -197,7 +141,7 @@ void TKestrelleControlGameSatchel::Drop(const WidgetRef& piece) {
   } else {
     SetState(*piece, "normal");
     // It lies on top of the free pieces: those after it step down.
-    const std::vector<WidgetRef> pieces = ChildrenOf(pieces_.lock());
+    const std::vector<WidgetRef> pieces = ChildrenOf(PieceGroup());
     bool after = false;
     for (const WidgetRef& other : pieces) {
       if (after) other->SetZ(other->GetZ() - 1);
@@ -213,7 +157,7 @@ void TKestrelleControlGameSatchel::ResetPieces() {
   if (state_ != kStatePlaying) return;
   carrier_.Release();
   auto satchels = definition_ ? definition_->GetSatchels() : nullptr;
-  for (const WidgetRef& piece : ChildrenOf(pieces_.lock())) {
+  for (const WidgetRef& piece : ChildrenOf(PieceGroup())) {
     auto satchel = satchels ? satchels->GetItemByName(piece->GetName()) : nullptr;
     const double homeX = satchel ? RealOf(satchel->GetProperty("x")) : piece->GetAnchorLeft();
     const double homeY = satchel ? RealOf(satchel->GetProperty("y")) : piece->GetAnchorTop();
@@ -237,18 +181,9 @@ void TKestrelleControlGameSatchel::ResetPieces() {
   }
 }
 
-void TKestrelleControlGameSatchel::Finish() {
-  if (state_ == kStatePlaying) {
-    state_ = kStateOver;
-    carrier_.Release();
-    PlayScreenSound("sound_minigame_completed");
-    if (WidgetRef close = FrameWidget("button_close"))
-      screens::ShowWidget(close, true);
-    else
-      StartScenario("scenario_end_level");
-  } else if (state_ == kStateOver) {
-    ReportFinished();
-  }
+void TKestrelleControlGameSatchel::EndPlay() {
+  carrier_.Release();
+  TKestrelleMinigameControl::EndPlay();
 }
 
 }  // namespace kestrelle

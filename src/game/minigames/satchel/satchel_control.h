@@ -23,9 +23,7 @@ class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
-  bool MouseEvent(uint32_t message, const TPoint& point, uint32_t keys) override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
   bool MouseMove(const TPoint& point, uint32_t keys) override;
 
@@ -34,15 +32,17 @@ class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
   WidgetRef GetDragged() const { return carrier_.Carried(); }
 
  protected:
-  void Command(int32_t code, const ParamsRef& params) override;
-  void ScenarioFinalized(const std::string& name, const ParamsRef& params) override;
+  std::string PieceGroupName() const override { return "elements"; }
+  void SetUp() override;
+  void ReadStartParameters(const ParamsRef& params) override;
+  void OtherCommand(int32_t code, const ParamsRef& params) override;
+  void PlayBegins() override;
+  void EndPlay() override;
 
  private:
-  void SetUp();
   void PickUp(const WidgetRef& piece);
   void Drop(const WidgetRef& piece);
   void ResetPieces();
-  void Finish();
   // A piece that glides (into a cell or back) has a scenario of its name running.
   bool IsGliding(IWidget& piece);
   // The piece's cells, from its "row", "col" and "structure".
@@ -52,8 +52,6 @@ class TKestrelleControlGameSatchel : public TKestrelleMinigameControl {
   int32_t topZ_ = 0;
   SatchelGrid grid_{0, 0, 0, 0, 0, 0};
   PieceCarrier carrier_;
-  TPoint screenPoint_{0, 0};
-  std::weak_ptr<IWidget> pieces_;
 };
 
 }  // namespace kestrelle

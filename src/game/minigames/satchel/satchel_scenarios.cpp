@@ -69,38 +69,8 @@ void TScenarioSatchelEndLevel::Initialize() {
   AddInstantState("exit", "", [this](TState&) { DieThenReport(); });
 }
 
-const TPropertyTable& TScenarioResetElement::GetPropertyTable() const {
-  using T = TScenarioResetElement;
-  static const TPropertyTable table(TMinigameScenario::GetPropertyTable(),
-                                    {
-                                        Property("element_name", &T::elementName_),
-                                        Property("final_x", &T::finalX_),
-                                        Property("final_y", &T::finalY_),
-                                    });
-  return table;
-}
-
-void TScenarioResetElement::Initialize() {
-  TMinigameScenario::Initialize();
-  AddInstantState("enter", "moving", [this](TState&) {
-    WidgetRef element = FindFromOwner(elementName_);
-    element_ = element;
-    if (!element) return;
-    fromX_ = element->GetAnchorLeft();
-    fromY_ = element->GetAnchorTop();
-  });
-  AddTimedState(
-      "moving", "exit", [this] { return duration_; }, {},
-      [this](double p) {
-        if (WidgetRef element = element_.lock()) {
-          element->SetAnchorLeft(fromX_ + p * (finalX_ - fromX_));
-          element->SetAnchorTop(fromY_ + p * (finalY_ - fromY_));
-        }
-      });
-  AddInstantState("exit", "", [this](TState&) {
-    if (WidgetRef element = element_.lock()) element->SetProperty("state", Variant(std::string("normal")));
-    SetDead(true);
-  });
+void TScenarioResetElement::Arrived(const WidgetRef& piece) {
+  if (piece) piece->SetProperty("state", Variant(std::string("normal")));
 }
 
 }  // namespace kestrelle

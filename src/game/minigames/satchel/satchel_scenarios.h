@@ -38,18 +38,9 @@ class TScenarioSatchelEndLevel : public TSatchelScenario {
   void Initialize() override;
 };
 
-class TScenarioResetElement : public TMinigameScenario {
- public:
-  void Initialize() override;
-  const TPropertyTable& GetPropertyTable() const override;
-
- private:
-  std::string elementName_;
-  double finalX_ = 0;
-  double finalY_ = 0;
-  std::weak_ptr<IWidget> element_;
-  double fromX_ = 0;
-  double fromY_ = 0;
+class TScenarioResetElement : public TPieceGlideScenario {
+ protected:
+  void Arrived(const WidgetRef& piece) override;
 };
 
 }  // namespace kestrelle

@@ -12,22 +12,10 @@ void TKestrelleControlGameSquare::Initialize() {
   selection_ = SwapSelection();
 }
 
-void TKestrelleControlGameSquare::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleBoardMinigameControl::SetOwner(owner);
-  cells_ = FindWidget("cells");
-}
-
-void TKestrelleControlGameSquare::ClearOwner() {
-  cells_.reset();
-  TKestrelleBoardMinigameControl::ClearOwner();
-}
-
 void TKestrelleControlGameSquare::SetUp() {
-  skipped_ = false;
   grid_ = {};
   selection_.Clear();
-  EmptyGroup(GetScenarioGroup());
-  WidgetRef cells = cells_.lock();
+  WidgetRef cells = PieceGroup();
   EmptyGroup(cells);
   const int64_t startX = DefinitionInt("start_x");
   const int64_t startY = DefinitionInt("start_y");
@@ -54,7 +42,7 @@ void TKestrelleControlGameSquare::SetUp() {
 bool TKestrelleControlGameSquare::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleBoardMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  const std::vector<WidgetRef> tiles = ChildrenOf(cells_.lock());
+  const std::vector<WidgetRef> tiles = ChildrenOf(PieceGroup());
   size_t clicked = 0;
   while (clicked < tiles.size() && !tiles[clicked]->ContainsPoint(tiles[clicked]->ScreenToOwner(ScreenPoint()), false))
     ++clicked;
@@ -88,7 +76,7 @@ bool TKestrelleControlGameSquare::MouseDown(const TPoint& point, uint32_t keys, 
 
 void TKestrelleControlGameSquare::OtherScenarioFinished(const std::string& name, const ParamsRef& params) {
   if (name.find("scenario_element_move") == std::string::npos) return;
-  WidgetRef tile = MoveReported(name, params, cells_.lock());
+  WidgetRef tile = MoveReported(name, params, PieceGroup());
   if (!tile) return;
   tile->SetProperty("state", Variant("fixed"));
   const int64_t row = PieceInt(tile, "row");

@@ -20,21 +20,19 @@ class TKestrelleControlGameSquare : public TKestrelleBoardMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"cells", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   // The digits by row and column, as the arrived tiles say.
   const SquareGrid& Grid() const { return grid_; }
 
  protected:
+  std::string PieceGroupName() const override { return "cells"; }
   void SetUp() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
 
  private:
   SquareGrid grid_{};
   SwapSelection selection_;
-  std::weak_ptr<IWidget> cells_;
 };
 
 }  // namespace kestrelle

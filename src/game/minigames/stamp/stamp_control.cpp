@@ -20,22 +20,14 @@ void TKestrelleControlGameStamp::Initialize() {
   carried_.reset();
 }
 
-void TKestrelleControlGameStamp::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleBoardMinigameControl::SetOwner(owner);
-  elements_ = FindWidget("elements");
-}
-
 void TKestrelleControlGameStamp::ClearOwner() {
-  elements_.reset();
   carried_.reset();
   TKestrelleBoardMinigameControl::ClearOwner();
 }
 
 void TKestrelleControlGameStamp::SetUp() {
-  skipped_ = false;
   carried_.reset();
-  EmptyGroup(GetScenarioGroup());
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   EmptyGroup(elements);
   if (elements) elements->SetVisible(false);
   auto definitions = definition_ ? definition_->GetElements() : nullptr;
@@ -55,16 +47,11 @@ void TKestrelleControlGameStamp::SetUp() {
     CreateChildWidget(elements, "stamp_element", params);
   }
   topZ_ = count + 2;
-  if (WidgetRef skip = FrameWidget("button_skip")) {
-    skip->SetEnabled(false);
-    skip->Restart();
-  }
-  StartScenario("scenario_start_level");
-  state_ = kStateStarting;
+  StartWithSkipHeld();
 }
 
 WidgetRef TKestrelleControlGameStamp::PieceNamed(const std::string& name) {
-  WidgetRef elements = elements_.lock();
+  WidgetRef elements = PieceGroup();
   WidgetCollectionRef pieces = elements ? elements->GetWidgets() : nullptr;
   return pieces && !name.empty() ? pieces->GetByName(name) : nullptr;
 }
@@ -84,7 +71,7 @@ bool TKestrelleControlGameStamp::MouseDown(const TPoint& point, uint32_t keys, i
   }
   // The mouse message's own point is compared with the pieces (the board lies at the origin).
   const TPoint at = ScreenPoint();
-  const std::vector<WidgetRef> pieces = ChildrenOf(elements_.lock());
+  const std::vector<WidgetRef> pieces = ChildrenOf(PieceGroup());
   for (const WidgetRef& piece : std::views::reverse(pieces)) {
     if (PieceText(piece, "state") != "normal" || !piece->ContainsPoint(at, false)) continue;
     grabX_ = piece->GetAnchorLeft() - at.x;
@@ -120,7 +107,7 @@ void TKestrelleControlGameStamp::PutDown() {
   for (const std::string& name : SplitTopLevel(PieceText(carried, "links"), ','))
     if (WidgetRef piece = PieceNamed(name)) JoinTest(piece);
   carried->SetProperty("state", Variant("normal"));
-  SetGroupZ(carried, static_cast<int32_t>(ChildrenOf(elements_.lock()).size()));
+  SetGroupZ(carried, static_cast<int32_t>(ChildrenOf(PieceGroup()).size()));
   carried_.reset();
   PlayScreenSound("sound_minigame_click");
 }
@@ -160,7 +147,7 @@ void TKestrelleControlGameStamp::OtherScenarioFinished(const std::string& name, 
   if (name != "scenario_element_move") return;
   const std::string first = screens::ParamValue(params, "move1").ToString();
   const std::string second = screens::ParamValue(params, "move2").ToString();
-  const std::vector<WidgetRef> pieces = ChildrenOf(elements_.lock());
+  const std::vector<WidgetRef> pieces = ChildrenOf(PieceGroup());
   std::map<std::string, std::string> links;
   for (const WidgetRef& piece : pieces) links[piece->GetName()] = PieceText(piece, "links");
   if (!links.contains(first) || !links.contains(second)) return;

@@ -19,7 +19,6 @@ class TKestrelleControlGameStamp : public TKestrelleBoardMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"elements", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
   void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
   bool MouseMove(const TPoint& point, uint32_t keys) override;
@@ -27,6 +26,7 @@ class TKestrelleControlGameStamp : public TKestrelleBoardMinigameControl {
   WidgetRef GetCarried() const { return carried_.lock(); }
 
  protected:
+  std::string PieceGroupName() const override { return "elements"; }
   void SetUp() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
   void EndPlay() override;
@@ -41,7 +41,6 @@ class TKestrelleControlGameStamp : public TKestrelleBoardMinigameControl {
   double grabY_ = 0;
   int32_t topZ_ = 0;
   std::weak_ptr<IWidget> carried_;
-  std::weak_ptr<IWidget> elements_;
 };
 
 }  // namespace kestrelle

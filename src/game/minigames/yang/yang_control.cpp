@@ -21,21 +21,9 @@ void TKestrelleControlGameYang::Initialize() {
   board_ = YangBoard();
 }
 
-void TKestrelleControlGameYang::SetOwner(const WidgetOwnerRef& owner) {
-  TKestrelleBoardMinigameControl::SetOwner(owner);
-  cells_ = FindWidget("cells");
-}
-
-void TKestrelleControlGameYang::ClearOwner() {
-  cells_.reset();
-  TKestrelleBoardMinigameControl::ClearOwner();
-}
-
 void TKestrelleControlGameYang::SetUp() {
-  skipped_ = false;
   board_ = YangBoard();
-  EmptyGroup(GetScenarioGroup());
-  WidgetRef cells = cells_.lock();
+  WidgetRef cells = PieceGroup();
   EmptyGroup(cells);
   const int64_t startX = DefinitionInt("start_x");
   const int64_t startY = DefinitionInt("start_y");
@@ -60,7 +48,7 @@ void TKestrelleControlGameYang::SetUp() {
 bool TKestrelleControlGameYang::MouseDown(const TPoint& point, uint32_t keys, int32_t button) {
   const bool handled = TKestrelleBoardMinigameControl::MouseDown(point, keys, button);
   if (state_ != kStatePlaying) return handled;
-  WidgetRef tile = FirstChildUnderMouse(cells_.lock());
+  WidgetRef tile = FirstChildUnderMouse(PieceGroup());
   if (!tile || PieceText(tile, "state") == "moving") return handled;
   const YangCell from{static_cast<int32_t>(PieceInt(tile, "row")), static_cast<int32_t>(PieceInt(tile, "col"))};
   if (const auto to = board_.FreeNeighbour(from)) {
@@ -81,7 +69,7 @@ bool TKestrelleControlGameYang::MouseDown(const TPoint& point, uint32_t keys, in
 
 void TKestrelleControlGameYang::OtherScenarioFinished(const std::string& name, const ParamsRef& params) {
   if (name.find("scenario_element_move") == std::string::npos) return;
-  if (WidgetRef tile = MoveReported(name, params, cells_.lock())) tile->SetProperty("state", Variant("fixed"));
+  if (WidgetRef tile = MoveReported(name, params, PieceGroup())) tile->SetProperty("state", Variant("fixed"));
   // Like Square and Hurdle, only a board still in play finishes: a second move that arrives after
   // the picture was completed must not report at once and pass over the close button.
   if (board_.IsSolved() && state_ == kStatePlaying) Finish();

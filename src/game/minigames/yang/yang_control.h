@@ -20,19 +20,17 @@ class TKestrelleControlGameYang : public TKestrelleBoardMinigameControl {
   static constexpr const char* kRequiredChildren[] = {"cells", "scenario_group"};
 
   void Initialize() override;
-  void SetOwner(const WidgetOwnerRef& owner) override;
-  void ClearOwner() override;
   bool MouseDown(const TPoint& point, uint32_t keys, int32_t button) override;
 
   const YangBoard& Board() const { return board_; }
 
  protected:
+  std::string PieceGroupName() const override { return "cells"; }
   void SetUp() override;
   void OtherScenarioFinished(const std::string& name, const ParamsRef& params) override;
 
  private:
   YangBoard board_;
-  std::weak_ptr<IWidget> cells_;
 };
 
 }  // namespace kestrelle
