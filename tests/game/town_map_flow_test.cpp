@@ -70,7 +70,7 @@ TEST_F(TownMapFlow, ANewPlayerGoesThroughTheStoryTheMapAndTheFirstDialogueOnceAn
   ASSERT_EQ(Run(kSource / "tests" / "game" / "data" / "town_map_flow.script"), 0) << ReadFile(work_ / "run.log");
   const std::string log = ReadFile(work_ / "run.log");
   for (const char* shot : {"flow_story", "flow_map_first_time", "flow_dialogue", "flow_dialogue_2", "flow_level_intro",
-                           "flow_results", "flow_after_level1"})
+                           "flow_results", "flow_actions", "flow_level2_intro"})
     EXPECT_NE(log.find(std::string("shot ") + shot + " "), std::string::npos) << shot << "\n" << log;
 
   std::string users = Users();
