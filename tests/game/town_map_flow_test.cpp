@@ -1,6 +1,7 @@
 // The town map end to end: kestrelle-headless runs the demo from a new player through the menu's
-// start button, the story, the map's first-time note and the first dialogue to the first level;
-// the pictures it writes are probed and the player file it leaves is read back.
+// start button, the story, the map's first-time note and the first dialogue to level 1, wins it
+// and goes on through the actions to level 2; the run's log must list every picture taken, and
+// the player file it leaves is read back. A second start comes back to the map with level 2 open.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
