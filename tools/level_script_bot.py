@@ -93,14 +93,19 @@ def main():
     parser.add_argument("out", type=pathlib.Path)
     parser.add_argument("--lose", action="store_true")
     parser.add_argument("--minigame-items", default="seed_box")
+    parser.add_argument("--prologue", type=pathlib.Path,
+                        help="a script that reaches the level by other ways (its lines are kept up to a line 'quit')")
+    parser.add_argument("--start", type=int, default=7000, help="the moment the bot's first look at the floor")
     args = parser.parse_args()
     build = args.build.resolve()
     title = ("Level {level}: clients run out of patience, the player leaves through the pause menu"
              if args.lose else "Level {level} played through: every client served")
     script = PROLOGUE.format(title=title.format(level=args.level), level=args.level, seed=args.seed)
+    if args.prologue:
+        script = "".join(line + "\n" for line in args.prologue.read_text().splitlines() if not line.endswith(" quit"))
     skipped = set(args.minigame_items.split(","))
     clicked = {}
-    at = 7000
+    at = args.start
     extras = {"wrong": False, "tool": False, "coin": False}
     for _ in range(400):
         values = parse(run(build, script + "\n".join(probe_lines(at)) + f"\nat {at + 1} quit\n", args.seed))
@@ -112,7 +117,7 @@ def main():
         if args.lose:
             if served == 0 and not any(c for c in clients if c["state"] in ("idle", "active", "money")):
                 action = None
-            if at > 7000 + 90000:
+            if at > args.start + 90000:
                 break
         else:
             bonus = [s for s, state in stations.items() if state == "bonus"]

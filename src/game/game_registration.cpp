@@ -5,6 +5,7 @@
 #include "game/content/dialog_defs.h"
 #include "game/content/kestrelle_level_def.h"
 #include "game/content/level_file_check.h"
+#include "game/map/dialogue_check.h"
 #include "game/content/map_defs.h"
 #include "game/content/minigame_defs.h"
 #include "game/content/shop_defs.h"
@@ -230,6 +231,7 @@ void RegisterGameClasses() {
   RegisterMinigameClasses();
   RegisterObjectClass<TScenarioClientLeave>("scenario_game_client_leave");
   AddLevelFileCheck();
+  AddDialogueCheck();
   // The owner's life between levels: the actions, their items and the room.
   RegisterObjectClass<TKestrelleGameScreenActions>("KestrelleGameScreenActions");
   RegisterObjectClass<TKestrelleGameScreenAction>("KestrelleGameScreenAction");

@@ -101,6 +101,8 @@ void TKestrelleGameScreenDialogue::ShowLine(const std::shared_ptr<TLineDef>& lin
       if (WidgetRef other = BubbleOf(person->GetName()); other && other != bubble) other->SetVisible(false);
   }
   bubble->SetProperty("text", Variant(Text(*line, "text")));
+  // A bubble that is a group shows its words through its own text widget "text".
+  if (WidgetRef words = bubble->FindWidget("text")) words->SetProperty("text", Variant(Text(*line, "text")));
   if (const auto buttons = ButtonsForLine(Text(*line, "type"), Text(*line, "next_line"))) {
     SetVisible(bubble->FindWidget("buttons/button_yes"), buttons->yes);
     SetVisible(bubble->FindWidget("buttons/button_no"), buttons->no);

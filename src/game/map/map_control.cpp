@@ -16,6 +16,7 @@ namespace kestrelle {
 namespace {
 
 constexpr const char* kGuidedLevelShop = "ShopGarden";
+constexpr const char* kGuidedLevelScreen = "GS_GameTutorial";
 
 template <class I>
 std::shared_ptr<I> Published(const GameScreenOwnerRef& game, const char* name) {
@@ -53,6 +54,12 @@ GameScreenOwnerRef TKestrelleControlMap::Game() {
   WidgetOwnerRef owner = GetOwner();
   EventHandlerRef handler = owner ? owner->GetEventHandler() : nullptr;
   return handler ? handler->GetGameOwner() : nullptr;
+}
+
+bool TKestrelleControlMap::HasScreen(const std::string& name) {
+  GameScreenOwnerRef game = Game();
+  GameScreenCollectionRef screens = game ? game->GetScreens() : nullptr;
+  return screens && screens->Get(Variant(name)) != nullptr;
 }
 
 ParamsRef TKestrelleControlMap::Profile() { return CurrentProfileParams(Game()); }
@@ -182,7 +189,8 @@ void TKestrelleControlMap::Command(int32_t code, const ParamsRef& params) {
       BookResults(params);
       break;
     case map_codes::kDialogueClosed:
-      if (ProfileSnapshot().Text("show_tutorial", "no") == "no") {
+      // Without a guided level screen in the game the dialogue leads straight to the level.
+      if (ProfileSnapshot().Text("show_tutorial", "no") == "no" && HasScreen(kGuidedLevelScreen)) {
         SetProfileValue("show_tutorial", "yes");
         Notify(
             map_codes::kStartGuidedLevel,

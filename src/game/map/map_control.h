@@ -35,6 +35,7 @@ class TKestrelleControlMap : public TControlGameWidget {
 
  private:
   GameScreenOwnerRef Game();
+  bool HasScreen(const std::string& name);
   ParamsRef Profile();
   ProfileValues ProfileSnapshot();
   int64_t CurrentLevel();

@@ -42,8 +42,8 @@ std::string ShopIcon(const char* name, int left) {
          "</widgets></widget>";
 }
 
-std::string GameXml() {
-  return R"(<game type="Game" name="g">
+std::string GameXml(bool guidedLevel = true) {
+  std::string xml = R"(<game type="Game" name="g">
   <params><param name="DefaultShopName" value="ShopGarden"/></params>
   <gamescreens>
     <gamescreen type="KestrelleGameScreenMain" name="GS_Main"><window/>
@@ -79,11 +79,11 @@ std::string GameXml() {
           <widget visible="yes" type="group_widget" name="scenario_group"/>
           <widget visible="yes" type="group_widget" name="calender_group"><widgets>
             <widget visible="yes" type="rect_widget" name="calender_image" width="800" height="300"/>)" +
-         Day(1, 100) + Day(2, 200) + R"(
+                    Day(1, 100) + Day(2, 200) + R"(
           </widgets></widget>
           <widget visible="yes" type="group_widget" name="shop_icon_group"><widgets>
             <widget visible="yes" type="rect_widget" name="icon_panel" anchor_top="380" width="800" height="100"/>)" +
-         ShopIcon("ShopGarden", 100) + ShopIcon("ShopBakery", 200) + R"(
+                    ShopIcon("ShopGarden", 100) + ShopIcon("ShopBakery", 200) + R"(
           </widgets></widget>
         </widgets></widget>
       </widgets></window></gamescreen>
@@ -101,6 +101,9 @@ std::string GameXml() {
     <gamescreen type="GameScreen" name="GS_MapTutorial"/>
   </gamescreens>
 </game>)";
+  const std::string guided = R"(<gamescreen type="GameScreen" name="GS_GameTutorial"/>)";
+  if (!guidedLevel) xml.erase(xml.find(guided), guided.size());
+  return xml;
 }
 
 class MapControl : public ::testing::Test {
@@ -110,12 +113,13 @@ class MapControl : public ::testing::Test {
     engine_ = std::make_shared<testing::FakeEngine>();
     engine_->Initialize();
     game_ = Create<TGame>();
-    game_->LoadFromStorage(LoadStorageFromString(GameXml()));
+    game_->LoadFromStorage(LoadStorageFromString(GameXml(WithGuidedLevel())));
     game_->StartGame(engine_);
     game_->GetProfiles()->GetOrCreate("Ann");
     game_->GetProfiles()->SetCurrent("Ann");
   }
   void TearDown() override { game_->EndGame(); }
+  virtual bool WithGuidedLevel() const { return true; }
 
   // Tours and the first-time screens already seen.
   void SetProfile(std::initializer_list<std::pair<const char*, const char*>> values) {
@@ -317,6 +321,24 @@ TEST_F(MapControl, APendingDialogueWaitsForTheMapsPauseAndTheGuidedLevelComesFir
   Open();
   for (int i = 0; i < 2; ++i) Frames();
   EXPECT_EQ(Top(), "GS_Map");
+}
+
+// A game without the guided level screen goes from the first dialogue straight to the level.
+class MapControlWithoutGuidedLevel : public MapControl {
+ protected:
+  bool WithGuidedLevel() const override { return false; }
+};
+
+TEST_F(MapControlWithoutGuidedLevel, TheClosedDialogueStartsTheLevel) {
+  ASSERT_EQ(Screen("GS_GameTutorial"), nullptr);
+  SetProfile({{"current_level", "2"}, {"show_tutorial", "no"}});
+  Open();
+  for (int i = 0; i < 2; ++i) Frames();
+  ASSERT_EQ(Top(), "GS_Dialogue");
+  Close("GS_Dialogue", {});
+  ASSERT_EQ(Top(), "GS_GameMain");
+  EXPECT_EQ(TopParam("level"), "2");
+  EXPECT_EQ(TopParam("replay"), "no");
 }
 
 TEST_F(MapControl, HoverHighlightsOneShopIconAtATime) {

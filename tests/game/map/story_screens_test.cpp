@@ -26,6 +26,7 @@ std::string Factory(const std::string& name, const std::string& widget = {}) {
 // A speech bubble: its text and person are extra parameters, its buttons sit in "buttons".
 std::string Bubble(const char* name) {
   return std::string(R"(<widget type="group_widget" name=")") + name + R"(" extraparams="\text=\pers="><widgets>
+      <widget type="text_widget" name="text"/>
       <widget type="group_widget" name="buttons"><widgets>
         <widget type="group_widget" name="button_yes"/><widget type="group_widget" name="button_no"/>
         <widget type="group_widget" name="button_next"/><widget type="group_widget" name="button_close"/>
@@ -154,6 +155,8 @@ TEST_F(StoryScreens, AConversationWalksItsLinesThroughTheSpeakersBubbles) {
   EXPECT_TRUE(Visible("GS_Dialogue", "line_left"));
   EXPECT_FALSE(Visible("GS_Dialogue", "line_right"));
   EXPECT_EQ(Widget("GS_Dialogue", "line_left")->GetProperty("text").ToString(), "Hello");
+  EXPECT_EQ(Widget("GS_Dialogue", "line_left/text")->GetProperty("text").ToString(), "Hello")
+      << "the bubble's own text widget shows the words";
   EXPECT_EQ(Buttons("line_left"), "next ");
   EXPECT_FALSE(Widget("GS_Dialogue", "persons/ann")->GetPaused());
   EXPECT_TRUE(Widget("GS_Dialogue", "persons/bob")->GetPaused());
