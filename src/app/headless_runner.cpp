@@ -1,5 +1,6 @@
 #include "app/headless_runner.h"
 
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +43,44 @@ bool ParseWhole(const std::string& text, int64_t& value) {
   value = v;
   return true;
 }
+
+// The process's start, as near as the program can see it: while its statics are made.
+const std::chrono::steady_clock::time_point kProcessStart = std::chrono::steady_clock::now();
+
+double MillisecondsSinceStart() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - kProcessStart).count();
+}
+
+// The screen that loads the resources and then waits for its continue button.
+constexpr const char* kLoadingScreen = "GS_Loading";
+constexpr const char* kLoadingContinue = "button_continue";
+
+// Real times of the start-up points, in milliseconds from the process's start.
+struct StartupTimes {
+  std::optional<double> firstFrame, loaded, mainMenu;
+  bool loadingSeen = false;
+
+  void Presented(TopScreenProbe& probe) {
+    if (mainMenu) return;
+    if (!firstFrame) firstFrame = MillisecondsSinceStart();
+    const std::string top = probe.TopScreenName();
+    if (top == kLoadingScreen) {
+      loadingSeen = true;
+      if (!loaded && probe.IsShown(kLoadingContinue)) loaded = MillisecondsSinceStart();
+    } else if (loadingSeen && !top.empty()) {
+      mainMenu = MillisecondsSinceStart();
+    }
+  }
+  std::string Line() const {
+    auto ms = [](const std::optional<double>& v) {
+      if (!v) return std::string("-");
+      char text[32];
+      std::snprintf(text, sizeof text, "%.1f", *v);
+      return std::string(text);
+    };
+    return "startup first_frame_ms=" + ms(firstFrame) + " loaded_ms=" + ms(loaded) + " main_menu_ms=" + ms(mainMenu);
+  }
+};
 
 // Restores the device factory and the start seed whatever way the run ends.
 struct RunScope {
@@ -109,6 +148,14 @@ bool ParseHeadlessArguments(const std::vector<std::string>& arguments, HeadlessO
 
 int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                 const std::function<void()>& initialize) {
+  HeadlessRunHooks runHooks;
+  runHooks.initialize = initialize;
+  return RunHeadless(arguments, out, err, runHooks);
+}
+
+int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                const HeadlessRunHooks& runHooks) {
+  const std::function<void()>& initialize = runHooks.initialize;
   HeadlessOptions options;
   std::string error;
   if (!ParseHeadlessArguments(arguments, options, error)) {
@@ -176,15 +223,6 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
           auto device = weakAudio.lock();
           if (device) audio.insert(audio.end(), samples, samples + size_t(frames) * size_t(device->Channels()));
         });
-  if (options.frames) {
-    int64_t limit = *options.frames;
-    std::weak_ptr<IEventSource> events = set.events;
-    if (limit == 0) set.events->PostQuit(0);
-    devices.video->SetPresentListener([limit, events](int presents) {
-      if (presents == limit)
-        if (auto e = events.lock()) e->PostQuit(0);
-    });
-  }
   // The engine makes the program folder the current one: a relative folder from the command line
   // means the one it named when the run started.
   std::string shotsDir = options.shotsDir;
@@ -282,13 +320,31 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     if (found == soundStarts->end()) return std::nullopt;
     return found->second;
   };
+  // Every present: the start-up times, the frame limit, the caller's hook.
+  auto startup = std::make_shared<StartupTimes>();
+  std::optional<int64_t> limit = options.frames;
+  if (limit && *limit == 0) set.events->PostQuit(0);
+  devices.video->SetPresentListener([limit, events = std::weak_ptr<IEventSource>(set.events), startup, probe, weakVideo,
+                                     clock = std::weak_ptr<HeadlessClock>(devices.clock),
+                                     presented = runHooks.presented](int presents) {
+    startup->Presented(*probe);
+    if (presented) {
+      auto video = weakVideo.lock();
+      auto now = clock.lock();
+      if (video && now) presented(*video, now->Now());
+    }
+    if (limit && presents == *limit)
+      if (auto e = events.lock()) e->PostQuit(0);
+  });
   ScheduleHeadlessScript(commands, devices, std::move(hooks));
   SetDeviceFactory([set] { return set; });
 
-  bool started = RunEngine(Settings().GameFileName, [&probe, &recorder](const EngineRef& engine) {
+  bool started = RunEngine(Settings().GameFileName, [&probe, &recorder, &runHooks](const EngineRef& engine) {
     probe->SetEngine(engine);
     recorder.SetEngine(engine);
+    if (runHooks.engineMade) runHooks.engineMade(engine);
   });
+  out << startup->Line() << "\n";
   out << "frames=" << devices.video->PresentCount() << "\n";
   out.flush();
   if (replay && !replayDiverged && replay->FramesReplayed() != replay->FramesRecorded())

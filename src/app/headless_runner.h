@@ -12,12 +12,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace kestrelle {
+
+class IEngine;
+class HeadlessVideo;
 
 struct HeadlessOptions {
   std::string appDir;
@@ -42,7 +46,23 @@ bool ParseHeadlessArguments(const std::vector<std::string>& arguments, HeadlessO
 // "REPLAY: FILE: ..." and ends it. Exit status: 0 after a run, 1 when Start failed, 2 on a bad
 // command line, script or recording, 3 when a widget command did not hold, 4 when a replay
 // diverged.
+//
+// The run also prints "startup first_frame_ms=A loaded_ms=B main_menu_ms=C": real milliseconds
+// from the process's start (its statics being made) to the first presented frame, to the loading
+// screen showing its continue button, and to the first frame after the loading screen left the
+// top ("-" for a point the run did not reach).
 int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                 const std::function<void()>& initialize);
+
+// What a program that runs the engine in-process (a benchmark) may watch.
+struct HeadlessRunHooks {
+  std::function<void()> initialize;  // as above
+  // The engine, once made (before Start).
+  std::function<void(const std::shared_ptr<IEngine>& engine)> engineMade;
+  // After every presented frame, with the device that presented it and the virtual time.
+  std::function<void(const HeadlessVideo& video, uint32_t virtualMs)> presented;
+};
+int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                const HeadlessRunHooks& runHooks);
 
 }  // namespace kestrelle

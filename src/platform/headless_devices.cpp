@@ -1,6 +1,7 @@
 #include "platform/headless_devices.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "data/file_system.h"
 #include "data/size_limits.h"
@@ -58,6 +59,25 @@ DeviceState HeadlessVideo::CheckDevice() {
   return DeviceState::Ready;
 }
 
+namespace {
+
+// The pixels with their alpha bytes cleared, four at a time (the picture is the engine's back
+// surface, which the screen never overlaps).
+void CopyWithoutAlpha(uint32_t* target, const uint32_t* source, int count) {
+  using Four = uint32_t __attribute__((vector_size(16)));
+  constexpr Four kColour = {0x00FFFFFFu, 0x00FFFFFFu, 0x00FFFFFFu, 0x00FFFFFFu};
+  int x = 0;
+  for (; x + 4 <= count; x += 4) {
+    Four v;
+    std::memcpy(&v, source + x, sizeof v);
+    v &= kColour;
+    std::memcpy(target + x, &v, sizeof v);
+  }
+  for (; x < count; ++x) target[x] = source[x] & 0x00FFFFFFu;
+}
+
+}  // namespace
+
 void HeadlessVideo::Present(const PictureView& picture, const std::vector<PixelRect>& changed) {
   if (!window_ || !ready_ || !picture.pixels) return;
   int w = std::min(picture.width, mode_.width);
@@ -75,7 +95,7 @@ void HeadlessVideo::Present(const PictureView& picture, const std::vector<PixelR
                                                           ptrdiff_t(y) * picture.pitch);
       // The screen has no alpha.
       uint32_t* target = picture_.data() + size_t(y) * size_t(mode_.width);
-      for (int x = r.left; x < r.right; ++x) target[x] = row[x] & 0x00FFFFFFu;
+      CopyWithoutAlpha(target + r.left, row + r.left, r.right - r.left);
     }
   };
   if (uploadAll_) {

@@ -26,11 +26,32 @@ bool TSimpleWidgetCollection::AddNamed(const WidgetRef& widget, const std::strin
   return widget && items_.Add(widget, name, -1, name.empty()) != nullptr;
 }
 
+WidgetRef TSimpleWidgetCollection::WidgetAt(size_t index, const InterfaceRef& item) const {
+  if (!item) return nullptr;
+  if (index >= casts_.size()) casts_.resize(index + 1);
+  Cast& cast = casts_[index];
+  const bool same = cast.raw == item.get() && !cast.item.owner_before(item) && !item.owner_before(cast.item);
+  if (!same) {
+    cast.item = item;
+    cast.raw = item.get();
+    cast.widget = dynamic_cast<IWidget*>(item.get());
+  }
+  if (!cast.widget) return nullptr;
+  return WidgetRef(item, cast.widget);
+}
+
+WidgetRef TSimpleWidgetCollection::GetByIndex(int index) {
+  const InterfaceRef* item = items_.GetAt(index);
+  return item ? WidgetAt(static_cast<size_t>(index), *item) : nullptr;
+}
+
 std::vector<WidgetRef> TSimpleWidgetCollection::Snapshot() const {
   std::vector<WidgetRef> widgets;
   widgets.reserve(static_cast<size_t>(items_.Count()));
+  size_t index = 0;
   for (const auto& entry : items_)
-    if (auto widget = std::dynamic_pointer_cast<IWidget>(entry.item)) widgets.push_back(widget);
+    if (WidgetRef widget = WidgetAt(index++, entry.item)) widgets.push_back(std::move(widget));
+  if (casts_.size() > items_.Entries().size()) casts_.resize(items_.Entries().size());
   return widgets;
 }
 

@@ -20,7 +20,7 @@ class TSimpleWidgetCollection : public TTypedCreationPersistItemCollection, publ
   void AddItem(const InterfaceRef& item) override;
 
   WidgetRef Get(const Variant& key) override { return ItemAs<IWidget>(key); }
-  WidgetRef GetByIndex(int index) override { return ItemAs<IWidget>(Variant(index)); }
+  WidgetRef GetByIndex(int index) override;
   WidgetRef GetByName(const std::string& name) override { return ItemAs<IWidget>(Variant(name)); }
   bool Add(const WidgetRef& widget) override;
   bool AddNamed(const WidgetRef& widget, const std::string& name) override;
@@ -32,6 +32,19 @@ class TSimpleWidgetCollection : public TTypedCreationPersistItemCollection, publ
   // Adds under the widget's name at `index` (-1 appends); a widget without a name gets a key of
   // its own, so any number of unnamed widgets fit. False when the name is taken.
   bool Insert(const WidgetRef& widget, int index);
+
+ private:
+  // The widget of the entry at `index`, holding `item`. The per-frame passes ask for every child
+  // several times a frame, and the cast through the virtual bases is dear, so each place keeps
+  // the cast it last made with the object it made it for; the weak reference keeps that object's
+  // control block, so no other object can look the same while the cast is kept.
+  WidgetRef WidgetAt(size_t index, const InterfaceRef& item) const;
+  struct Cast {
+    std::weak_ptr<IInterface> item;
+    const IInterface* raw = nullptr;
+    IWidget* widget = nullptr;
+  };
+  mutable std::vector<Cast> casts_;
 };
 
 class TWidgetCollection : public TSimpleWidgetCollection, public virtual IWidgetCollection {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -126,6 +127,16 @@ int FilledLength(const SurfaceRef& picture) {
 
 TEST_F(DemoStart, FromTheLogosToQuittingWithPlayersAndOptions) {
   ASSERT_EQ(Run(kSource / "tests" / "game" / "data" / "start_sequence.script"), 0) << ReadFile(work_ / "run.log");
+  {
+    // The start-up points are all reached, in their order.
+    const std::string log = ReadFile(work_ / "run.log");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(
+        log, m, std::regex("startup first_frame_ms=([0-9.]+) loaded_ms=([0-9.]+) main_menu_ms=([0-9.]+)")))
+        << log;
+    EXPECT_LE(std::stod(m[1]), std::stod(m[2]));
+    EXPECT_LE(std::stod(m[2]), std::stod(m[3]));
+  }
 
   // Each step shows its own screen on top (colours of the demo's art).
   struct Probe {
