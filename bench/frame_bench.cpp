@@ -13,7 +13,9 @@
 //   Idle        the frames of the whole run that presented nothing (no dirty rectangle)
 //   Transition  frames of the first two seconds of the level screen that present the whole
 //               picture: the screen's appearance and the intro box's disappearing effect
-// There is no Find Pairs minigame in the demo data yet, so there is no minigame frame.
+//   Minigame    Find Pairs (tests/game/data/find_pairs_completed.script, seed 5): the frames of
+//               the first three seconds after its help closes (M, the screen shown, + 3000 to
+//               + 6000): cards appearing, a pair chosen, a wrong pair hidden and reshuffled
 // Every repetition makes its own run; its time is the mean frame of the kind in that run, in the
 // thread's processor time (manual time, one iteration), so that the other processes of a busy
 // machine stay out of it. The ratios to the memcpy's processor time are printed after the table,
@@ -56,9 +58,11 @@ double ThreadSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-enum class Kind { kFullRedraw, kPlay, kIdle, kTransition };
+enum class Kind { kFullRedraw, kPlay, kIdle, kTransition, kMinigame };
 
 constexpr const char* kLevelScreen = "GS_GameMain";
+constexpr const char* kMinigameScreen = "GS_MiniGame_pairs";
+constexpr uint32_t kMinigameFrom = 3000, kMinigameTo = 6000;                 // ms after M
 constexpr uint32_t kPlayFrom = 5500, kPlayTo = 18500, kTransitionTo = 2000;  // ms after L
 
 struct Frame {
@@ -72,8 +76,9 @@ struct LevelRun {
   std::optional<uint32_t> levelShown;  // L
 };
 
-// One run of the level script; `invalidateAll` redraws the whole picture during play.
-LevelRun PlayLevel(bool invalidateAll) {
+// One run of a script of tests/game/data with its seed, frames placed from the first one that
+// shows `screen`; `invalidateAll` redraws the whole picture during the level's play.
+LevelRun PlayScript(const char* name, const char* seed, const char* screen, bool invalidateAll) {
   static bool initialized = false;
   const std::filesystem::path user =
       std::filesystem::temp_directory_path() / ("kestrelle-frame-bench-" + std::to_string(::getpid()));
@@ -104,12 +109,12 @@ LevelRun PlayLevel(bool invalidateAll) {
     int64_t area = 0;
     for (const PixelRect& r : video.LastUploaded()) area += int64_t{r.right - r.left} * (r.bottom - r.top);
     run.frames.push_back(Frame{virtualMs, seconds, area});
-    if (!run.levelShown && probe.TopScreenName() == kLevelScreen) run.levelShown = virtualMs;
+    if (!run.levelShown && probe.TopScreenName() == screen) run.levelShown = virtualMs;
   };
   std::ostringstream out, err;
-  const std::string script = std::string(KESTRELLE_SOURCE_DIR) + "/tests/game/data/level2_won.script";
+  const std::string script = std::string(KESTRELLE_SOURCE_DIR) + "/tests/game/data/" + name;
   const int status =
-      RunHeadless({"--app-dir", KESTRELLE_GAME_DIR, "--user-dir", user.string(), "--seed", "1", "--script", script},
+      RunHeadless({"--app-dir", KESTRELLE_GAME_DIR, "--user-dir", user.string(), "--seed", seed, "--script", script},
                   out, err, hooks);
   std::filesystem::remove_all(user);
   // FRAME_BENCH_DUMP=1 lists every frame (virtual ms, microseconds, pixels presented) for a look.
@@ -124,7 +129,9 @@ LevelRun PlayLevel(bool invalidateAll) {
 }
 
 std::vector<double> FramesOf(Kind kind) {
-  const LevelRun run = PlayLevel(kind == Kind::kFullRedraw);
+  const LevelRun run = kind == Kind::kMinigame
+                           ? PlayScript("find_pairs_completed.script", "5", kMinigameScreen, false)
+                           : PlayScript("level2_won.script", "1", kLevelScreen, kind == Kind::kFullRedraw);
   const uint32_t level = *run.levelShown;
   std::vector<double> times;
   for (const Frame& f : run.frames) {
@@ -139,6 +146,9 @@ std::vector<double> FramesOf(Kind kind) {
         break;
       case Kind::kTransition:
         take = f.virtualMs >= level && f.virtualMs < level + kTransitionTo && f.uploaded == int64_t{kWidth} * kHeight;
+        break;
+      case Kind::kMinigame:
+        take = f.virtualMs >= level + kMinigameFrom && f.virtualMs < level + kMinigameTo;
         break;
     }
     if (take) times.push_back(f.seconds);
@@ -194,7 +204,8 @@ int main(int argc, char** argv) {
   const std::pair<const char*, Kind> kinds[] = {{"BM_Frame/FullRedraw", Kind::kFullRedraw},
                                                 {"BM_Frame/Play", Kind::kPlay},
                                                 {"BM_Frame/Idle", Kind::kIdle},
-                                                {"BM_Frame/Transition", Kind::kTransition}};
+                                                {"BM_Frame/Transition", Kind::kTransition},
+                                                {"BM_Frame/Minigame", Kind::kMinigame}};
   for (const auto& [name, kind] : kinds)
     benchmark::RegisterBenchmark(name, BM_Frame, kind)->UseManualTime()->Iterations(1);
   benchmark::Initialize(&argc, argv);
@@ -206,7 +217,8 @@ int main(int argc, char** argv) {
     const std::pair<const char*, const char*> goals[] = {{"BM_Frame/FullRedraw", "<= 15"},
                                                          {"BM_Frame/Play", "<= 4"},
                                                          {"BM_Frame/Idle", "<= 0.5"},
-                                                         {"BM_Frame/Transition", "-"}};
+                                                         {"BM_Frame/Transition", "-"},
+                                                         {"BM_Frame/Minigame", "-"}};
     for (const auto& [name, goal] : goals)
       for (const auto& [run, time] : reporter.medians)
         if (run.rfind(std::string(name) + "/", 0) == 0)
