@@ -3,10 +3,10 @@
 // neighbour (looked for up, down, left, right); the picture is whole when the four quarter tiles
 // meet in the central block.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrelle {
 
@@ -39,10 +39,13 @@ class YangBoard {
     std::string type;
   };
   static bool Inside(YangCell cell) { return cell.row >= 0 && cell.row < kSize && cell.col >= 0 && cell.col < kSize; }
-  const Slot& At(YangCell cell) const { return slots_[cell.row][cell.col]; }
-  Slot& At(YangCell cell) { return slots_[cell.row][cell.col]; }
+  static size_t Index(YangCell cell) { return static_cast<size_t>(cell.row * kSize + cell.col); }
+  const Slot& At(YangCell cell) const { return slots_[Index(cell)]; }
+  Slot& At(YangCell cell) { return slots_[Index(cell)]; }
 
-  std::array<std::array<Slot, kSize>, kSize> slots_{};
+  // A vector rather than a nested array: one compiler we build with crashes evaluating the
+  // nested array of strings as a constant.
+  std::vector<Slot> slots_ = std::vector<Slot>(kSize * kSize);
 };
 
 }  // namespace kestrelle
