@@ -63,6 +63,7 @@ def shop_icon(i, shop, name):
     return f'<widget type="KestrelleIconShop" name="{name}" anchor_left="{14 + i * 72}" anchor_top="8" width="64" height="64" visible="yes"><widgets>{states}</widgets></widget>'
 
 MAP = ['<window left="0" top="0" visible="no">',
+       '<musics><music name="music_background" resourcename="mus_map"/></musics>',
        "<widgetfactories>" + "".join(MAP_FACTORIES) + "</widgetfactories>",
        '<sounds><sound name="sound_buttonclick" resourcename="snd_click"/></sounds>',
        "<widgets>",
