@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Writes the screens of the board minigames (content/ini/screen_minigame_<name>.xml): Square
+"GS_MiniGame_square" with the factories of its tiles and scenarios. The game definition names each
+file through "_outstorage". Run it again after changing a layout below."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_level_screens import factory, write  # noqa: E402
+
+
+def frame_button(name, left, top, caption):
+    """A button of the minigame frame: its own art, and "init_x" where it slides in to."""
+    return (f'<widget type="ButtonControl" name="{name}" anchor_left="{left}" anchor_top="{top}" width="140" height="44" enabled="yes" visible="yes" mousestop="yes" z="20" '
+            f'extraparams="\\init_x={left}">'
+            '<sounds><sound name="sound_buttonclick" resourcename="snd_click"/></sounds><widgets>'
+            '<widget type="image_widget" name="image_normal" resourcename="img_mg_button" width="140" height="44" visible="no"/>'
+            '<widget type="image_widget" name="image_selected" resourcename="img_mg_button_hover" width="140" height="44" visible="no"/>'
+            '<widget type="image_widget" name="image_disabled" resourcename="img_mg_button_disabled" width="140" height="44" visible="no"/>'
+            f'<widget type="text_widget" name="caption" resourcename="font_button" anchor_top="2" width="140" height="38" text="{caption}" textalign="center" textvertalign="middle" visible="yes"/>'
+            '</widgets></widget>')
+
+
+def frame(title_key, control):
+    """The table, the panel with the title, the control, and the frame's three buttons."""
+    return [
+        '<widget type="image_widget" name="background" resourcename="img_mg_table" width="800" height="600" visible="yes"/>',
+        '<widget type="group_widget" name="panel" anchor_left="0" anchor_top="0" width="800" height="60" z="10" visible="yes"><widgets>'
+        '<widget type="image_widget" name="panel_image" resourcename="img_mg_panel" width="800" height="60" visible="yes"/>'
+        f'<widget type="text_widget" name="panel_title" resourcename="font_button" anchor_left="200" anchor_top="10" width="400" height="36" text="{title_key}" textalign="center" textvertalign="middle" visible="yes"/>'
+        '</widgets></widget>',
+        control,
+        frame_button("button_menu", 10, 8, "%Menu%"),
+        frame_button("button_skip", 650, 8, "%Skip%"),
+        frame_button("button_close", 330, 540, "%Close%"),
+    ]
+
+
+def gamescreen(kind, name, sounds, factories, widgets):
+    return (f'<gamescreen type="{kind}" name="{name}">\n  <window left="0" top="0" visible="no">\n'
+            '    <musics><music name="music_background" resourcename="mus_level"/></musics>\n'
+            '    <sounds>' + "".join(f'<sound name="{n}" resourcename="{r}"/>' for n, r in sounds) + '</sounds>\n'
+            '    <widgetfactories>\n      ' + "\n      ".join(factories) + '\n    </widgetfactories>\n'
+            '    <widgets>\n      ' + "\n      ".join(widgets) + '\n    </widgets>\n'
+            '  </window>\n</gamescreen>')
+
+
+SOUNDS = [("sound_minigame_click", "snd_station_click"), ("sound_minigame_move", "snd_correct_click"),
+          ("sound_minigame_completed", "snd_stat_medal")]
+# The frame slides in and out through the Hurdle scenarios (menu, skip and panel).
+FRAME_SCENARIOS = [
+    factory("scenario_start_level", '<widget type="scenario_hurdle_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
+    factory("scenario_end_level", '<widget type="scenario_hurdle_end_level" name="scenario_end_level" duration="500" visible="yes"/>'),
+]
+# Each move is named after its piece, so the two moves of a swap run together.
+MOVE = factory("scenario_element_move", '<widget type="scenario_tile_move" name="scenario_element_move_%name%" element_name="%element_name%" '
+               'final_x="%final_x%" final_y="%final_y%" duration="400" visible="yes"/>')
+
+# ----------------------------------------------------------------------------------- Square
+# A tile: its digit's picture, and a ring shown while it is selected ("on" = -1).
+SQUARE_TILE = ('<widget type="group_widget" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="80" height="80" visible="yes" '
+               'extraparams="\\digit=%digit%\\row=%row%\\col=%col%\\state=fixed" aliases="\\on=selected/visible"><widgets>'
+               '<widget type="image_widget" name="picture" resourcename="%resourcename%" width="80" height="80" visible="yes"/>'
+               '<widget type="image_widget" name="selected" resourcename="img_board_selected" width="80" height="80" visible="no"/>'
+               '</widgets></widget>')
+write("screen_minigame_square.xml", "Square: nine digit tiles on the table, the frame's panel and buttons, and the factories of the tiles and scenarios. Named by GS_MiniGame_square in Kestrelle.ini.",
+      gamescreen("KestrelleGameScreenGameSquare", "GS_MiniGame_square", SOUNDS,
+                 [factory("square_element", SQUARE_TILE), MOVE] + FRAME_SCENARIOS,
+                 frame("%mg_square_name%",
+                       '<widget type="KestrelleControlGameSquare" name="control_game_square" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+                       '<widget type="image_widget" name="board" resourcename="img_square_board" anchor_left="270" anchor_top="170" width="260" height="260" visible="yes"/>'
+                       '<widget type="group_widget" name="cells" visible="yes"/>'
+                       '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+                       '</widgets></widget>')))
