@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the board minigames' art as SVG (content/images/board_minigame/) and its resource
 definition file (content/ini/res_board_minigame.xml): the tray under the Square tiles and the selection ring
-shared by the boards. Run it again after
+shared by the boards; Yang's picture, its four quarters, the plain tiles and the tray. Run it again after
 changing a table below; the build rasterizes every SVG of the folder."""
+import math
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -36,6 +37,30 @@ picture("img_board_selected", "board_selected",
         svg(80, 80, '<rect x="3" y="3" width="74" height="74" rx="10" fill="none" stroke="#ffe040" stroke-width="6"/>'
                     '<rect x="3" y="3" width="74" height="74" rx="10" fill="none" stroke="#a06000" stroke-width="1.5"/>'))
 
+
+# ----------------------------------------------------------------------------------- Yang
+# A 160 x 160 picture, a sun over a hill with a tree, cut into four 80 x 80 quarters
+# ("img_yang_top_left" ..); the plain tiles are wood.
+YANG_PICTURE = ('<rect width="160" height="160" fill="#8ccaf0"/>'
+                '<circle cx="104" cy="52" r="26" fill="#ffd040" stroke="#e09010" stroke-width="3"/>'
+                + "".join(f'<line x1="{104 + 32 * math.cos(a * math.pi / 6):.1f}" y1="{52 + 32 * math.sin(a * math.pi / 6):.1f}" '
+                          f'x2="{104 + 42 * math.cos(a * math.pi / 6):.1f}" y2="{52 + 42 * math.sin(a * math.pi / 6):.1f}" stroke="#e09010" stroke-width="4"/>'
+                          for a in range(12))
+                + '<path d="M0 112 Q60 70 160 104 L160 160 L0 160 Z" fill="#60b050" stroke="#306020" stroke-width="3"/>'
+                '<rect x="38" y="72" width="10" height="40" fill="#805030"/><circle cx="43" cy="66" r="20" fill="#309040" stroke="#206020" stroke-width="2"/>'
+                '<circle cx="112" cy="132" r="7" fill="#f05070"/><circle cx="130" cy="140" r="6" fill="#ffffff"/>')
+for quarter, (qx, qy) in {"top_left": (0, 0), "top_right": (80, 0), "bottom_left": (0, 80), "bottom_right": (80, 80)}.items():
+    picture(f"img_yang_{quarter}", f"yang_{quarter}",
+            f'<svg xmlns="http://www.w3.org/2000/svg" width="80" height="80" viewBox="{qx} {qy} 80 80">\n{YANG_PICTURE}'
+            f'<rect x="{qx + 1}" y="{qy + 1}" width="78" height="78" fill="none" stroke="#5a3418" stroke-width="2"/>\n</svg>\n')
+picture("img_yang_picture", "yang_picture", svg(160, 160, YANG_PICTURE))
+picture("img_yang_plain", "yang_plain",
+        svg(80, 80, '<rect x="1" y="1" width="78" height="78" rx="6" fill="#d8a868" stroke="#5a3418" stroke-width="2"/>'
+                    '<path d="M8 24 Q40 16 72 26 M8 44 Q40 38 72 48 M8 62 Q40 56 72 64" fill="none" stroke="#b07840" stroke-width="2"/>'
+                    '<ellipse cx="50" cy="36" rx="5" ry="3" fill="#a06a30"/>'))
+picture("img_yang_tray", "yang_tray",
+        svg(340, 340, '<rect x="2" y="2" width="336" height="336" rx="18" fill="#7a4a24" stroke="#402010" stroke-width="4"/>'
+                      '<rect x="10" y="10" width="320" height="320" fill="#5a3418"/>'))
 
 def main():
     os.makedirs(OUT, exist_ok=True)

@@ -72,3 +72,31 @@ write("screen_minigame_square.xml", "Square: nine digit tiles on the table, the 
                        '<widget type="group_widget" name="cells" visible="yes"/>'
                        '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
                        '</widgets></widget>')))
+
+# ----------------------------------------------------------------------------------- Yang
+# A tile: its picture ("img_yang_" + its "type", or wood for the plain tiles). The Yang scenarios
+# fade the tray "bg" in and out and slide the menu button; the title stands outside the frame's
+# panel, and the skip button stays aside as the frame puts it.
+def yang_tile(kind, picture):
+    return ('<widget type="group_widget" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="80" height="80" visible="yes" '
+            f'extraparams="\\row=%row%\\col=%col%\\type={kind}\\state=fixed"><widgets>'
+            f'<widget type="image_widget" name="picture" resourcename="{picture}" width="80" height="80" visible="yes"/>'
+            '</widgets></widget>')
+
+
+YANG_FACTORIES = [factory("yang_element", yang_tile("plain", "img_yang_plain"))] + [
+    factory(f"yang_element_{q}", yang_tile(q, f"img_yang_{q}")) for q in ("top_left", "top_right", "bottom_left", "bottom_right")] + [
+    MOVE,
+    factory("scenario_start_level", '<widget type="scenario_yang_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
+    factory("scenario_end_level", '<widget type="scenario_yang_end_level" name="scenario_end_level" duration="500" visible="yes"/>'),
+]
+YANG = frame("%mg_yang_name%",
+             '<widget type="KestrelleControlGameYang" name="control_game_yang" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+             '<widget type="image_widget" name="Yang_picture_under" resourcename="img_yang_picture" anchor_left="320" anchor_top="220" width="160" height="160" transparentlevel="70" visible="yes"/>'
+             '<widget type="group_widget" name="cells" visible="yes"/>'
+             '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+             '</widgets></widget>')
+YANG[1] = YANG[1].replace('name="panel"', 'name="title_panel"')
+YANG.insert(1, '<widget type="image_widget" name="bg" resourcename="img_yang_tray" anchor_left="230" anchor_top="130" width="340" height="340" transparentlevel="0" visible="yes"/>')
+write("screen_minigame_yang.xml", "Yang: the sliding board with its picture tiles on the tray, the frame's panel and buttons, and the factories of the tiles and scenarios. Named by GS_MiniGame_yang in Kestrelle.ini.",
+      gamescreen("KestrelleGameScreenGameYang", "GS_MiniGame_yang", SOUNDS, YANG_FACTORIES, YANG))
