@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the board minigames' art as SVG (content/images/board_minigame/) and its resource
 definition file (content/ini/res_board_minigame.xml): the tray under the Square tiles and the selection ring
-shared by the boards; Yang's picture, its four quarters, the plain tiles and the tray. Run it again after
+shared by the boards; Yang's picture, its four quarters, the plain tiles and the tray; Hurdle's potted flowers, their places and the signs
+that name the flower each place wants. Run it again after
 changing a table below; the build rasterizes every SVG of the folder."""
 import math
 import os
@@ -61,6 +62,32 @@ picture("img_yang_plain", "yang_plain",
 picture("img_yang_tray", "yang_tray",
         svg(340, 340, '<rect x="2" y="2" width="336" height="336" rx="18" fill="#7a4a24" stroke="#402010" stroke-width="4"/>'
                       '<rect x="10" y="10" width="320" height="320" fill="#5a3418"/>'))
+
+# ----------------------------------------------------------------------------------- Hurdle
+# Four potted flowers (64 x 64, "img_hurdle_" + flower), the mat each place shows and, for every
+# flower, the little sign that tells which place wants it.
+POT = ('<path d="M18 44 L46 44 L42 62 L22 62 Z" fill="#c8683a" stroke="#6a3018" stroke-width="2"/>'
+       '<rect x="16" y="41" width="32" height="6" rx="2" fill="#d87a48" stroke="#6a3018" stroke-width="2"/>')
+STEM = '<path d="M32 41 L32 20" stroke="#2f8a3a" stroke-width="3"/><path d="M32 34 Q24 28 20 32 Q26 36 32 34 Z" fill="#3fa048"/>'
+HEADS = {
+    "rose": '<circle cx="32" cy="16" r="11" fill="#d8283c" stroke="#7a1020" stroke-width="2"/>'
+            '<path d="M32 10 A6 6 0 1 1 26 16 A4 4 0 1 0 34 16" fill="none" stroke="#7a1020" stroke-width="1.5"/>',
+    "tulip": '<path d="M22 8 L27 14 L32 6 L37 14 L42 8 L41 20 Q32 28 23 20 Z" fill="#f070b0" stroke="#902060" stroke-width="2"/>',
+    "sunflower": "".join(f'<ellipse cx="{32 + 9 * math.cos(a * math.pi / 5):.1f}" cy="{16 + 9 * math.sin(a * math.pi / 5):.1f}" rx="5" ry="3" '
+                         f'transform="rotate({a * 36} {32 + 9 * math.cos(a * math.pi / 5):.1f} {16 + 9 * math.sin(a * math.pi / 5):.1f})" fill="#ffd020" stroke="#b08000" stroke-width="1"/>'
+                         for a in range(10)) + '<circle cx="32" cy="16" r="6" fill="#6a3a10"/>',
+    "lavender": "".join(f'<ellipse cx="{32 + (3 if i % 2 else -3)}" cy="{6 + 3 * i}" rx="4" ry="3" fill="#9060d0" stroke="#503090" stroke-width="1"/>' for i in range(6)),
+}
+for flower, head in HEADS.items():
+    plant = STEM + head + POT
+    picture(f"img_hurdle_{flower}", f"hurdle_{flower}", svg(64, 64, plant))
+    picture(f"img_hurdle_sign_{flower}", f"hurdle_sign_{flower}",
+            svg(64, 48, '<rect x="30" y="34" width="4" height="14" fill="#6a4020"/>'
+                        '<rect x="2" y="2" width="60" height="34" rx="6" fill="#e8c890" stroke="#6a4020" stroke-width="2"/>'
+                        f'<g transform="translate(20 4) scale(0.42)">{plant}</g>'))
+picture("img_hurdle_place", "hurdle_place",
+        svg(100, 32, '<ellipse cx="50" cy="16" rx="47" ry="13" fill="#a08050" stroke="#5a4020" stroke-width="2"/>'
+                     '<ellipse cx="50" cy="14" rx="38" ry="8" fill="#c0a070"/>'))
 
 def main():
     os.makedirs(OUT, exist_ok=True)

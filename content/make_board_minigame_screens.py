@@ -4,6 +4,7 @@
 file through "_outstorage". Run it again after changing a layout below."""
 import os
 import sys
+import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_level_screens import factory, write  # noqa: E402
@@ -100,3 +101,27 @@ YANG[1] = YANG[1].replace('name="panel"', 'name="title_panel"')
 YANG.insert(1, '<widget type="image_widget" name="bg" resourcename="img_yang_tray" anchor_left="230" anchor_top="130" width="340" height="340" transparentlevel="0" visible="yes"/>')
 write("screen_minigame_yang.xml", "Yang: the sliding board with its picture tiles on the tray, the frame's panel and buttons, and the factories of the tiles and scenarios. Named by GS_MiniGame_yang in Kestrelle.ini.",
       gamescreen("KestrelleGameScreenGameYang", "GS_MiniGame_yang", SOUNDS, YANG_FACTORIES, YANG))
+
+# ----------------------------------------------------------------------------------- Hurdle
+# The places come from the definition "hurdle" of shop/minigames.xml: each shows a mat under its
+# flower and a sign with the flower it wants. A picture: a ring while selected ("on" = -1).
+DEFS = ET.parse(os.path.join(os.path.dirname(os.path.abspath(__file__)), "shop", "minigames.xml")).getroot()
+HURDLE_DEF = next(d for d in DEFS if d.get("name") == "hurdle")
+FLOWER = ('<widget type="group_widget" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" visible="yes" '
+          'extraparams="\\place=%place%\\state=fixed" aliases="\\on=selected/visible"><widgets>'
+          '<widget type="image_widget" name="selected" resourcename="img_board_selected" anchor_left="-8" anchor_top="-8" width="80" height="80" visible="no"/>'
+          '<widget type="image_widget" name="picture" resourcename="%resourcename%" width="%width%" height="%height%" visible="yes"/>'
+          '</widgets></widget>')
+HURDLE_PLACES = []
+for place in HURDLE_DEF.find("places"):
+    x, y, goal = int(place.get("x")), int(place.get("y")), place.get("goal")
+    HURDLE_PLACES.append(f'<widget type="image_widget" name="mat_{place.get("name")}" resourcename="img_hurdle_place" anchor_left="{x - 18}" anchor_top="{y + 48}" width="100" height="32" visible="yes"/>'
+                         f'<widget type="image_widget" name="sign_{place.get("name")}" resourcename="img_hurdle_sign_{goal}" anchor_left="{x}" anchor_top="{y + 90}" width="64" height="48" visible="yes"/>')
+HURDLE = frame("%mg_hurdle_name%",
+               '<widget type="KestrelleControlGameHurdle" name="control_game_hurdle" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+               '<widget type="group_widget" name="places" visible="yes"><widgets>' + "".join(HURDLE_PLACES) + '</widgets></widget>'
+               '<widget type="group_widget" name="cells" visible="yes"/>'
+               '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+               '</widgets></widget>')
+write("screen_minigame_hurdle.xml", "Hurdle: the flowers on their places, each place's sign, the frame's panel and buttons, and the factories of the flowers and scenarios. Named by GS_MiniGame_hurdle in Kestrelle.ini.",
+      gamescreen("KestrelleGameScreenGameHurdle", "GS_MiniGame_hurdle", SOUNDS, [factory("flower", FLOWER), MOVE] + FRAME_SCENARIOS, HURDLE))
