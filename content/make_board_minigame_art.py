@@ -2,7 +2,8 @@
 """Writes the board minigames' art as SVG (content/images/board_minigame/) and its resource
 definition file (content/ini/res_board_minigame.xml): the tray under the Square tiles and the selection ring
 shared by the boards; Yang's picture, its four quarters, the plain tiles and the tray; Hurdle's potted flowers, their places and the signs
-that name the flower each place wants. Run it again after
+that name the flower each place wants; Path's pipe pieces in their two looks, the tap, the
+lamp, the clock and the tray. Run it again after
 changing a table below; the build rasterizes every SVG of the folder."""
 import math
 import os
@@ -88,6 +89,37 @@ for flower, head in HEADS.items():
 picture("img_hurdle_place", "hurdle_place",
         svg(100, 32, '<ellipse cx="50" cy="16" rx="47" ry="13" fill="#a08050" stroke="#5a4020" stroke-width="2"/>'
                      '<ellipse cx="50" cy="14" rx="38" ry="8" fill="#c0a070"/>'))
+
+# ----------------------------------------------------------------------------------- Path
+# Pipe pieces (80 x 80) at angle 0: the line runs left to right, the turn from the left edge down
+# to the bottom edge. "normal" is an empty grey pipe, "correct" one full of water. Then the tap the
+# water comes from, the lamp at the way out (lit and dark), the clock and its hand, the tray.
+PIPES = {"line": "M0 40 L80 40", "turn": "M0 40 Q40 40 40 80"}
+LOOKS = {"normal": ("#8a9098", "#c8ccd2"), "correct": ("#2a70c8", "#8cc8ff")}
+for kind, track in PIPES.items():
+    for look, (pipe, shine) in LOOKS.items():
+        picture(f"img_path_{kind}_{look}", f"path_{kind}_{look}",
+                svg(80, 80, '<rect x="1" y="1" width="78" height="78" rx="4" fill="#cdb68a" stroke="#8a6a3a" stroke-width="2"/>'
+                            f'<path d="{track}" fill="none" stroke="#3a3a40" stroke-width="24"/>'
+                            f'<path d="{track}" fill="none" stroke="{pipe}" stroke-width="18"/>'
+                            f'<path d="{track}" fill="none" stroke="{shine}" stroke-width="5" stroke-dasharray="10 6"/>'))
+STUB = '<path d="M0 40 L34 40" stroke="#3a3a40" stroke-width="24"/><path d="M0 40 L34 40" stroke="#2a70c8" stroke-width="18"/>'
+picture("img_path_tap", "path_tap",
+        svg(80, 80, '<path d="M46 40 L80 40" stroke="#3a3a40" stroke-width="24"/><path d="M46 40 L80 40" stroke="#2a70c8" stroke-width="18"/>'
+                    '<rect x="14" y="14" width="36" height="52" rx="8" fill="#5a88b8" stroke="#24405a" stroke-width="3"/>'
+                    '<path d="M22 30 Q32 22 42 30 Q32 38 22 30 Z" fill="#bfe2ff"/><rect x="26" y="4" width="12" height="12" rx="3" fill="#c04040" stroke="#602020" stroke-width="2"/>'))
+for state, glass, glow in (("on", "#fff070", '<circle cx="56" cy="34" r="24" fill="#fff8b0" opacity="0.6"/>'), ("off", "#9aa0a8", "")):
+    picture(f"img_path_lamp_{state}", f"path_lamp_{state}",
+            svg(80, 80, STUB.replace("#2a70c8", "#2a70c8" if state == "on" else "#8a9098") + glow
+                        + f'<circle cx="56" cy="34" r="16" fill="{glass}" stroke="#504020" stroke-width="3"/>'
+                        '<rect x="48" y="48" width="16" height="14" rx="2" fill="#707070" stroke="#303030" stroke-width="2"/>'))
+picture("img_path_clock", "path_clock",
+        svg(64, 64, '<circle cx="32" cy="32" r="29" fill="#fff8e8" stroke="#6a4020" stroke-width="4"/>'
+                    + "".join(f'<circle cx="{32 + 22 * math.cos(a * math.pi / 6):.1f}" cy="{32 + 22 * math.sin(a * math.pi / 6):.1f}" r="2" fill="#6a4020"/>' for a in range(12))))
+picture("img_path_clock_hand", "path_clock_hand",
+        svg(64, 64, '<path d="M32 32 L32 10" stroke="#c03020" stroke-width="3"/><circle cx="32" cy="32" r="4" fill="#302010"/>'))
+picture("img_path_tray", "path_tray",
+        svg(260, 260, '<rect x="2" y="2" width="256" height="256" rx="14" fill="#7a5a30" stroke="#402a10" stroke-width="4"/>'))
 
 def main():
     os.makedirs(OUT, exist_ok=True)

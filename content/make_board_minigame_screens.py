@@ -125,3 +125,51 @@ HURDLE = frame("%mg_hurdle_name%",
                '</widgets></widget>')
 write("screen_minigame_hurdle.xml", "Hurdle: the flowers on their places, each place's sign, the frame's panel and buttons, and the factories of the flowers and scenarios. Named by GS_MiniGame_hurdle in Kestrelle.ini.",
       gamescreen("KestrelleGameScreenGameHurdle", "GS_MiniGame_hurdle", SOUNDS, [factory("flower", FLOWER), MOVE] + FRAME_SCENARIOS, HURDLE))
+
+# ----------------------------------------------------------------------------------- Path
+# A piece, named after its cell: the hit area "contour" and its two looks, each turning its picture
+# by the piece's "angle". The group "fixed" holds the tap the water comes from (left of the top-left
+# cell), the lamp at the way out (right of the bottom-right cell) and the clock "timer".
+PATH_DEF = next(d for d in DEFS if d.get("name") == "path")
+PARAMS = dict(pair.split("=", 1) for pair in PATH_DEF.get("extraparams").split("\\") if "=" in pair)
+PX, PY, PW, PH = (int(PARAMS[k]) for k in ("start_x", "start_y", "width", "height"))
+ROWS, COLS = int(PARAMS["rows"]), int(PARAMS["cols"])
+
+
+def path_piece(kind):
+    def look(name, visible):
+        return (f'<widget type="rotate_widget" name="{name}" anchor_left="{PW // 2}" anchor_top="{PH // 2}" centerx="{PW // 2}" centery="{PH // 2}" angle="%angle%" smooth="yes" visible="{visible}"><widgets>'
+                f'<widget type="image_widget" name="picture" resourcename="img_path_{kind}_{name}" width="{PW}" height="{PH}" visible="yes"/>'
+                '</widgets></widget>')
+    return (f'<widget type="KestrellePathElement" name="%row%_%col%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="{PW}" height="{PH}" visible="yes" '
+            f'extraparams="\\path_type={kind}"><widgets>'
+            f'<widget type="rect_widget" name="contour" width="{PW}" height="{PH}" color="$00000000" visible="no"/>'
+            + look("normal", "yes") + look("correct", "no") + '</widgets></widget>')
+
+
+PATH_FACTORIES = [factory("path_element_line", path_piece("line")), factory("path_element_turn", path_piece("turn")),
+                  factory("scenario_start_level", '<widget type="scenario_path_start_level" name="scenario_start_level" duration="600" visible="yes"><widgets>'
+                          '<widget type="image_widget" name="internal" transparentlevel="0" visible="yes"/></widgets></widget>'),
+                  factory("scenario_end_level", '<widget type="scenario_path_end_level" name="scenario_end_level" duration="500" visible="yes"><widgets>'
+                          '<widget type="image_widget" name="internal" visible="yes"/></widgets></widget>')]
+FIXED = ('<widget type="group_widget" name="fixed" width="800" height="600" visible="yes"><widgets>'
+         f'<widget type="image_widget" name="tap" resourcename="img_path_tap" anchor_left="{PX - PW}" anchor_top="{PY}" width="{PW}" height="{PH}" visible="yes"/>'
+         f'<widget type="group_widget" name="lamp" anchor_left="{PX + COLS * PW}" anchor_top="{PY + (ROWS - 1) * PH}" width="{PW}" height="{PH}" visible="yes" aliases="\\on=lamp_on/visible\\off=lamp_off/visible"><widgets>'
+         f'<widget type="image_widget" name="lamp_on" resourcename="img_path_lamp_on" width="{PW}" height="{PH}" visible="no"/>'
+         f'<widget type="image_widget" name="lamp_off" resourcename="img_path_lamp_off" width="{PW}" height="{PH}" visible="yes"/>'
+         '</widgets></widget>'
+         '<widget type="group_widget" name="timer" anchor_left="680" anchor_top="80" width="64" height="64" visible="no"><widgets>'
+         '<widget type="image_widget" name="face" resourcename="img_path_clock" width="64" height="64" visible="yes"/>'
+         '<widget type="rotate_widget_timed" name="hand" anchor_left="32" anchor_top="32" centerx="32" centery="32" rotationtime="60000" startangle="0" smooth="yes" visible="yes"><widgets>'
+         '<widget type="image_widget" name="picture" resourcename="img_path_clock_hand" width="64" height="64" visible="yes"/></widgets></widget>'
+         '</widgets></widget>'
+         '</widgets></widget>')
+PATH = frame("%mg_path_name%",
+             '<widget type="KestrelleControlGamePath" name="control_game_path" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+             f'<widget type="image_widget" name="tray" resourcename="img_path_tray" anchor_left="{PX - 10}" anchor_top="{PY - 10}" width="{COLS * PW + 20}" height="{ROWS * PH + 20}" visible="yes"/>'
+             + FIXED +
+             '<widget type="group_widget" name="cells" visible="yes"/>'
+             '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+             '</widgets></widget>')
+write("screen_minigame_path.xml", "Path: the pipe pieces on their tray, the tap, the lamp and the clock, the frame's panel and buttons, and the factories of the pieces and scenarios. Named by GS_MiniGame_path in Kestrelle.ini.",
+      gamescreen("KestrelleGameScreenGamePath", "GS_MiniGame_path", SOUNDS[:1] + SOUNDS[2:], PATH_FACTORIES, PATH))

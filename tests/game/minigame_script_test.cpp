@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptRun{"find_pairs_quit.script", 5}, ScriptRun{"seed_challenge_won.script", 12},
                       ScriptRun{"seed_challenge_failed.script", 12}, ScriptRun{"level_to_find_pairs.script", 7},
                       ScriptRun{"square_completed.script", 5}, ScriptRun{"yang_completed.script", 5},
-                      ScriptRun{"hurdle_completed.script", 5}));
+                      ScriptRun{"hurdle_completed.script", 5}, ScriptRun{"path_completed.script", 5}));
 
 }  // namespace
 }  // namespace kestrelle
