@@ -160,7 +160,7 @@ FIXED = ('<widget type="group_widget" name="fixed" width="800" height="600" visi
          '</widgets></widget>'
          '<widget type="group_widget" name="timer" anchor_left="680" anchor_top="80" width="64" height="64" visible="no"><widgets>'
          '<widget type="image_widget" name="face" resourcename="img_path_clock" width="64" height="64" visible="yes"/>'
-         '<widget type="rotate_widget_timed" name="hand" anchor_left="32" anchor_top="32" centerx="32" centery="32" rotationtime="60000" startangle="0" smooth="yes" visible="yes"><widgets>'
+         '<widget type="rotate_widget_timed" name="hand" anchor_left="32" anchor_top="32" centerx="32" centery="32" rotationtime="60000" startangle="0" rotate="yes" smooth="yes" visible="yes"><widgets>'
          '<widget type="image_widget" name="picture" resourcename="img_path_clock_hand" width="64" height="64" visible="yes"/></widgets></widget>'
          '</widgets></widget>'
          '</widgets></widget>')
