@@ -148,10 +148,10 @@ def path_piece(kind):
 
 
 PATH_FACTORIES = [factory("path_element_line", path_piece("line")), factory("path_element_turn", path_piece("turn")),
-                  factory("scenario_start_level", '<widget type="scenario_path_start_level" name="scenario_start_level" duration="600" visible="yes"><widgets>'
-                          '<widget type="image_widget" name="internal" transparentlevel="0" visible="yes"/></widgets></widget>'),
-                  factory("scenario_end_level", '<widget type="scenario_path_end_level" name="scenario_end_level" duration="500" visible="yes"><widgets>'
-                          '<widget type="image_widget" name="internal" visible="yes"/></widgets></widget>')]
+                  factory("scenario_start_level", '<widget type="scenario_path_start_level" name="scenario_start_level" duration="600" width="800" height="600" visible="yes"><widgets>'
+                          '<widget type="surface_widget" name="internal" transparentlevel="0" visible="yes"/></widgets></widget>'),
+                  factory("scenario_end_level", '<widget type="scenario_path_end_level" name="scenario_end_level" duration="500" width="800" height="600" visible="yes"><widgets>'
+                          '<widget type="surface_widget" name="internal" visible="yes"/></widgets></widget>')]
 FIXED = ('<widget type="group_widget" name="fixed" width="800" height="600" visible="yes"><widgets>'
          f'<widget type="image_widget" name="tap" resourcename="img_path_tap" anchor_left="{PX - PW}" anchor_top="{PY}" width="{PW}" height="{PH}" visible="yes"/>'
          f'<widget type="group_widget" name="lamp" anchor_left="{PX + COLS * PW}" anchor_top="{PY + (ROWS - 1) * PH}" width="{PW}" height="{PH}" visible="yes" aliases="\\on=lamp_on/visible\\off=lamp_off/visible"><widgets>'
