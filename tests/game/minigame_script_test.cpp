@@ -3,7 +3,8 @@
 // pair that reshuffles the board) or skips it, and checks the completion screen's title and money;
 // quit through the pause menu over a level, it leaves the level not completed. The seed challenge
 // inside level 2 is won once and failed once: the client's hearts go up or down. Level 4 played
-// through leads to Find Pairs, whose bonus the level closes with.
+// through leads to Find Pairs, whose bonus the level closes with. Square, Yang, Hurdle and Path are
+// each solved on their own screens, and their bonus reaches the screen below.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
