@@ -1,0 +1,97 @@
+#!/usr/bin/env python3
+"""Writes the art of the picture minigames as SVG (content/images/minigame/pic_*.svg) and its
+resource definition file (content/ini/res_minigame_pictures.xml):
+
+- Puzzle: a picture of a bakery window ("img_puzzle_bakery"), its pale copy laid under the pieces
+  ("img_puzzle_bakeryUnder", the picture's name followed by "Under"), the six 128 x 128 pieces cut
+  from it ("img_puzzle_bakery_1" .. "_6", row by row) and the frame drawn round the board.
+
+Run it again after changing a table below; the build rasterizes every SVG of the folder."""
+import os
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "images", "minigame")
+INK = 'stroke="#302010" stroke-width="2"'
+
+# ------------------------------------------------------------------------------------------ Puzzle
+PUZZLE_W, PUZZLE_H = 384, 256
+PIECE = 128
+
+
+def bakery_scene():
+    """A bakery window: sky, a striped awning, loaves and a cake on the shelf, a sign."""
+    stripes = "".join(f'<path d="M{x} 40 L{x + 32} 40 L{x + 32} 88 Q{x + 16} 100 {x} 88 Z" fill="{"#e04848" if (x // 32) % 2 == 0 else "#fff4e4"}" {INK}/>'
+                      for x in range(0, PUZZLE_W, 32))
+    loaves = "".join(f'<ellipse cx="{x}" cy="182" rx="30" ry="16" fill="#d89040" {INK}/>'
+                     f'<path d="M{x - 16} 176 L{x - 8} 170 M{x - 4} 178 L{x + 4} 170 M{x + 8} 178 L{x + 16} 170" stroke="#f4d8a0" stroke-width="3"/>'
+                     for x in (60, 136))
+    cake = (f'<rect x="214" y="150" width="72" height="46" rx="4" fill="#f8c8d8" {INK}/>'
+            '<path d="M214 164 Q232 176 250 164 Q268 176 286 164" stroke="#ffffff" stroke-width="5" fill="none"/>'
+            f'<circle cx="250" cy="142" r="7" fill="#e02030" {INK}/>')
+    cups = "".join(f'<rect x="{x}" y="166" width="22" height="28" rx="3" fill="#7ab0e0" {INK}/>'
+                   f'<path d="M{x + 22} 172 Q{x + 32} 180 {x + 22} 188" stroke="#302010" stroke-width="2" fill="none"/>'
+                   for x in (308, 344))
+    return ('<rect width="384" height="256" fill="#bfe4f8"/>'
+            '<circle cx="330" cy="22" r="16" fill="#ffe070"/>'
+            '<rect x="0" y="40" width="384" height="216" fill="#c8804a"/>'
+            '<rect x="20" y="104" width="344" height="124" rx="6" fill="#fff8e8" stroke="#6a3a1a" stroke-width="6"/>'
+            '<rect x="20" y="196" width="344" height="10" fill="#8a5a30"/>'
+            + loaves + cake + cups + stripes +
+            '<rect x="120" y="6" width="144" height="30" rx="8" fill="#fff4d8" stroke="#6a3a1a" stroke-width="3"/>'
+            '<ellipse cx="164" cy="21" rx="14" ry="8" fill="#d89040" stroke="#6a3a1a" stroke-width="2"/>'
+            '<circle cx="200" cy="21" r="8" fill="#f8c8d8" stroke="#6a3a1a" stroke-width="2"/>'
+            '<rect x="214" y="14" width="12" height="14" rx="2" fill="#7ab0e0" stroke="#6a3a1a" stroke-width="2"/>'
+            '<rect x="0" y="228" width="384" height="28" fill="#8a8a8a"/>'
+            + "".join(f'<rect x="{x}" y="232" width="44" height="20" fill="#a0a0a0"/>' for x in range(4, 384, 48)))
+
+
+def svg(w, h, body, view=None):
+    box = view or f"0 0 {w} {h}"
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
+            f'viewBox="{box}">\n{body}\n</svg>\n')
+
+
+def puzzle(put):
+    scene = bakery_scene()
+    put("img_puzzle_bakery", "pic_puzzle_bakery", svg(PUZZLE_W, PUZZLE_H, scene))
+    # The guide under the pieces: the picture washed out towards paper white.
+    put("img_puzzle_bakeryUnder", "pic_puzzle_bakery_under",
+        svg(PUZZLE_W, PUZZLE_H, '<rect width="384" height="256" fill="#fbf6ea"/><g opacity="0.3">' + scene + '</g>'))
+    n = 0
+    for row in range(PUZZLE_H // PIECE):
+        for col in range(PUZZLE_W // PIECE):
+            n += 1
+            x, y = col * PIECE, row * PIECE
+            edge = f'<rect x="{x + 1}" y="{y + 1}" width="{PIECE - 2}" height="{PIECE - 2}" fill="none" stroke="#ffffff" stroke-width="2" opacity="0.8"/>'
+            put(f"img_puzzle_bakery_{n}", f"pic_puzzle_bakery_{n}", svg(PIECE, PIECE, scene + edge, f"{x} {y} {PIECE} {PIECE}"))
+    # Frame round the 384 x 256 board, 16 pixels wide.
+    put("img_puzzle_frame", "pic_puzzle_frame",
+        svg(416, 288, '<path d="M0 0 H416 V288 H0 Z M16 16 V272 H400 V16 Z" fill="#8a5a30" fill-rule="evenodd" stroke="#4a2a10" stroke-width="2"/>'
+                      '<rect x="5" y="5" width="406" height="278" rx="4" fill="none" stroke="#c89060" stroke-width="2"/>'))
+    # The carried piece's shadow.
+    put("img_puzzle_shadow", "pic_puzzle_shadow", svg(PIECE, PIECE, '<rect width="128" height="128" rx="6" fill="#000000" opacity="0.3"/>'))
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    images = {}
+
+    def put(name, stem, text):
+        with open(os.path.join(OUT, stem + ".svg"), "w") as f:
+            f.write(text)
+        images[name] = stem
+
+    puzzle(put)
+
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>',
+             "<!-- The pictures of Puzzle, Satchel and Find the Differences, written by content/make_picture_minigame_art.py. -->",
+             "<resources>", "  <content>"]
+    for name, stem in images.items():
+        lines.append(f'    <resource type="ImageResource" name="{name}" file="data\\images\\minigame\\{stem}.png" format="png"/>')
+    lines += ["  </content>", "</resources>", ""]
+    with open(os.path.join(HERE, "ini", "res_minigame_pictures.xml"), "w") as f:
+        f.write("\n".join(lines))
+
+
+if __name__ == "__main__":
+    main()
