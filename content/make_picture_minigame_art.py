@@ -6,6 +6,9 @@ resource definition file (content/ini/res_minigame_pictures.xml):
   ("img_puzzle_bakeryUnder", the picture's name followed by "Under"), the six 128 x 128 pieces cut
   from it ("img_puzzle_bakery_1" .. "_6", row by row) and the frame drawn round the board.
 
+- Satchel: the open satchel with its grid of 3 x 4 cells ("img_satchel_bag") and the five pieces
+  to pack, each drawn over the cells of its shape ("img_satchel_piece_1" .. "_5").
+
 Run it again after changing a table below; the build rasterizes every SVG of the folder."""
 import os
 
@@ -72,6 +75,63 @@ def puzzle(put):
     put("img_puzzle_shadow", "pic_puzzle_shadow", svg(PIECE, PIECE, '<rect width="128" height="128" rx="6" fill="#000000" opacity="0.3"/>'))
 
 
+# ----------------------------------------------------------------------------------------- Satchel
+CELL = 70
+SATCHEL_ROWS, SATCHEL_COLS = 3, 4
+# (shape as in the definition's "structure", colour, a small mark drawn in every cell)
+SATCHEL_PIECES = [("\\row=2\\row=1", "#60a8e0", "circle"), ("\\col=1\\col=2", "#e07a50", "bar"),
+                  ("\\row=2", "#80c060", "dot"), ("\\row=3", "#b080d0", "bar"), ("\\row=1", "#f0c040", "circle")]
+
+
+def satchel_cells(structure):
+    """The (row, col) cells of a shape: each "row=n"/"col=n" line n cells long from the top left."""
+    pairs = [p.split("=") for p in structure.split("\\") if p]
+    columns = pairs[0][0].startswith("col")
+    cells = []
+    for line, (_, n) in enumerate(pairs):
+        for k in range(int(n)):
+            cells.append((k, line) if columns else (line, k))
+    return cells
+
+
+def satchel_piece(structure, colour, mark):
+    cells = satchel_cells(structure)
+    rows = max(r for r, _ in cells) + 1
+    cols = max(c for _, c in cells) + 1
+    body = ""
+    for r, c in cells:
+        x, y = c * CELL, r * CELL
+        body += f'<rect x="{x + 3}" y="{y + 3}" width="{CELL - 6}" height="{CELL - 6}" rx="10" fill="{colour}" {INK}/>'
+        if mark == "circle":
+            body += f'<circle cx="{x + 35}" cy="{y + 35}" r="12" fill="#ffffff" opacity="0.6"/>'
+        elif mark == "bar":
+            body += f'<rect x="{x + 16}" y="{y + 30}" width="38" height="10" rx="5" fill="#ffffff" opacity="0.6"/>'
+        else:
+            body += f'<circle cx="{x + 25}" cy="{y + 25}" r="6" fill="#ffffff" opacity="0.6"/><circle cx="{x + 45}" cy="{y + 45}" r="6" fill="#ffffff" opacity="0.6"/>'
+    # Joins between neighbouring cells of the piece, so that it reads as one thing.
+    for r, c in cells:
+        if (r, c + 1) in cells:
+            body += f'<rect x="{c * CELL + CELL - 8}" y="{r * CELL + 20}" width="16" height="30" fill="{colour}"/>'
+        if (r + 1, c) in cells:
+            body += f'<rect x="{c * CELL + 20}" y="{r * CELL + CELL - 8}" width="30" height="16" fill="{colour}"/>'
+    return svg(cols * CELL, rows * CELL, body)
+
+
+def satchel(put):
+    # The bag is 340 x 290; its grid of cells starts at (30, 50) inside it.
+    w, h = 340, 290
+    grid = "".join(f'<rect x="{30 + c * CELL + 2}" y="{50 + r * CELL + 2}" width="{CELL - 4}" height="{CELL - 4}" rx="8" fill="#5a3418" opacity="0.55"/>'
+                   for r in range(SATCHEL_ROWS) for c in range(SATCHEL_COLS))
+    put("img_satchel_bag", "pic_satchel_bag",
+        svg(w, h, '<path d="M110 40 Q110 4 170 4 Q230 4 230 40" fill="none" stroke="#6a3a1a" stroke-width="12"/>'
+                  f'<rect x="6" y="30" width="{w - 12}" height="{h - 36}" rx="26" fill="#a86a38" stroke="#5a3010" stroke-width="5"/>'
+                  f'<rect x="22" y="42" width="{SATCHEL_COLS * CELL + 16}" height="{SATCHEL_ROWS * CELL + 16}" rx="12" fill="#7a4a22"/>'
+                  + grid +
+                  f'<path d="M16 {h - 20} H{w - 16}" stroke="#e0b070" stroke-width="3" stroke-dasharray="8 6"/>'))
+    for n, (structure, colour, mark) in enumerate(SATCHEL_PIECES, 1):
+        put(f"img_satchel_piece_{n}", f"pic_satchel_piece_{n}", satchel_piece(structure, colour, mark))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     images = {}
@@ -82,6 +142,7 @@ def main():
         images[name] = stem
 
     puzzle(put)
+    satchel(put)
 
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',
              "<!-- The pictures of Puzzle, Satchel and Find the Differences, written by content/make_picture_minigame_art.py. -->",

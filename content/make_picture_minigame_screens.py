@@ -4,6 +4,8 @@ by "GS_MiniGame_" + the definition's name through "_outstorage" in Kestrelle.ini
 
 - "GS_MiniGame_puzzle": the board with the whole picture, its pale copy under the pieces and the
   frame round it; the factories of the pieces ("puzzle_element") and of the scenarios.
+- "GS_MiniGame_satchel": the open satchel with its grid ("fixed"), the pieces ("satchel_element"),
+  the scenarios and the reset button.
 
 Their pictures come from make_picture_minigame_art.py. Run it again after changing a layout."""
 import os
@@ -79,3 +81,37 @@ PUZZLE = frame("%mg_puzzle_name%")[:2] + [
 write("screen_minigame_puzzle.xml",
       "Puzzle: the board with the picture, its pale copy under the pieces and the frame, and the factories of the pieces and scenarios. Named by GS_MiniGame_puzzle in Kestrelle.ini.",
       screen("KestrelleGameScreenGamePuzzle", "GS_MiniGame_puzzle", PUZZLE_FACTORIES, PUZZLE))
+
+
+# ----------------------------------------------------------------------------------------- Satchel
+# The bag ("fixed/bag", 340 x 290) at (90, 120): its grid of 3 x 4 cells of 70 pixels starts at the
+# definition's ("init_x", "init_y") = (120, 170).
+SATCHEL_PIECE = ('<widget type="KestrelleSatchelElement" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" z="%z%" structure="%structure%" visible="no"><widgets>'
+                 '<widget type="image_widget" name="normal" resourcename="%resourcename%" width="%width%" height="%height%" visible="yes"/>'
+                 '<widget type="group_widget" name="draging" visible="no"><widgets>'
+                 '<widget type="image_widget" name="shadow" resourcename="%resourcename%" anchor_left="6" anchor_top="6" width="%drag_width%" height="%drag_height%" transparentlevel="70" visible="yes"/>'
+                 '<widget type="image_widget" name="picture" resourcename="%resourcename%" anchor_left="-2" anchor_top="-2" width="%drag_width%" height="%drag_height%" visible="yes"/>'
+                 '</widgets></widget>'
+                 '<widget type="image_widget" name="placed" resourcename="%resourcename%" width="%place_width%" height="%place_height%" visible="no"/>'
+                 '</widgets></widget>')
+SATCHEL_FACTORIES = [
+    factory("satchel_element", SATCHEL_PIECE),
+    # "internal" shows the picture of the satchel while it fades in and out.
+    factory("scenario_start_level", '<widget type="scenario_satchel_start_level" name="scenario_start_level" duration="600" visible="yes"><widgets><widget type="surface_widget" name="internal" transparentlevel="0" visible="yes"/></widgets></widget>'),
+    factory("scenario_moving", '<widget type="scenario_element_move" name="%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="250" visible="yes"/>'),
+    factory("scenario_reset_element", '<widget type="scenario_reset_element" name="%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="400" visible="yes"/>'),
+    factory("scenario_end_level", '<widget type="scenario_satchel_end_level" name="scenario_end_level" duration="600" visible="yes"><widgets><widget type="surface_widget" name="internal" visible="yes"/></widgets></widget>'),
+]
+# The screen puts "button_reset" at anchor left -(its width) within its group: the group stands
+# 170 pixels in, so the button shows at the lower left.
+SATCHEL = frame("%mg_satchel_name%")[:2] + [
+    '<widget type="KestrelleControlGameSatchel" name="control_game_satchel" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+    '<widget type="group_widget" name="fixed" anchor_left="90" anchor_top="120" z="1" visible="no"><widgets><widget type="image_widget" name="bag" resourcename="img_satchel_bag" width="340" height="290" visible="yes"/></widgets></widget>'
+    '<widget type="group_widget" name="elements" z="3" visible="yes"/>'
+    '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+    '</widgets></widget>'] + frame("%mg_satchel_name%")[2:] + [
+    '<widget type="group_widget" name="reset_place" anchor_left="170" anchor_top="540" z="20" visible="yes" mousestop="yes"><widgets>' + frame_button("button_reset", -140, 0, "%mg_satchel_reset%") + '</widgets></widget>']
+
+write("screen_minigame_satchel.xml",
+      "Satchel: the open satchel with its grid, the pieces to pack, the reset button and the factories of the pieces and scenarios. Named by GS_MiniGame_satchel in Kestrelle.ini.",
+      screen("KestrelleGameScreenGameSatchel", "GS_MiniGame_satchel", SATCHEL_FACTORIES, SATCHEL))
