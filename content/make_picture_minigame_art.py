@@ -9,6 +9,9 @@ resource definition file (content/ini/res_minigame_pictures.xml):
 - Satchel: the open satchel with its grid of 3 x 4 cells ("img_satchel_bag") and the five pieces
   to pack, each drawn over the cells of its shape ("img_satchel_piece_1" .. "_5").
 
+- Find the Differences: a garden picture shown twice ("img_diffs_garden") and the five things laid
+  over one copy or the other ("img_diffs_bird", "_cloud", "_apple", "_flower", "_butterfly").
+
 Run it again after changing a table below; the build rasterizes every SVG of the folder."""
 import os
 
@@ -132,6 +135,49 @@ def satchel(put):
         put(f"img_satchel_piece_{n}", f"pic_satchel_piece_{n}", satchel_piece(structure, colour, mark))
 
 
+# ------------------------------------------------------------------------------ Find the Differences
+def garden():
+    """A garden, 360 x 300: a tree, a house, a fence and flowers under a sunny sky."""
+    fence = "".join(f'<rect x="{x}" y="196" width="10" height="40" fill="#f4ecd8" stroke="#806040" stroke-width="1.5"/>' for x in range(4, 360, 22))
+    flowers = "".join(f'<line x1="{x}" y1="270" x2="{x}" y2="250" stroke="#308030" stroke-width="3"/><circle cx="{x}" cy="246" r="7" fill="{c}" stroke="#602030" stroke-width="1.5"/>'
+                      for x, c in ((40, "#f04080"), (110, "#f0d020"), (320, "#a060e0")))
+    return ('<rect width="360" height="300" fill="#a8dcf8"/>'
+            '<circle cx="310" cy="46" r="24" fill="#ffe060" stroke="#e0a020" stroke-width="2"/>'
+            '<rect x="0" y="210" width="360" height="90" fill="#70c050"/>' + fence +
+            '<rect x="0" y="208" width="360" height="6" fill="#f4ecd8" stroke="#806040" stroke-width="1"/>'
+            f'<rect x="62" y="120" width="20" height="100" fill="#8a5a30" {INK}/>'
+            f'<circle cx="72" cy="104" r="52" fill="#40a040" {INK}/>'
+            '<circle cx="52" cy="90" r="7" fill="#e03030"/><circle cx="94" cy="122" r="7" fill="#e03030"/>'
+            f'<rect x="176" y="126" width="120" height="100" fill="#f8e0b0" {INK}/>'
+            f'<path d="M166 130 L236 78 L306 130 Z" fill="#c04a30" {INK}/>'
+            f'<rect x="194" y="150" width="34" height="30" fill="#bfe4f8" {INK}/><path d="M211 150 V180 M194 165 H228" stroke="#302010" stroke-width="2"/>'
+            f'<rect x="246" y="170" width="30" height="56" fill="#8a5a30" {INK}/><circle cx="270" cy="200" r="3" fill="#f0d020"/>'
+            + flowers)
+
+
+DIFF_THINGS = {
+    "bird": (48, 32, '<path d="M4 18 Q14 4 24 16 Q34 4 44 18" fill="none" stroke="#303040" stroke-width="4" stroke-linecap="round"/>'),
+    "cloud": (80, 40, '<path d="M14 34 A12 12 0 0 1 18 12 A16 16 0 0 1 46 8 A14 14 0 0 1 70 20 A10 10 0 0 1 66 36 Z" fill="#ffffff" stroke="#c0d0e0" stroke-width="2"/>'),
+    "apple": (24, 24, f'<circle cx="12" cy="14" r="9" fill="#f0c020" {INK}/><path d="M12 5 L14 1" stroke="#604020" stroke-width="2"/>'),
+    "flower": (32, 48, '<line x1="16" y1="46" x2="16" y2="20" stroke="#308030" stroke-width="3"/>'
+                       + "".join(f'<circle cx="{16 + 8 * dx}" cy="{14 + 8 * dy}" r="6" fill="#f08030"/>' for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+                       + '<circle cx="16" cy="14" r="5" fill="#ffe060" stroke="#804020" stroke-width="1.5"/>'),
+    "butterfly": (32, 28, f'<ellipse cx="9" cy="10" rx="8" ry="7" fill="#e060c0" {INK}/><ellipse cx="23" cy="10" rx="8" ry="7" fill="#e060c0" {INK}/>'
+                          f'<ellipse cx="10" cy="21" rx="6" ry="5" fill="#a040d0" {INK}/><ellipse cx="22" cy="21" rx="6" ry="5" fill="#a040d0" {INK}/>'
+                          '<rect x="14" y="4" width="4" height="22" rx="2" fill="#302010"/>'),
+}
+
+
+def diffs(put):
+    put("img_diffs_garden", "pic_diffs_garden", svg(360, 300, garden()))
+    for name, (w, h, body) in DIFF_THINGS.items():
+        put(f"img_diffs_{name}", f"pic_diffs_{name}", svg(w, h, body))
+    put("img_diffs_frame", "pic_diffs_frame", svg(372, 312, '<path d="M0 0 H372 V312 H0 Z M6 6 V306 H366 V6 Z" fill="#8a5a30" fill-rule="evenodd"/>'))
+    # The pointer mirrored on the other picture: a ring with a dot (its hot spot is its top left).
+    put("img_diffs_cursor", "pic_diffs_cursor", svg(24, 24, '<circle cx="12" cy="12" r="9" fill="none" stroke="#ffffff" stroke-width="4"/>'
+                                                            '<circle cx="12" cy="12" r="9" fill="none" stroke="#e03030" stroke-width="2"/><circle cx="12" cy="12" r="2" fill="#e03030"/>'))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     images = {}
@@ -143,6 +189,7 @@ def main():
 
     puzzle(put)
     satchel(put)
+    diffs(put)
 
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',
              "<!-- The pictures of Puzzle, Satchel and Find the Differences, written by content/make_picture_minigame_art.py. -->",

@@ -6,6 +6,8 @@ by "GS_MiniGame_" + the definition's name through "_outstorage" in Kestrelle.ini
   frame round it; the factories of the pieces ("puzzle_element") and of the scenarios.
 - "GS_MiniGame_satchel": the open satchel with its grid ("fixed"), the pieces ("satchel_element"),
   the scenarios and the reset button.
+- "GS_MiniGame_diffs": the two copies of the picture side by side ("group1", "group2") with the
+  patches of the differences, the mirrored cursor, the counter and the hint button.
 
 Their pictures come from make_picture_minigame_art.py. Run it again after changing a layout."""
 import os
@@ -115,3 +117,58 @@ SATCHEL = frame("%mg_satchel_name%")[:2] + [
 write("screen_minigame_satchel.xml",
       "Satchel: the open satchel with its grid, the pieces to pack, the reset button and the factories of the pieces and scenarios. Named by GS_MiniGame_satchel in Kestrelle.ini.",
       screen("KestrelleGameScreenGameSatchel", "GS_MiniGame_satchel", SATCHEL_FACTORIES, SATCHEL))
+
+
+# ------------------------------------------------------------------------------ Find the Differences
+# Two 360 x 300 pictures at (30, 130) and (410, 130): the screen starts them at their "init_x" just
+# below the screen and the start scenario lifts them to their "init_y"; at the end they slide to
+# "middle_x" together and up out of sight.
+PATCH = '<widget type="image_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" transparentlevel="%transparentlevel%" mousestop="yes" visible="yes"/>'
+FIND_DIFF = ('<widget type="scenario_find_diff" name="scenario_find_diff_%name%" diff_name="%diff_name%" duration="500" visible="yes"><widgets>'
+             '<widget type="stochastic_particle_system" name="ps_selecteddiff" visible="yes" z="10" emission_count="30" emission_radius="20" speed_min="4" speed_max="16" '
+             'lifetime_min="400" lifetime_max="700" color_start="$FFFFF080" color_end="$FF20C0FF" alfa_start="255" alfa_end="40"><widgets>'
+             '<widget type="rect_widget" name="dot" width="3" height="3" color="$FFFFFFFF"/></widgets></widget>'
+             '</widgets></widget>')
+DIFFS_FACTORIES = [
+    factory("diff_image", PATCH),
+    factory("scenario_start_level", '<widget type="scenario_diffs_start_level" name="scenario_start_level" duration="800" visible="yes"/>'),
+    factory("scenario_find_diff", FIND_DIFF),
+    factory("scenario_end_level", '<widget type="scenario_diffs_end_level" name="scenario_end_level" duration="600" pause_duration="300" final_duration="500" visible="yes"/>'),
+]
+
+
+def picture(name, left):
+    return (f'<widget type="group_widget" name="{name}" anchor_left="{left}" anchor_top="130" width="360" height="300" visible="yes" '
+            f'extraparams="\\init_x={left}\\init_y=130\\middle_x=220"><widgets>'
+            '<widget type="image_widget" name="frame" resourcename="img_diffs_frame" anchor_left="-6" anchor_top="-6" width="372" height="312" visible="yes"/>'
+            '<widget type="image_widget" name="original_image" width="360" height="300" visible="yes"/>'
+            '<widget type="group_widget" name="diffs" visible="yes" mousestop="yes"/>'
+            '</widgets></widget>')
+
+
+def hint_button():
+    """The screen puts "button_hint" at anchor left 800: a group of that name whose button lies 470
+    pixels to the left of it, in the middle below the pictures."""
+    return ('<widget type="group_widget" name="button_hint" anchor_left="800" anchor_top="520" z="20" visible="yes" mousestop="yes"><widgets>'
+            + frame_button("button_hint", -470, 0, "%mg_diffs_hint%") + '</widgets></widget>')
+
+
+DIFFS = ['<widget type="image_widget" name="background" resourcename="img_mg_table" width="800" height="600" visible="yes"/>',
+         '<widget type="group_widget" name="panel" anchor_left="0" anchor_top="0" width="800" height="60" z="10" visible="yes"><widgets>'
+         '<widget type="image_widget" name="panel_image" resourcename="img_mg_panel" width="800" height="60" visible="yes"/>'
+         '<widget type="text_widget" name="panel_title" resourcename="font_button" anchor_left="170" anchor_top="10" width="360" height="36" text="%mg_diffs_name%" textalign="center" textvertalign="middle" visible="yes"/>'
+         '<widget type="text_widget" name="counter_label" resourcename="font_button" anchor_left="470" anchor_top="10" width="110" height="36" text="%mg_diffs_left%" textalign="right" textvertalign="middle" visible="yes"/>'
+         '<widget type="text_widget" name="counter" resourcename="font_button" anchor_left="586" anchor_top="10" width="40" height="36" text="0" textalign="left" textvertalign="middle" visible="yes"/>'
+         '</widgets></widget>',
+         '<widget type="KestrelleControlGameDiffs" name="control_game_diffs" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+         + picture("group1", 30) + picture("group2", 410) +
+         '<widget type="image_widget" name="second_cursor" resourcename="img_diffs_cursor" width="24" height="24" z="30" visible="no"/>'
+         '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+         '</widgets></widget>',
+         frame_button("button_menu", 10, 8, "%Menu%"),
+         frame_button("button_skip", 650, 8, "%Skip%"),
+         hint_button()]
+
+write("screen_minigame_diffs.xml",
+      "Find the Differences: the two pictures with the patches of the differences, the mirrored cursor, the counter, the hint button and the factories of the patches and scenarios. Named by GS_MiniGame_diffs in Kestrelle.ini.",
+      screen("KestrelleGameScreenGameDiffs", "GS_MiniGame_diffs", DIFFS_FACTORIES, DIFFS))

@@ -6,6 +6,7 @@
 // through leads to Find Pairs, whose bonus the level closes with. Puzzle is played through: a piece
 // put down short of its place stays there, every piece put on its place glides in, and the close
 // button under the whole picture ends it. Satchel is packed, with a reset and a refused drop on the way.
+// Find the Differences is played through, one difference found on the picture without it.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -69,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ScriptRun{"find_pairs_completed.script", 5}, ScriptRun{"find_pairs_skipped.script", 5},
                       ScriptRun{"find_pairs_quit.script", 5}, ScriptRun{"seed_challenge_won.script", 12},
                       ScriptRun{"seed_challenge_failed.script", 12}, ScriptRun{"level_to_find_pairs.script", 7},
-                      ScriptRun{"puzzle_completed.script", 5}, ScriptRun{"satchel_packed.script", 5}));
+                      ScriptRun{"puzzle_completed.script", 5}, ScriptRun{"satchel_packed.script", 5},
+                      ScriptRun{"diffs_found.script", 5}));
 
 }  // namespace
 }  // namespace kestrelle
