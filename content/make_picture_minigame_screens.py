@@ -123,7 +123,11 @@ write("screen_minigame_satchel.xml",
 # Two 360 x 300 pictures at (30, 130) and (410, 130): the screen starts them at their "init_x" just
 # below the screen and the start scenario lifts them to their "init_y"; at the end they slide to
 # "middle_x" together and up out of sight.
-PATCH = '<widget type="image_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" transparentlevel="%transparentlevel%" mousestop="yes" visible="yes"/>'
+# A patch blinks once when made (while its picture is still below the screen) and again when the
+# hint restarts it.
+PATCH = ('<widget type="blink_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" '
+         'transparentlevel="%transparentlevel%" start_transparentlevel="%transparentlevel%" peak_transparentlevel="40" end_transparentlevel="%transparentlevel%" '
+         'firstperiod="150" secondperiod="150" mousestop="yes" visible="yes"/>')
 FIND_DIFF = ('<widget type="scenario_find_diff" name="scenario_find_diff_%name%" diff_name="%diff_name%" duration="500" visible="yes"><widgets>'
              '<widget type="stochastic_particle_system" name="ps_selecteddiff" visible="yes" z="10" emission_count="30" emission_radius="20" speed_min="4" speed_max="16" '
              'lifetime_min="400" lifetime_max="700" color_start="$FFFFF080" color_end="$FF20C0FF" alfa_start="255" alfa_end="40"><widgets>'
