@@ -4,7 +4,11 @@
 // quit through the pause menu over a level, it leaves the level not completed. The seed challenge
 // inside level 2 is won once and failed once: the client's hearts go up or down. Level 4 played
 // through leads to Find Pairs, whose bonus the level closes with. Square, Yang, Hurdle and Path are
-// each solved on their own screens, and their bonus reaches the screen below.
+// each solved on their own screens, and their bonus reaches the screen below. Puzzle is played
+// through: a piece put down short of its place stays there, every piece put on its place glides
+// in, and the close button under the whole picture ends it. Satchel is packed, with a reset and a
+// refused drop on the way. Find the Differences is played through, one difference found on the
+// picture without it.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -69,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptRun{"find_pairs_quit.script", 5}, ScriptRun{"seed_challenge_won.script", 12},
                       ScriptRun{"seed_challenge_failed.script", 12}, ScriptRun{"level_to_find_pairs.script", 7},
                       ScriptRun{"square_completed.script", 5}, ScriptRun{"yang_completed.script", 5},
-                      ScriptRun{"hurdle_completed.script", 5}, ScriptRun{"path_completed.script", 5}));
+                      ScriptRun{"hurdle_completed.script", 5}, ScriptRun{"path_completed.script", 5},
+                      ScriptRun{"puzzle_completed.script", 5}, ScriptRun{"satchel_packed.script", 5},
+                      ScriptRun{"diffs_found.script", 5}));
 
 }  // namespace
 }  // namespace kestrelle

@@ -1,0 +1,178 @@
+#!/usr/bin/env python3
+"""Writes the screens of the picture minigames (content/ini/screen_minigame_<name>.xml), each named
+by "GS_MiniGame_" + the definition's name through "_outstorage" in Kestrelle.ini:
+
+- "GS_MiniGame_puzzle": the board with the whole picture, its pale copy under the pieces and the
+  frame round it; the factories of the pieces ("puzzle_element") and of the scenarios.
+- "GS_MiniGame_satchel": the open satchel with its grid ("fixed"), the pieces ("satchel_element"),
+  the scenarios and the reset button.
+- "GS_MiniGame_diffs": the two copies of the picture side by side ("group1", "group2") with the
+  patches of the differences, the mirrored cursor, the counter and the hint button.
+
+Their pictures come from make_picture_minigame_art.py. Run it again after changing a layout."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_level_screens import factory, write  # noqa: E402
+
+SOUNDS = ('<sounds><sound name="sound_minigame_click" resourcename="snd_station_click"/>'
+          '<sound name="sound_minigame_correct_click" resourcename="snd_correct_click"/>'
+          '<sound name="sound_minigame_completed" resourcename="snd_stat_medal"/></sounds>')
+
+
+def frame_button(name, left, top, caption):
+    """A button of the minigame frame with "init_x", where it slides in to."""
+    return (f'<widget type="ButtonControl" name="{name}" anchor_left="{left}" anchor_top="{top}" width="140" height="44" enabled="yes" visible="yes" mousestop="yes" z="20" '
+            f'extraparams="\\init_x={left}">'
+            '<sounds><sound name="sound_buttonclick" resourcename="snd_click"/></sounds><widgets>'
+            '<widget type="image_widget" name="image_normal" resourcename="img_mg_button" width="140" height="44" visible="no"/>'
+            '<widget type="image_widget" name="image_selected" resourcename="img_mg_button_hover" width="140" height="44" visible="no"/>'
+            '<widget type="image_widget" name="image_disabled" resourcename="img_mg_button_disabled" width="140" height="44" visible="no"/>'
+            f'<widget type="text_widget" name="caption" resourcename="font_button" anchor_top="2" width="140" height="38" text="{caption}" textalign="center" textvertalign="middle" visible="yes"/>'
+            '</widgets></widget>')
+
+
+def frame(title):
+    """The table, the panel with the title and the three buttons every minigame screen shares."""
+    return ['<widget type="image_widget" name="background" resourcename="img_mg_table" width="800" height="600" visible="yes"/>',
+            '<widget type="group_widget" name="panel" anchor_left="0" anchor_top="0" width="800" height="60" z="10" visible="yes"><widgets>'
+            '<widget type="image_widget" name="panel_image" resourcename="img_mg_panel" width="800" height="60" visible="yes"/>'
+            f'<widget type="text_widget" name="panel_title" resourcename="font_button" anchor_left="200" anchor_top="10" width="400" height="36" text="{title}" textalign="center" textvertalign="middle" visible="yes"/>'
+            '</widgets></widget>',
+            frame_button("button_menu", 10, 8, "%Menu%"),
+            frame_button("button_skip", 650, 8, "%Skip%"),
+            frame_button("button_close", 330, 540, "%Close%")]
+
+
+def screen(kind, name, factories, widgets):
+    return (f'<gamescreen type="{kind}" name="{name}">\n  <window left="0" top="0" visible="no">\n'
+            f'    <musics><music name="music_background" resourcename="mus_level"/></musics>\n    {SOUNDS}\n'
+            '    <widgetfactories>\n      ' + "\n      ".join(factories) + '\n    </widgetfactories>\n'
+            '    <widgets>\n      ' + "\n      ".join(widgets) + '\n    </widgets>\n  </window>\n</gamescreen>')
+
+
+# ------------------------------------------------------------------------------------------ Puzzle
+# The board: the 384 x 256 picture at (100, 120) inside the control; the pieces start on the right.
+BOARD_X, BOARD_Y, BOARD_W, BOARD_H = 100, 120, 384, 256
+# A piece: "normal" lying free, "draging" lifted over its shadow, "placed" in the picture.
+PIECE = ('<widget type="KestrellePuzzleElement" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" z="%z%" visible="yes"><widgets>'
+         '<widget type="image_widget" name="normal" resourcename="%resourcename%" width="%width%" height="%height%" visible="yes"/>'
+         '<widget type="group_widget" name="draging" visible="no"><widgets>'
+         '<widget type="image_widget" name="shadow" resourcename="img_puzzle_shadow" anchor_left="6" anchor_top="6" width="%drag_width%" height="%drag_height%" visible="yes"/>'
+         '<widget type="image_widget" name="picture" resourcename="%resourcename%" anchor_left="-2" anchor_top="-2" width="%drag_width%" height="%drag_height%" visible="yes"/>'
+         '</widgets></widget>'
+         '<widget type="image_widget" name="placed" resourcename="%resourcename%" width="%width%" height="%height%" visible="no"/>'
+         '</widgets></widget>')
+PUZZLE_FACTORIES = [
+    factory("puzzle_element", PIECE),
+    factory("scenario_start_level", '<widget type="scenario_puzzle_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
+    factory("scenario_moving", '<widget type="scenario_element_move" name="scenario_moving_%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="300" visible="yes"/>'),
+    factory("scenario_show_image", '<widget type="scenario_show_image" name="scenario_show_image" duration="800" visible="yes"/>'),
+    factory("scenario_end_level", '<widget type="scenario_puzzle_end_level" name="scenario_end_level" duration="600" visible="yes"/>'),
+]
+PUZZLE = frame("%mg_puzzle_name%")[:2] + [
+    '<widget type="KestrellControlGamePuzzle" name="control_game_puzzle" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+    f'<widget type="image_widget" name="puzzle_picture_under" anchor_left="{BOARD_X}" anchor_top="{BOARD_Y}" width="{BOARD_W}" height="{BOARD_H}" z="1" visible="yes"/>'
+    f'<widget type="group_widget" name="fixed" z="2" visible="yes"><widgets><widget type="image_widget" name="frame" resourcename="img_puzzle_frame" anchor_left="{BOARD_X - 16}" anchor_top="{BOARD_Y - 16}" width="{BOARD_W + 32}" height="{BOARD_H + 32}" visible="yes"/></widgets></widget>'
+    '<widget type="group_widget" name="elements" z="3" visible="yes"/>'
+    f'<widget type="image_widget" name="puzzle_picture" anchor_left="{BOARD_X}" anchor_top="{BOARD_Y}" width="{BOARD_W}" height="{BOARD_H}" z="4" visible="no"/>'
+    '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+    '</widgets></widget>'] + frame("%mg_puzzle_name%")[2:]
+
+write("screen_minigame_puzzle.xml",
+      "Puzzle: the board with the picture, its pale copy under the pieces and the frame, and the factories of the pieces and scenarios. Named by GS_MiniGame_puzzle in Kestrelle.ini.",
+      screen("KestrelleGameScreenGamePuzzle", "GS_MiniGame_puzzle", PUZZLE_FACTORIES, PUZZLE))
+
+
+# ----------------------------------------------------------------------------------------- Satchel
+# The bag ("fixed/bag", 340 x 290) at (90, 120): its grid of 3 x 4 cells of 70 pixels starts at the
+# definition's ("init_x", "init_y") = (120, 170).
+SATCHEL_PIECE = ('<widget type="KestrelleSatchelElement" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" z="%z%" structure="%structure%" visible="no"><widgets>'
+                 '<widget type="image_widget" name="normal" resourcename="%resourcename%" width="%width%" height="%height%" visible="yes"/>'
+                 '<widget type="group_widget" name="draging" visible="no"><widgets>'
+                 '<widget type="image_widget" name="shadow" resourcename="%resourcename%" anchor_left="6" anchor_top="6" width="%drag_width%" height="%drag_height%" transparentlevel="70" visible="yes"/>'
+                 '<widget type="image_widget" name="picture" resourcename="%resourcename%" anchor_left="-2" anchor_top="-2" width="%drag_width%" height="%drag_height%" visible="yes"/>'
+                 '</widgets></widget>'
+                 '<widget type="image_widget" name="placed" resourcename="%resourcename%" width="%place_width%" height="%place_height%" visible="no"/>'
+                 '</widgets></widget>')
+SATCHEL_FACTORIES = [
+    factory("satchel_element", SATCHEL_PIECE),
+    # "internal" shows the picture of the satchel while it fades in and out.
+    factory("scenario_start_level", '<widget type="scenario_satchel_start_level" name="scenario_start_level" duration="600" visible="yes"><widgets><widget type="surface_widget" name="internal" transparentlevel="0" visible="yes"/></widgets></widget>'),
+    factory("scenario_moving", '<widget type="scenario_element_move" name="%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="250" visible="yes"/>'),
+    factory("scenario_reset_element", '<widget type="scenario_reset_element" name="%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="400" visible="yes"/>'),
+    factory("scenario_end_level", '<widget type="scenario_satchel_end_level" name="scenario_end_level" duration="600" visible="yes"><widgets><widget type="surface_widget" name="internal" visible="yes"/></widgets></widget>'),
+]
+# The screen puts "button_reset" at anchor left -(its width) within its group: the group stands
+# 170 pixels in, so the button shows at the lower left.
+SATCHEL = frame("%mg_satchel_name%")[:2] + [
+    '<widget type="KestrelleControlGameSatchel" name="control_game_satchel" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+    '<widget type="group_widget" name="fixed" anchor_left="90" anchor_top="120" z="1" visible="no"><widgets><widget type="image_widget" name="bag" resourcename="img_satchel_bag" width="340" height="290" visible="yes"/></widgets></widget>'
+    '<widget type="group_widget" name="elements" z="3" visible="yes"/>'
+    '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+    '</widgets></widget>'] + frame("%mg_satchel_name%")[2:] + [
+    '<widget type="group_widget" name="reset_place" anchor_left="170" anchor_top="540" z="20" visible="yes" mousestop="yes"><widgets>' + frame_button("button_reset", -140, 0, "%mg_satchel_reset%") + '</widgets></widget>']
+
+write("screen_minigame_satchel.xml",
+      "Satchel: the open satchel with its grid, the pieces to pack, the reset button and the factories of the pieces and scenarios. Named by GS_MiniGame_satchel in Kestrelle.ini.",
+      screen("KestrelleGameScreenGameSatchel", "GS_MiniGame_satchel", SATCHEL_FACTORIES, SATCHEL))
+
+
+# ------------------------------------------------------------------------------ Find the Differences
+# Two 360 x 300 pictures at (30, 130) and (410, 130): the screen starts them at their "init_x" just
+# below the screen and the start scenario lifts them to their "init_y"; at the end they slide to
+# "middle_x" together and up out of sight.
+# A patch blinks once when made (while its picture is still below the screen) and again when the
+# hint restarts it.
+PATCH = ('<widget type="blink_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" '
+         'transparentlevel="%transparentlevel%" start_transparentlevel="%transparentlevel%" peak_transparentlevel="40" end_transparentlevel="%transparentlevel%" '
+         'firstperiod="150" secondperiod="150" mousestop="yes" visible="yes"/>')
+FIND_DIFF = ('<widget type="scenario_find_diff" name="scenario_find_diff_%name%" diff_name="%diff_name%" duration="500" visible="yes"><widgets>'
+             '<widget type="stochastic_particle_system" name="ps_selecteddiff" visible="yes" z="10" emission_count="30" emission_radius="20" speed_min="4" speed_max="16" '
+             'lifetime_min="400" lifetime_max="700" color_start="$FFFFF080" color_end="$FF20C0FF" alfa_start="255" alfa_end="40"><widgets>'
+             '<widget type="rect_widget" name="dot" width="3" height="3" color="$FFFFFFFF"/></widgets></widget>'
+             '</widgets></widget>')
+DIFFS_FACTORIES = [
+    factory("diff_image", PATCH),
+    factory("scenario_start_level", '<widget type="scenario_diffs_start_level" name="scenario_start_level" duration="800" visible="yes"/>'),
+    factory("scenario_find_diff", FIND_DIFF),
+    factory("scenario_end_level", '<widget type="scenario_diffs_end_level" name="scenario_end_level" duration="600" pause_duration="300" final_duration="500" visible="yes"/>'),
+]
+
+
+def picture(name, left):
+    return (f'<widget type="group_widget" name="{name}" anchor_left="{left}" anchor_top="130" width="360" height="300" visible="yes" '
+            f'extraparams="\\init_x={left}\\init_y=130\\middle_x=220"><widgets>'
+            '<widget type="image_widget" name="frame" resourcename="img_diffs_frame" anchor_left="-6" anchor_top="-6" width="372" height="312" visible="yes"/>'
+            '<widget type="image_widget" name="original_image" width="360" height="300" visible="yes"/>'
+            '<widget type="group_widget" name="diffs" visible="yes" mousestop="yes"/>'
+            '</widgets></widget>')
+
+
+def hint_button():
+    """The screen puts "button_hint" at anchor left 800: a group of that name whose button lies 470
+    pixels to the left of it, in the middle below the pictures."""
+    return ('<widget type="group_widget" name="button_hint" anchor_left="800" anchor_top="520" z="20" visible="yes" mousestop="yes"><widgets>'
+            + frame_button("button_hint", -470, 0, "%mg_diffs_hint%") + '</widgets></widget>')
+
+
+DIFFS = ['<widget type="image_widget" name="background" resourcename="img_mg_table" width="800" height="600" visible="yes"/>',
+         '<widget type="group_widget" name="panel" anchor_left="0" anchor_top="0" width="800" height="60" z="10" visible="yes"><widgets>'
+         '<widget type="image_widget" name="panel_image" resourcename="img_mg_panel" width="800" height="60" visible="yes"/>'
+         '<widget type="text_widget" name="panel_title" resourcename="font_button" anchor_left="170" anchor_top="10" width="360" height="36" text="%mg_diffs_name%" textalign="center" textvertalign="middle" visible="yes"/>'
+         '<widget type="text_widget" name="counter_label" resourcename="font_button" anchor_left="470" anchor_top="10" width="110" height="36" text="%mg_diffs_left%" textalign="right" textvertalign="middle" visible="yes"/>'
+         '<widget type="text_widget" name="counter" resourcename="font_button" anchor_left="586" anchor_top="10" width="40" height="36" text="0" textalign="left" textvertalign="middle" visible="yes"/>'
+         '</widgets></widget>',
+         '<widget type="KestrelleControlGameDiffs" name="control_game_diffs" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+         + picture("group1", 30) + picture("group2", 410) +
+         '<widget type="image_widget" name="second_cursor" resourcename="img_diffs_cursor" width="24" height="24" z="30" visible="no"/>'
+         '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+         '</widgets></widget>',
+         frame_button("button_menu", 10, 8, "%Menu%"),
+         frame_button("button_skip", 650, 8, "%Skip%"),
+         hint_button()]
+
+write("screen_minigame_diffs.xml",
+      "Find the Differences: the two pictures with the patches of the differences, the mirrored cursor, the counter, the hint button and the factories of the patches and scenarios. Named by GS_MiniGame_diffs in Kestrelle.ini.",
+      screen("KestrelleGameScreenGameDiffs", "GS_MiniGame_diffs", DIFFS_FACTORIES, DIFFS))
