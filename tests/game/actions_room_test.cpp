@@ -16,6 +16,7 @@
 
 #include "data/cipher.h"
 #include "media/image_decode.h"
+#include "read_file.h"
 #include "records/record_files.h"
 
 namespace kestrelle {
@@ -26,12 +27,7 @@ namespace fs = std::filesystem;
 const fs::path kBinary = KESTRELLE_BINARY_DIR;
 const fs::path kSource = KESTRELLE_SOURCE_DIR;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadFile;
 
 // Ann, current, with 400 to spend and the garden shop's trophy earned.
 const char* const kPlayers =

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "data/cipher.h"
+#include "read_file.h"
 #include "records/record_files.h"
 
 namespace kestrelle {
@@ -27,12 +28,7 @@ namespace fs = std::filesystem;
 const fs::path kBinary = KESTRELLE_BINARY_DIR;
 const fs::path kSource = KESTRELLE_SOURCE_DIR;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadFile;
 
 // The moment of a script line ("at MS ..."); -1 for comments.
 long MomentOf(const std::string& line) { return line.rfind("at ", 0) == 0 ? std::atol(line.c_str() + 3) : -1; }

@@ -15,6 +15,8 @@
 #include <sstream>
 #include <string>
 
+#include "read_file.h"
+
 namespace kestrelle {
 namespace {
 
@@ -22,12 +24,7 @@ namespace fs = std::filesystem;
 
 const fs::path kBinary = KESTRELLE_BINARY_DIR;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadFile;
 
 void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "data/cipher.h"
+#include "read_file.h"
 #include "records/record_files.h"
 
 namespace kestrelle::testing {
@@ -55,13 +56,6 @@ class DemoRun : public ::testing::Test {
     std::smatch match;
     const std::regex param("<param name=\"" + name + "\" value=\"([^\"]*)\"");
     return std::regex_search(users, match, param) ? match[1].str() : std::string("-");
-  }
-
-  static std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
   }
 
   std::filesystem::path game_;

@@ -17,6 +17,7 @@
 #include "data/cipher.h"
 #include "game/startup.h"
 #include "media/image_decode.h"
+#include "read_file.h"
 #include "records/record_files.h"
 
 namespace kestrelle {
@@ -27,12 +28,7 @@ namespace fs = std::filesystem;
 const fs::path kBinary = KESTRELLE_BINARY_DIR;
 const fs::path kSource = KESTRELLE_SOURCE_DIR;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadFile;
 
 struct Rgb {
   int r, g, b;
