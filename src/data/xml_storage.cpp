@@ -164,10 +164,28 @@ void SanitizeValues(pugi::xml_node root) {
   }
 }
 
+// A text that reads as nothing (a "&#0;" reference ends the value where it stands) is dropped, so
+// that the element saves and reads back as the element without text it now is.
+void DropEmptyTexts(pugi::xml_node root) {
+  std::vector<pugi::xml_node> empty;
+  for (pugi::xml_node node = root; node;) {
+    if (IsText(node) && *node.value() == '\0') empty.push_back(node);
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (node != root && !node.next_sibling()) node = node.parent();
+    if (node == root) break;
+    node = node.next_sibling();
+  }
+  for (pugi::xml_node node : empty) node.parent().remove_child(node);
+}
+
 bool ParseDocument(const std::string& utf8, pugi::xml_document& document) {
   pugi::xml_parse_result result = document.load_buffer(utf8.data(), utf8.size(), kParseFlags, pugi::encoding_utf8);
   if (!result || !document.document_element()) return false;
   SanitizeValues(document);
+  DropEmptyTexts(document);
   return true;
 }
 

@@ -115,6 +115,7 @@ TEST(XmlStorage, SavedTextIsStableAcrossReloads) {
       "<r>caf &am &#26;&#\xD4;<![CDATA[\t]]></r>",    // text then blank CDATA: one run of text
       "<r><![CDATA[ ]]><b/><![CDATA[\n]]> <c/></r>",  // blank runs beside elements
       "<r> <![CDATA[ ]]></r>",                        // a blank run that is all the content
+      "<r>&#0;x<b>&#0;</b></r>",                      // a NUL reference ends a text where it stands
   };
   for (const std::string& text : cases) {
     StorageRef first = Parse(text);
