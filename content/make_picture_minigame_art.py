@@ -12,6 +12,10 @@ resource definition file (content/ini/res_minigame_pictures.xml):
 - Find the Differences: a garden picture shown twice ("img_diffs_garden") and the five things laid
   over one copy or the other ("img_diffs_bird", "_cloud", "_apple", "_flower", "_butterfly").
 
+- Remove Items: the owner's room ("img_remove_room") with places for the player's own things, the
+  five things left lying about in it ("img_remove_sock", "_mug", "_paper", "_car", "_peel") and the
+  cross that marks a click beside them ("img_remove_cross").
+
 Run it again after changing a table below; the build rasterizes every SVG of the folder."""
 import os
 
@@ -178,6 +182,71 @@ def diffs(put):
                                                             '<circle cx="12" cy="12" r="9" fill="none" stroke="#e03030" stroke-width="2"/><circle cx="12" cy="12" r="2" fill="#e03030"/>'))
 
 
+# ------------------------------------------------------------------------------------ Remove Items
+# The owner's room, 800 x 600, laid out like the room screen's so that the player's own things
+# (room_items.xml: "x", "y", 64 x 64) stand where they belong: the flowers on the windowsill
+# (600, 120), the suit on its hook (160, 80), the laptop on the wall shelf (380, 60), the trophies
+# on the shelf at (40, 200) and (120, 200), the bicycle, the album and the holiday on the floor.
+def room():
+    wallpaper = "".join(f'<rect x="{x}" y="0" width="14" height="330" fill="#e8d4b0"/>' for x in range(10, 800, 44))
+    boards = "".join(f'<rect x="0" y="{344 + 26 * i}" width="800" height="2" fill="#8a5e30"/>' for i in range(10))
+    joints = "".join(f'<rect x="{(i * 173) % 780 + 10}" y="{330 + 26 * (i % 10)}" width="2" height="14" fill="#8a5e30"/>' for i in range(18))
+    window = ('<rect x="512" y="32" width="196" height="156" fill="#f8f4ec"/>'
+              '<rect x="522" y="42" width="176" height="136" fill="#a8d8f8"/>'
+              '<circle cx="660" cy="78" r="18" fill="#fff4b0"/><path d="M522 150 Q580 120 640 150 T698 140 V178 H522 Z" fill="#90c870"/>'
+              '<rect x="606" y="42" width="8" height="136" fill="#f8f4ec"/><rect x="522" y="106" width="176" height="6" fill="#f8f4ec"/>'
+              '<path d="M500 26 Q520 110 506 196 L486 196 Q498 110 480 26 Z" fill="#d05a5a"/>'
+              '<path d="M720 26 Q700 110 714 196 L734 196 Q722 110 740 26 Z" fill="#d05a5a"/>'
+              '<rect x="470" y="20" width="280" height="8" rx="4" fill="#7a4a22"/>'
+              f'<rect x="500" y="184" width="220" height="12" fill="#c8a070" {INK}/>')
+    shelves = (f'<rect x="24" y="264" width="184" height="12" fill="#a06a38" {INK}/>'
+               '<path d="M40 276 L52 296 M192 276 L180 296" stroke="#7a4a22" stroke-width="5"/>'
+               f'<rect x="356" y="124" width="112" height="10" fill="#a06a38" {INK}/>'
+               f'<circle cx="192" cy="78" r="5" fill="#806040" {INK}/>')
+    # A sofa on the right, a lamp between it and the window, a rug in the middle of the floor.
+    sofa = (f'<rect x="560" y="272" width="220" height="84" rx="18" fill="#5a8ab8" {INK}/>'
+            f'<rect x="572" y="330" width="196" height="56" rx="10" fill="#6a9ac8" {INK}/>'
+            f'<rect x="548" y="316" width="30" height="80" rx="12" fill="#4a7aa8" {INK}/>'
+            f'<rect x="762" y="316" width="30" height="80" rx="12" fill="#4a7aa8" {INK}/>'
+            '<rect x="584" y="392" width="10" height="18" fill="#5a3a1a"/><rect x="746" y="392" width="10" height="18" fill="#5a3a1a"/>')
+    lamp = (f'<rect x="486" y="226" width="6" height="176" fill="#504030"/><ellipse cx="489" cy="404" rx="22" ry="6" fill="#504030"/>'
+            f'<path d="M466 230 L512 230 L500 196 L478 196 Z" fill="#f8e8a0" {INK}/>')
+    rug = ('<ellipse cx="400" cy="486" rx="280" ry="82" fill="#c05050"/>'
+           '<ellipse cx="400" cy="486" rx="250" ry="64" fill="none" stroke="#f0c060" stroke-width="5" stroke-dasharray="14 8"/>')
+    return ('<rect width="800" height="600" fill="#f2e2c4"/>' + wallpaper +
+            '<rect x="0" y="318" width="800" height="14" fill="#c8a070"/>'
+            '<rect x="0" y="330" width="800" height="270" fill="#b58452"/>' + boards + joints
+            + rug + window + shelves + lamp + sofa)
+
+
+# The things to tidy away, each (width, height, body); the definition lays them over the room.
+CLUTTER = {
+    "sock": (40, 44, f'<path d="M10 2 H26 V26 Q26 30 30 32 L36 35 Q40 40 34 42 L16 42 Q6 42 8 32 L10 26 Z" fill="#f07830" {INK}/>'
+                     '<rect x="10" y="2" width="16" height="8" fill="#ffffff" stroke="#302010" stroke-width="2"/>'
+                     '<path d="M10 18 H26" stroke="#ffffff" stroke-width="3"/>'),
+    "mug": (40, 40, f'<path d="M28 14 Q38 14 38 22 Q38 30 28 30" fill="none" stroke="#302010" stroke-width="4"/>'
+                    f'<rect x="4" y="8" width="26" height="30" rx="4" fill="#e8e8f0" {INK}/>'
+                    '<circle cx="17" cy="23" r="6" fill="#e04848"/><path d="M12 6 Q15 3 12 0 M20 6 Q23 3 20 0" stroke="#a0a0a0" stroke-width="2" fill="none"/>'),
+    "paper": (36, 32, f'<path d="M4 14 L10 4 L20 6 L30 2 L34 14 L30 26 L18 30 L6 26 Z" fill="#fafaf0" {INK}/>'
+                      '<path d="M10 12 L18 16 L26 10 M12 22 L20 18 L28 22" stroke="#a0a0b0" stroke-width="1.5" fill="none"/>'),
+    "car": (56, 36, f'<path d="M4 22 L10 10 Q12 6 18 6 H36 Q42 6 46 12 L52 20 V28 H4 Z" fill="#30a0e0" {INK}/>'
+                    '<rect x="16" y="10" width="10" height="8" fill="#d8f0ff"/><rect x="30" y="10" width="10" height="8" fill="#d8f0ff"/>'
+                    f'<circle cx="16" cy="29" r="6" fill="#303030" {INK}/><circle cx="42" cy="29" r="6" fill="#303030" {INK}/>'),
+    "peel": (48, 36, f'<path d="M24 8 Q14 16 6 30 Q16 26 22 18 Q20 28 24 34 Q28 28 26 18 Q32 26 42 30 Q34 16 24 8 Z" fill="#f0d030" {INK}/>'
+                     '<rect x="21" y="2" width="6" height="8" rx="2" fill="#7a5a20"/>'),
+}
+
+
+def remove_items(put):
+    put("img_remove_room", "pic_remove_room", svg(800, 600, room()))
+    for name, (w, h, body) in CLUTTER.items():
+        put(f"img_remove_{name}", f"pic_remove_{name}", svg(w, h, body))
+    # Where a click found nothing: a red cross whose middle is the point (17, 15).
+    put("img_remove_cross", "pic_remove_cross",
+        svg(34, 30, '<path d="M6 4 L28 26 M28 4 L6 26" stroke="#ffffff" stroke-width="9" stroke-linecap="round"/>'
+                    '<path d="M6 4 L28 26 M28 4 L6 26" stroke="#d02020" stroke-width="5" stroke-linecap="round"/>'))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     images = {}
@@ -190,9 +259,10 @@ def main():
     puzzle(put)
     satchel(put)
     diffs(put)
+    remove_items(put)
 
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',
-             "<!-- The pictures of Puzzle, Satchel and Find the Differences, written by content/make_picture_minigame_art.py. -->",
+             "<!-- The pictures of Puzzle, Satchel, Find the Differences and Remove Items, written by content/make_picture_minigame_art.py. -->",
              "<resources>", "  <content>"]
     for name, stem in images.items():
         lines.append(f'    <resource type="ImageResource" name="{name}" file="data\\images\\minigame\\{stem}.png" format="png"/>')

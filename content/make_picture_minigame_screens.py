@@ -8,6 +8,8 @@ by "GS_MiniGame_" + the definition's name through "_outstorage" in Kestrelle.ini
   the scenarios and the reset button.
 - "GS_MiniGame_diffs": the two copies of the picture side by side ("group1", "group2") with the
   patches of the differences, the mirrored cursor, the counter and the hint button.
+- "GS_MiniGame_remove": the owner's room with the player's own things in it, the things to tidy
+  away, the cross of a miss, the counter and the hint button.
 
 Their pictures come from make_picture_minigame_art.py. Run it again after changing a layout."""
 import os
@@ -150,20 +152,19 @@ def picture(name, left):
             '</widgets></widget>')
 
 
-def hint_button():
-    """The screen puts "button_hint" at anchor left 800: a group of that name whose button lies 470
-    pixels to the left of it, in the middle below the pictures."""
-    return ('<widget type="group_widget" name="button_hint" anchor_left="800" anchor_top="520" z="20" visible="yes" mousestop="yes"><widgets>'
-            + frame_button("button_hint", -470, 0, "%mg_diffs_hint%") + '</widgets></widget>')
+def counter_panel(title, title_width, label_left, label):
+    """The frame's panel with the title and, right of it, how many patches are left ("counter",
+    which the control sets)."""
+    return ('<widget type="group_widget" name="panel" anchor_left="0" anchor_top="0" width="800" height="60" z="10" visible="yes"><widgets>'
+            '<widget type="image_widget" name="panel_image" resourcename="img_mg_panel" width="800" height="60" visible="yes"/>'
+            f'<widget type="text_widget" name="panel_title" resourcename="font_button" anchor_left="170" anchor_top="10" width="{title_width}" height="36" text="{title}" textalign="center" textvertalign="middle" visible="yes"/>'
+            f'<widget type="text_widget" name="counter_label" resourcename="font_button" anchor_left="{label_left}" anchor_top="10" width="110" height="36" text="{label}" textalign="right" textvertalign="middle" visible="yes"/>'
+            f'<widget type="text_widget" name="counter" resourcename="font_button" anchor_left="{label_left + 116}" anchor_top="10" width="40" height="36" text="0" textalign="left" textvertalign="middle" visible="yes"/>'
+            '</widgets></widget>')
 
 
 DIFFS = ['<widget type="image_widget" name="background" resourcename="img_mg_table" width="800" height="600" visible="yes"/>',
-         '<widget type="group_widget" name="panel" anchor_left="0" anchor_top="0" width="800" height="60" z="10" visible="yes"><widgets>'
-         '<widget type="image_widget" name="panel_image" resourcename="img_mg_panel" width="800" height="60" visible="yes"/>'
-         '<widget type="text_widget" name="panel_title" resourcename="font_button" anchor_left="170" anchor_top="10" width="360" height="36" text="%mg_diffs_name%" textalign="center" textvertalign="middle" visible="yes"/>'
-         '<widget type="text_widget" name="counter_label" resourcename="font_button" anchor_left="470" anchor_top="10" width="110" height="36" text="%mg_diffs_left%" textalign="right" textvertalign="middle" visible="yes"/>'
-         '<widget type="text_widget" name="counter" resourcename="font_button" anchor_left="586" anchor_top="10" width="40" height="36" text="0" textalign="left" textvertalign="middle" visible="yes"/>'
-         '</widgets></widget>',
+         counter_panel("%mg_diffs_name%", 360, 470, "%mg_diffs_left%"),
          '<widget type="KestrelleControlGameDiffs" name="control_game_diffs" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
          + picture("group1", 30) + picture("group2", 410) +
          '<widget type="image_widget" name="second_cursor" resourcename="img_diffs_cursor" width="24" height="24" z="30" visible="no"/>'
@@ -171,8 +172,48 @@ DIFFS = ['<widget type="image_widget" name="background" resourcename="img_mg_tab
          '</widgets></widget>',
          frame_button("button_menu", 10, 8, "%Menu%"),
          frame_button("button_skip", 650, 8, "%Skip%"),
-         hint_button()]
+         # The hint is a button of the screen itself, which the control disables once it has
+         # flashed a patch; the screen puts it at its "init_x" when shown.
+         frame_button("button_hint", 330, 520, "%mg_diffs_hint%")]
 
 write("screen_minigame_diffs.xml",
       "Find the Differences: the two pictures with the patches of the differences, the mirrored cursor, the counter, the hint button and the factories of the patches and scenarios. Named by GS_MiniGame_diffs in Kestrelle.ini.",
       screen("KestrelleGameScreenGameDiffs", "GS_MiniGame_diffs", DIFFS_FACTORIES, DIFFS))
+
+
+
+# ------------------------------------------------------------------------------------ Remove Items
+# The owner's room fills the screen under the panel; the player's own things ("room_items", made by
+# "item" from room_items.xml as the profile holds them) stand in it, and the things to tidy away
+# ("remove_items", made by "diff_image") lie over them. A click beside them puts the cross there,
+# which shows and fades; it waits out of sight. The hint button is in the lower right corner,
+# where the room has nothing of the player's.
+ROOM_ITEM = ('<widget type="image_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" '
+             'width="%width%" height="%height%" z="%z%" visible="yes"/>')
+# An item to tidy away blinks once when made and again, longer and paler, when the hint restarts it.
+CLUTTER = ('<widget type="blink_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" '
+           'transparentlevel="%transparentlevel%" start_transparentlevel="%transparentlevel%" peak_transparentlevel="20" end_transparentlevel="%transparentlevel%" '
+           'firstperiod="250" secondperiod="250" visible="yes"/>')
+REMOVE_FACTORIES = [
+    factory("item", ROOM_ITEM),
+    factory("diff_image", CLUTTER),
+    factory("scenario_start_level", '<widget type="scenario_remove_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
+    factory("scenario_find_diff", FIND_DIFF.replace('type="scenario_find_diff"', 'type="scenario_remove_find_diff"')),
+    factory("scenario_end_level", '<widget type="scenario_remove_end_level" name="scenario_end_level" duration="600" pause_duration="300" final_duration="500" visible="yes"/>'),
+]
+REMOVE = [counter_panel("%mg_remove_name%", 220, 390, "%mg_remove_left%"),
+          '<widget type="KestrelleControlGameRemoveItems" name="control_game_remove" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+          '<widget type="image_widget" name="original_image" width="800" height="600" visible="yes"/>'
+          '<widget type="group_widget" name="room_items" z="1" visible="yes"/>'
+          '<widget type="group_widget" name="remove_items" z="2" visible="yes"/>'
+          '<widget type="blink_widget" name="cross" resourcename="img_remove_cross" anchor_left="-100" anchor_top="-100" width="34" height="30" z="30" '
+          'transparentlevel="0" start_transparentlevel="0" peak_transparentlevel="255" end_transparentlevel="0" firstperiod="60" secondperiod="900" visible="yes"/>'
+          '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+          '</widgets></widget>',
+          frame_button("button_menu", 10, 8, "%Menu%"),
+          frame_button("button_skip", 650, 8, "%Skip%"),
+          frame_button("button_hint", 640, 546, "%mg_remove_hint%")]
+
+write("screen_minigame_remove.xml",
+      "Remove Items: the owner's room with the player's own things, the things to tidy away, the cross of a miss, the counter, the hint button and the factories of the items and scenarios. Named by GS_MiniGame_remove in Kestrelle.ini.",
+      screen("KestrelleGameScreenGameRemoveItems", "GS_MiniGame_remove", REMOVE_FACTORIES, REMOVE))

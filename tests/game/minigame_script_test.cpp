@@ -8,7 +8,8 @@
 // through: a piece put down short of its place stays there, every piece put on its place glides
 // in, and the close button under the whole picture ends it. Satchel is packed, with a reset and a
 // refused drop on the way. Find the Differences is played through, one difference found on the
-// picture without it.
+// picture without it. Remove Items is played over the room of a player who owns some of its things
+// (a players file written here), so the room drawn under the picture is that player's.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -20,6 +21,9 @@
 #include <sstream>
 #include <string>
 
+#include "data/cipher.h"
+#include "records/record_files.h"
+
 namespace kestrelle {
 namespace {
 
@@ -28,7 +32,17 @@ namespace fs = std::filesystem;
 struct ScriptRun {
   const char* script;
   int seed;
+  // The players file the run starts with (plain XML); none: the script makes its player.
+  const char* players = nullptr;
 };
+
+// Ann, current, who owns the flowers, the bicycle and the laptop and has the trophy of three shops;
+// she has not seen the skip hint yet.
+const char* const kRoomOwner =
+    R"(<userprofiles current_user_profile_name="Ann"><userprofile name="Ann"><params>)"
+    R"(<param name="item_exists_flowers" value="yes"/><param name="item_exists_bicycle" value="yes"/>)"
+    R"(<param name="item_exists_laptop" value="yes"/><param name="trophy_3_shops" value="yes"/>)"
+    R"(</params></userprofile></userprofiles>)";
 
 class MinigameScript : public ::testing::TestWithParam<ScriptRun> {
  protected:
@@ -41,6 +55,9 @@ class MinigameScript : public ::testing::TestWithParam<ScriptRun> {
     work_ = fs::temp_directory_path() / ("kestrelle-minigame-script-" + std::to_string(::getpid()));
     fs::remove_all(work_);
     fs::create_directories(work_ / "user");
+    if (const char* players = GetParam().players)
+      std::ofstream(work_ / "user" / "users.dat", std::ios::binary)
+          << EncipherToHex(record_files::kUsersKey, players) << "\n";
   }
   void TearDown() override {
     if (!work_.empty() && !HasFailure()) fs::remove_all(work_);
@@ -75,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptRun{"square_completed.script", 5}, ScriptRun{"yang_completed.script", 5},
                       ScriptRun{"hurdle_completed.script", 5}, ScriptRun{"path_completed.script", 5},
                       ScriptRun{"puzzle_completed.script", 5}, ScriptRun{"satchel_packed.script", 5},
-                      ScriptRun{"diffs_found.script", 5}));
+                      ScriptRun{"diffs_found.script", 5},
+                      ScriptRun{"remove_items_completed.script", 5, kRoomOwner}));
 
 }  // namespace
 }  // namespace kestrelle

@@ -80,7 +80,10 @@ TEST_F(DiffsGame, SevenPatchesFoundOnEitherPicture) {
   EXPECT_EQ(Widget("button_menu")->GetAnchorLeft(), -100);
   game_->CloseScreen(Screen("GS_MiniGame_test"), nullptr);
   Frames(2);
+  // A hint button with a place of its own ("init_x") is put there instead.
+  Widget("button_hint")->SetExtraParam("init_x", Variant("330"));
   ShowMinigame("diffs", "control_game_diffs");
+  EXPECT_EQ(Widget("button_hint")->GetAnchorLeft(), 330);
   EXPECT_EQ(Patch("group1")->GetAnchorTop(), 100);
   EXPECT_EQ(Widget("button_menu")->GetAnchorLeft(), 10);
   EXPECT_EQ(Patch("group2/original_image")->GetProperty("resourcename"), Variant("img_room"));

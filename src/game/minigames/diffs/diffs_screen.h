@@ -2,8 +2,8 @@
 // The screens of Find the Differences ("KestrelleGameScreenGameDiffs") and of Remove Items
 // ("KestrelleGameScreenGameRemoveItems"): the frame with a "button_hint" (command 10 to the
 // control) instead of a "button_close", and no level information. The Find the Differences
-// screen also puts the hint button at 800 and both pictures below the picture area (their own
-// "init_x", top 600), from where the start scenario slides them in.
+// screen also puts the hint button at its own "init_x" (800 without one) and both pictures below
+// the picture area (their own "init_x", top 600), from where the start scenario slides them in.
 
 #include <cstdint>
 
