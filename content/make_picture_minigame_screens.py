@@ -130,10 +130,14 @@ write("screen_minigame_satchel.xml",
 PATCH = ('<widget type="blink_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" '
          'transparentlevel="%transparentlevel%" start_transparentlevel="%transparentlevel%" peak_transparentlevel="40" end_transparentlevel="%transparentlevel%" '
          'firstperiod="150" secondperiod="150" mousestop="yes" visible="yes"/>')
+# A found patch bursts into sparks while it fades. The scenario aims the burst at the patch's top
+# left corner at 30 particles a second, too few for one in a frame: the system emits in steps of
+# 17 ms ("delta_step"), one spark each. It sits 16 pixels in, so the sparks leave from the patch's
+# middle.
 FIND_DIFF = ('<widget type="scenario_find_diff" name="scenario_find_diff_%name%" diff_name="%diff_name%" duration="500" visible="yes"><widgets>'
-             '<widget type="stochastic_particle_system" name="ps_selecteddiff" visible="yes" z="10" emission_count="30" emission_radius="20" speed_min="4" speed_max="16" '
-             'lifetime_min="400" lifetime_max="700" color_start="$FFFFF080" color_end="$FF20C0FF" alfa_start="255" alfa_end="40"><widgets>'
-             '<widget type="rect_widget" name="dot" width="3" height="3" color="$FFFFFFFF"/></widgets></widget>'
+             '<widget type="stochastic_particle_system" name="ps_selecteddiff" anchor_left="16" anchor_top="16" visible="yes" z="10" emission_count="30" delta_step="17" emission_radius="14" '
+             'speed_min="50" speed_max="120" lifetime_min="250" lifetime_max="480" color_start="$FFFFE040" color_end="$FFFF5020" alfa_start="255" alfa_end="120"><widgets>'
+             '<widget type="rect_widget" name="dot" width="6" height="6" color="$FFFFFFFF"/></widgets></widget>'
              '</widgets></widget>')
 DIFFS_FACTORIES = [
     factory("diff_image", PATCH),

@@ -92,8 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptRun{"square_completed.script", 5}, ScriptRun{"yang_completed.script", 5},
                       ScriptRun{"hurdle_completed.script", 5}, ScriptRun{"path_completed.script", 5},
                       ScriptRun{"puzzle_completed.script", 5}, ScriptRun{"satchel_packed.script", 5},
-                      ScriptRun{"diffs_found.script", 5},
-                      ScriptRun{"remove_items_completed.script", 5, kRoomOwner}));
+                      ScriptRun{"diffs_found.script", 5}, ScriptRun{"remove_items_completed.script", 5, kRoomOwner}),
+    // Named after the script ("find_pairs_completed"), not the bytes of the parameter.
+    [](const ::testing::TestParamInfo<ScriptRun>& info) { return fs::path(info.param.script).stem().string(); });
 
 }  // namespace
 }  // namespace kestrelle
