@@ -162,6 +162,8 @@ def counter_panel(title, title_width, label_left, label):
     return ('<widget type="group_widget" name="panel" anchor_left="0" anchor_top="0" width="800" height="60" z="10" visible="yes"><widgets>'
             '<widget type="image_widget" name="panel_image" resourcename="img_mg_panel" width="800" height="60" visible="yes"/>'
             f'<widget type="text_widget" name="panel_title" resourcename="font_button" anchor_left="170" anchor_top="10" width="{title_width}" height="36" text="{title}" textalign="center" textvertalign="middle" visible="yes"/>'
+            # The panel's dots would show between the label and the number: plain panel under both.
+            f'<widget type="rect_widget" name="counter_back" anchor_left="{label_left + 36}" anchor_top="12" width="130" height="32" color="$FF7A4A24" visible="yes"/>'
             f'<widget type="text_widget" name="counter_label" resourcename="font_button" anchor_left="{label_left}" anchor_top="10" width="110" height="36" text="{label}" textalign="right" textvertalign="middle" visible="yes"/>'
             f'<widget type="text_widget" name="counter" resourcename="font_button" anchor_left="{label_left + 116}" anchor_top="10" width="40" height="36" text="0" textalign="left" textvertalign="middle" visible="yes"/>'
             '</widgets></widget>')
