@@ -127,9 +127,23 @@ write("screen_minigame_satchel.xml",
 # "middle_x" together and up out of sight.
 # A patch blinks once when made (while its picture is still below the screen) and again when the
 # hint restarts it.
-PATCH = ('<widget type="blink_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" '
-         'transparentlevel="%transparentlevel%" start_transparentlevel="%transparentlevel%" peak_transparentlevel="40" end_transparentlevel="%transparentlevel%" '
-         'firstperiod="150" secondperiod="150" mousestop="yes" visible="yes"/>')
+def blink_patch(peak, period, extra=""):
+    """The factory text of a patch (a diff of the definition) that blinks down to `peak` and back
+    over twice `period` ms when made and whenever the hint restarts it."""
+    return ('<widget type="blink_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" '
+            f'transparentlevel="%transparentlevel%" start_transparentlevel="%transparentlevel%" peak_transparentlevel="{peak}" end_transparentlevel="%transparentlevel%" '
+            f'firstperiod="{period}" secondperiod="{period}"{extra} visible="yes"/>')
+
+
+def hint_frame(hint_left, hint_top, hint_caption):
+    """The frame's buttons of a patch minigame: menu, skip and the hint. The hint is a button of
+    the screen itself, which the control disables once it has flashed a patch."""
+    return [frame_button("button_menu", 10, 8, "%Menu%"),
+            frame_button("button_skip", 650, 8, "%Skip%"),
+            frame_button("button_hint", hint_left, hint_top, hint_caption)]
+
+
+PATCH = blink_patch(40, 150, ' mousestop="yes"')
 # A found patch bursts into sparks while it fades. The scenario aims the burst at the patch's top
 # left corner at 30 particles a second, too few for one in a frame: the system emits in steps of
 # 17 ms ("delta_step"), one spark each. It sits 16 pixels in, so the sparks leave from the patch's
@@ -175,17 +189,11 @@ DIFFS = ['<widget type="image_widget" name="background" resourcename="img_mg_tab
          + picture("group1", 30) + picture("group2", 410) +
          '<widget type="image_widget" name="second_cursor" resourcename="img_diffs_cursor" width="24" height="24" z="30" visible="no"/>'
          '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
-         '</widgets></widget>',
-         frame_button("button_menu", 10, 8, "%Menu%"),
-         frame_button("button_skip", 650, 8, "%Skip%"),
-         # The hint is a button of the screen itself, which the control disables once it has
-         # flashed a patch; the screen puts it at its "init_x" when shown.
-         frame_button("button_hint", 330, 520, "%mg_diffs_hint%")]
+         '</widgets></widget>'] + hint_frame(330, 520, "%mg_diffs_hint%")  # the screen puts the hint at its "init_x"
 
 write("screen_minigame_diffs.xml",
       "Find the Differences: the two pictures with the patches of the differences, the mirrored cursor, the counter, the hint button and the factories of the patches and scenarios. Named by GS_MiniGame_diffs in Kestrelle.ini.",
       screen("KestrelleGameScreenGameDiffs", "GS_MiniGame_diffs", DIFFS_FACTORIES, DIFFS))
-
 
 
 # ------------------------------------------------------------------------------------ Remove Items
@@ -197,9 +205,7 @@ write("screen_minigame_diffs.xml",
 ROOM_ITEM = ('<widget type="image_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" '
              'width="%width%" height="%height%" z="%z%" visible="yes"/>')
 # An item to tidy away blinks once when made and again, longer and paler, when the hint restarts it.
-CLUTTER = ('<widget type="blink_widget" name="%name%" resourcename="%resourcename%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" '
-           'transparentlevel="%transparentlevel%" start_transparentlevel="%transparentlevel%" peak_transparentlevel="20" end_transparentlevel="%transparentlevel%" '
-           'firstperiod="250" secondperiod="250" visible="yes"/>')
+CLUTTER = blink_patch(20, 250)
 REMOVE_FACTORIES = [
     factory("item", ROOM_ITEM),
     factory("diff_image", CLUTTER),
@@ -215,10 +221,7 @@ REMOVE = [counter_panel("%mg_remove_name%", 220, 390, "%mg_remove_left%"),
           '<widget type="blink_widget" name="cross" resourcename="img_remove_cross" anchor_left="-100" anchor_top="-100" width="34" height="30" z="30" '
           'transparentlevel="0" start_transparentlevel="0" peak_transparentlevel="255" end_transparentlevel="0" firstperiod="60" secondperiod="900" visible="yes"/>'
           '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
-          '</widgets></widget>',
-          frame_button("button_menu", 10, 8, "%Menu%"),
-          frame_button("button_skip", 650, 8, "%Skip%"),
-          frame_button("button_hint", 640, 546, "%mg_remove_hint%")]
+          '</widgets></widget>'] + hint_frame(640, 546, "%mg_remove_hint%")
 
 write("screen_minigame_remove.xml",
       "Remove Items: the owner's room with the player's own things, the things to tidy away, the cross of a miss, the counter, the hint button and the factories of the items and scenarios. Named by GS_MiniGame_remove in Kestrelle.ini.",
