@@ -83,6 +83,18 @@ def button(fill, edge):
                         '<rect x="14" y="7" width="112" height="10" rx="5" fill="#ffffff" opacity="0.35"/>')
 
 
+# The bonus menu's buttons: the menu's own buttons drawn wider, so that the longest minigame name
+# fits on one.
+BONUS_BUTTON_W = 280
+
+
+def wide_button(look, w):
+    with open(os.path.join(HERE, "images", f"button_{look}.svg")) as f:
+        text = f.read()
+    return (text.replace('width="180"', f'width="{w}"').replace('viewBox="0 0 180 46"', f'viewBox="0 0 {w} 46"')
+            .replace('width="174"', f'width="{w - 6}"').replace('width="150"', f'width="{w - 30}"'))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     images = {}
@@ -115,6 +127,8 @@ def main():
     put("img_mg_heart", "mg_heart", svg(28, 26, '<path d="M14 24 L3 12 A6 6 0 0 1 14 4 A6 6 0 0 1 25 12 Z" fill="#e83050" stroke="#801020" stroke-width="1.5"/>'))
     put("img_mg_smile", "mg_smile", svg(64, 64, '<circle cx="32" cy="32" r="28" fill="#ffd040" stroke="#806010" stroke-width="3"/>'
         '<circle cx="22" cy="26" r="4" fill="#302010"/><circle cx="42" cy="26" r="4" fill="#302010"/><path d="M18 38 Q32 52 46 38" stroke="#302010" stroke-width="3.5" fill="none"/>'))
+    for look in ("normal", "hover", "disabled"):
+        put(f"img_bonus_button_{look}", f"bonus_button_{look}", wide_button(look, BONUS_BUTTON_W))
     put("img_mg_arrow", "mg_arrow", svg(48, 48, '<path d="M24 4 L44 28 L32 28 L32 44 L16 44 L16 28 L4 28 Z" fill="#ffd030" stroke="#805010" stroke-width="3"/>'))
 
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',
