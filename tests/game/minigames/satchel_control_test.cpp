@@ -80,6 +80,12 @@ class SatchelGame : public testing::MinigameGame {
     Click(left + 10, top + 10);
   }
   bool Occupied(int32_t row, int32_t col) { return Control()->Grid().IsOccupied({row, col}); }
+  // Piece "a" lies free on its starting place.
+  void ExpectAHome() {
+    EXPECT_EQ(State("a"), "normal");
+    EXPECT_EQ(Piece("a")->GetAnchorLeft(), 500);
+    EXPECT_EQ(Piece("a")->GetAnchorTop(), 100);
+  }
 };
 
 TEST_F(SatchelGame, PiecesFitGlideFreeAndReset) {
@@ -124,9 +130,7 @@ TEST_F(SatchelGame, PiecesFitGlideFreeAndReset) {
   Click(105, 155);
   EXPECT_FALSE(Control()->GetDragged());
   Frames(7);
-  EXPECT_EQ(State("a"), "normal");
-  EXPECT_EQ(Piece("a")->GetAnchorLeft(), 500);
-  EXPECT_EQ(Piece("a")->GetAnchorTop(), 100);
+  ExpectAHome();
 
   // Packed: the win comes with the last drop, before its glide is over; closing ends the game.
   Sounds();
@@ -157,9 +161,7 @@ TEST_F(SatchelGame, AResetDuringAGlideSendsThePieceHomeForGood) {
   Click(505, 105);
   EXPECT_FALSE(Control()->GetDragged());
   Frames(4);
-  EXPECT_EQ(State("a"), "normal");
-  EXPECT_EQ(Piece("a")->GetAnchorLeft(), 500);
-  EXPECT_EQ(Piece("a")->GetAnchorTop(), 100);
+  ExpectAHome();
   EXPECT_FALSE(Occupied(0, 0));
 }
 
