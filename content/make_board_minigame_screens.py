@@ -53,9 +53,10 @@ FRAME_SCENARIOS = [
     factory("scenario_start_level", '<widget type="scenario_hurdle_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
     factory("scenario_end_level", '<widget type="scenario_hurdle_end_level" name="scenario_end_level" duration="500" visible="yes"/>'),
 ]
-# Each move is named after its piece, so the two moves of a swap run together.
-MOVE = factory("scenario_element_move", '<widget type="scenario_tile_move" name="scenario_element_move_%name%" element_name="%element_name%" '
-               'final_x="%final_x%" final_y="%final_y%" duration="400" visible="yes"/>')
+# Each move is named after its piece, so the two moves of a swap run together; it reports its own
+# name and leaves its piece "fixed".
+MOVE = factory("scenario_element_move", '<widget type="scenario_element_move" name="scenario_element_move_%name%" element_name="%element_name%" '
+               'final_x="%final_x%" final_y="%final_y%" duration="400" report_own_name="yes" final_state="fixed" visible="yes"/>')
 
 # ----------------------------------------------------------------------------------- Square
 # A tile: its digit's picture, and a ring shown while it is selected ("on" = -1).
@@ -76,8 +77,8 @@ write("screen_minigame_square.xml", "Square: nine digit tiles on the table, the 
 
 # ----------------------------------------------------------------------------------- Yang
 # A tile: its picture ("img_yang_" + its "type", or wood for the plain tiles). The Yang scenarios
-# fade the tray "bg" in and out and slide the menu button; the title stands outside the frame's
-# panel, and the skip button stays aside as the frame puts it.
+# fade the tray "bg" in and out and slide the menu and skip buttons; the title stands outside the
+# frame's panel.
 def yang_tile(kind, picture):
     return ('<widget type="group_widget" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="80" height="80" visible="yes" '
             f'extraparams="\\row=%row%\\col=%col%\\type={kind}\\state=fixed"><widgets>'

@@ -83,6 +83,18 @@ def button(fill, edge):
                         '<rect x="14" y="7" width="112" height="10" rx="5" fill="#ffffff" opacity="0.35"/>')
 
 
+# The bonus menu's buttons: the menu's own buttons drawn wider, so that the longest minigame name
+# fits on one.
+BONUS_BUTTON_W = 280
+
+
+def wide_button(look, w):
+    with open(os.path.join(HERE, "images", f"button_{look}.svg")) as f:
+        text = f.read()
+    return (text.replace('width="180"', f'width="{w}"').replace('viewBox="0 0 180 46"', f'viewBox="0 0 {w} 46"')
+            .replace('width="174"', f'width="{w - 6}"').replace('width="150"', f'width="{w - 30}"'))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     images = {}
@@ -102,7 +114,8 @@ def main():
         + "".join(f'<rect x="{x}" y="{y}" width="50" height="50" fill="#6a8a4c"/>' for x in range(50, 800, 100) for y in range(50, 600, 100))
         + '<rect x="40" y="90" width="720" height="470" rx="18" fill="#f2e6c8" stroke="#7a5030" stroke-width="6"/>'))
     put("img_mg_panel", "mg_panel", svg(800, 60, '<rect width="800" height="60" fill="#7a4a24"/><rect y="52" width="800" height="8" fill="#5a3414"/>'
-        + "".join(f'<circle cx="{x}" cy="26" r="4" fill="#c09060"/>' for x in range(20, 800, 40))))
+        # No studs behind the title (x 200 to 600): a long title would run into them.
+        + "".join(f'<circle cx="{x}" cy="26" r="4" fill="#c09060"/>' for x in range(20, 800, 40) if not 200 <= x <= 600)))
     put("img_mg_button", "mg_button", button("#f0a040", "#8a4a14"))
     put("img_mg_button_hover", "mg_button_hover", button("#ffc060", "#8a4a14"))
     put("img_mg_button_disabled", "mg_button_disabled", button("#c0b0a0", "#807060"))
@@ -114,6 +127,8 @@ def main():
     put("img_mg_heart", "mg_heart", svg(28, 26, '<path d="M14 24 L3 12 A6 6 0 0 1 14 4 A6 6 0 0 1 25 12 Z" fill="#e83050" stroke="#801020" stroke-width="1.5"/>'))
     put("img_mg_smile", "mg_smile", svg(64, 64, '<circle cx="32" cy="32" r="28" fill="#ffd040" stroke="#806010" stroke-width="3"/>'
         '<circle cx="22" cy="26" r="4" fill="#302010"/><circle cx="42" cy="26" r="4" fill="#302010"/><path d="M18 38 Q32 52 46 38" stroke="#302010" stroke-width="3.5" fill="none"/>'))
+    for look in ("normal", "hover", "disabled"):
+        put(f"img_bonus_button_{look}", f"bonus_button_{look}", wide_button(look, BONUS_BUTTON_W))
     put("img_mg_arrow", "mg_arrow", svg(48, 48, '<path d="M24 4 L44 28 L32 28 L32 44 L16 44 L16 28 L4 28 Z" fill="#ffd030" stroke="#805010" stroke-width="3"/>'))
 
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',

@@ -154,22 +154,40 @@ write("screen_bonus_hint.xml", "The first bonus of a level: an arrow under the s
                           button("button_ok", 310, 516, "%OK%", extra=CLOSE)])))
 
 # ----------------------------------------------------------------------------------- bonus replay
-# One button per minigame that has a screen; "level_disabled" / "level_enabled" show its look.
+# One button per minigame; "level_disabled" / "level_enabled" show its look. The buttons are wider
+# than the menu's (their own art, "img_bonus_button_*") for the longer minigame names.
+BONUS_BUTTON_W = 280
+
+
 def level_button(minigame, left, top):
+    w = BONUS_BUTTON_W
     return (f'<widget type="group_widget" name="level_{minigame}" anchor_left="{left}" anchor_top="{top}" visible="yes" mousestop="yes" '
             f'extraparams="\\minigame={minigame}" aliases="\\level_disabled=disabled/visible\\level_enabled=enabled/visible"><widgets>'
             '<widget type="group_widget" name="enabled" visible="no" mousestop="yes"><widgets>'
-            + button("button", 0, 0, f"%mg_{minigame}_name%") + '</widgets></widget>'
+            + button("button", 0, 0, f"%mg_{minigame}_name%", w=w).replace('"img_button_', '"img_bonus_button_') + '</widgets></widget>'
             '<widget type="group_widget" name="disabled" visible="yes"><widgets>'
-            '<widget type="image_widget" name="image" resourcename="img_button_disabled" width="180" height="46" visible="yes"/>'
-            f'<widget type="text_widget" name="caption" resourcename="font_button" anchor_top="2" width="180" height="40" text="%mg_{minigame}_name%" textalign="center" textvertalign="middle" visible="yes"/>'
+            f'<widget type="image_widget" name="image" resourcename="img_bonus_button_disabled" width="{w}" height="46" visible="yes"/>'
+            f'<widget type="text_widget" name="caption" resourcename="font_button" anchor_top="2" width="{w}" height="40" text="%mg_{minigame}_name%" textalign="center" textvertalign="middle" visible="yes"/>'
             '</widgets></widget></widgets></widget>')
 
 
+# Every minigame in the order of the levels leading to it, in two columns of six rows: a panel of
+# 660 x 500 in the middle of the picture, the close button under the columns.
+BONUS_MINIGAMES = ["pairs", "diffs", "puzzle", "satchel", "remove", "redundant",
+                   "square", "yang", "hurdle", "path", "stamp"]
+BONUS_W, BONUS_H = 660, 500
+BONUS_COLUMNS, BONUS_TOP, BONUS_ROW = (40, 340), 66, 56
+
+
+def bonus_place(i):
+    return BONUS_COLUMNS[i // 6], BONUS_TOP + (i % 6) * BONUS_ROW
+
+
 write("screen_main_bonus.xml", "The bonus menu: replays the minigames whose level has been passed. Named by GS_MainBonus in Kestrelle.ini.",
-      gamescreen("KestrelleGameScreenMainBonus", "GS_MainBonus", 160, 120,
-                 widgets(['<widget type="image_widget" name="image_panel" resourcename="img_panel" width="480" height="360" visible="yes"/>',
-                          '<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="60" anchor_top="4" width="360" height="40" text="%title_MainBonus%" textalign="center" textvertalign="middle" visible="yes"/>',
-                          '<widget type="group_widget" name="level_buttons" visible="yes" mousestop="yes"><widgets>' + level_button("pairs", 150, 70) + '</widgets></widget>',
-                          button("button_close", 150, 292, "%Close%", extra=CLOSE)]),
-                 zoom_effects(240, 180)))
+      gamescreen("KestrelleGameScreenMainBonus", "GS_MainBonus", (800 - BONUS_W) // 2, (600 - BONUS_H) // 2,
+                 widgets([f'<widget type="image_widget" name="image_panel" resourcename="img_panel_bonus" width="{BONUS_W}" height="{BONUS_H}" visible="yes"/>',
+                          f'<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="{(BONUS_W - 320) // 2}" anchor_top="4" width="320" height="44" text="%title_MainBonus%" textalign="center" textvertalign="middle" visible="yes"/>',
+                          '<widget type="group_widget" name="level_buttons" visible="yes" mousestop="yes"><widgets>'
+                          + "".join(level_button(m, *bonus_place(i)) for i, m in enumerate(BONUS_MINIGAMES)) + '</widgets></widget>',
+                          button("button_close", (BONUS_W - 180) // 2, BONUS_TOP + 6 * BONUS_ROW + 14, "%Close%", extra=CLOSE)]),
+                 zoom_effects(BONUS_W // 2, BONUS_H // 2)))

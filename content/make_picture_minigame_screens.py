@@ -102,8 +102,9 @@ SATCHEL_FACTORIES = [
     factory("satchel_element", SATCHEL_PIECE),
     # "internal" shows the picture of the satchel while it fades in and out.
     factory("scenario_start_level", '<widget type="scenario_satchel_start_level" name="scenario_start_level" duration="600" visible="yes"><widgets><widget type="surface_widget" name="internal" transparentlevel="0" visible="yes"/></widgets></widget>'),
-    factory("scenario_moving", '<widget type="scenario_element_move" name="%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="250" visible="yes"/>'),
-    factory("scenario_reset_element", '<widget type="scenario_reset_element" name="%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="400" visible="yes"/>'),
+    # A piece's glide and its way home have names of their own: a reset may meet a glide in flight.
+    factory("scenario_moving", '<widget type="scenario_element_move" name="scenario_moving_%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="250" visible="yes"/>'),
+    factory("scenario_reset_element", '<widget type="scenario_reset_element" name="scenario_reset_%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="400" visible="yes"/>'),
     factory("scenario_end_level", '<widget type="scenario_satchel_end_level" name="scenario_end_level" duration="600" visible="yes"><widgets><widget type="surface_widget" name="internal" visible="yes"/></widgets></widget>'),
 ]
 # The screen puts "button_reset" at anchor left -(its width) within its group: the group stands

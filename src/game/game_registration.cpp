@@ -115,7 +115,6 @@ void RegisterContentClasses() {
 // Redundant and the board minigames (Square, Yang, Hurdle, Path, Stamp) with their pieces and
 // scenarios.
 void RegisterBoardMinigameClasses() {
-  RegisterObjectClass<TScenarioTileMove>("scenario_tile_move");
   RegisterObjectClass<TKestrelleControlGameRedundant>("KestrelleControlGameRedundant");
   RegisterObjectClass<TScenarioRedundantEndRound>("scenario_redundant_end_round");
   RegisterObjectClass<TScenarioRedundantFailedRound>("scenario_redundant_failed_round");

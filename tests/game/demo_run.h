@@ -1,6 +1,7 @@
 #pragma once
 // A headless run of the demo game for end-to-end tests: a script played with a fixed seed on
-// virtual time into a fresh user folder, its output, its pictures and the player file it left.
+// virtual time into a fresh user folder (or one holding a players file written first), its
+// output, its pictures and the player file it left.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -46,6 +47,13 @@ class DemoRun : public ::testing::Test {
                                 (work_ / "run.log").string() + "\" 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // A players file (the XML of users.dat) for the run to start from.
+  void WritePlayers(const std::string& xml) const {
+    std::filesystem::create_directories(work_ / "user");
+    std::ofstream(work_ / "user" / "users.dat", std::ios::binary)
+        << EncipherToHex(record_files::kUsersKey, xml) << "\n";
   }
 
   std::string Log() const { return ReadFile(work_ / "run.log"); }

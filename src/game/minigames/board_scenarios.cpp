@@ -61,6 +61,9 @@ void TMenuSlideInScenario::Initialize() {
   TBoardScenario::Initialize();
   AddState("enter", "move", {}, {}, {}, [this](TState&) {
     menu_ = FromControl("../button_menu");
+    // The skip button comes in from where the frame put it (off the right edge) with the menu.
+    WidgetRef skip = FromControl("../button_skip");
+    skip_ = {skip, skip ? skip->GetAnchorLeft() : 0, skip ? InitX(skip) : 0};
     background_ = FromOwner("../../bg");
     if (WidgetRef elements = FromControl("elements")) elements->SetVisible(true);
   });
@@ -69,10 +72,15 @@ void TMenuSlideInScenario::Initialize() {
       [this](TState&, int32_t) {
         SetLevel(background_, 255 * Progress());
         if (WidgetRef menu = menu_.lock()) menu->SetAnchorLeft(800 + (InitX(menu) - 800) * FirstHalfProgress());
+        skip_.Step(FirstHalfProgress());
       },
       {}, WaitPassed(), [this](TState&) { SetWait(duration_); });
   AddState("show_level", "exit", {}, {}, WaitPassed(), [this](TState&) { SetWait(0); });
   AddState("exit", "", {}, {}, {}, [this](TState&) { Finalize(); });
+}
+
+void AnchorLeftSlide::Step(double p) const {
+  if (WidgetRef target = widget.lock()) target->SetAnchorLeft(from + p * (to - from));
 }
 
 void FrameSlide::SlideIn(const WidgetRef& menu, const WidgetRef& skip, const WidgetRef& panel) {

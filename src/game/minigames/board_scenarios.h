@@ -38,15 +38,25 @@ class TBoardScenario : public TControlStateScenario {
   int32_t wait_ = 0;
 };
 
+// A widget's anchor left moving linearly from `from` to `to`.
+struct AnchorLeftSlide {
+  std::weak_ptr<IWidget> widget;
+  double from = 0;
+  double to = 0;
+  void Step(double p) const;
+};
+
 // The start of Yang and Stamp: the control's "elements" is shown, "../../bg" (from this
 // scenario's owner) fades in over "duration" while the control's "../button_menu" slides from
-// x = 800 to its "init_x" in the first half; then a state without wait, then the report.
+// x = 800 to its "init_x" in the first half, and "../button_skip" from where the frame put it to
+// its "init_x" in the same time; then a state without wait, then the report.
 class TMenuSlideInScenario : public TBoardScenario {
  public:
   void Initialize() override;
 
  private:
   std::weak_ptr<IWidget> menu_, background_;
+  AnchorLeftSlide skip_;
 };
 
 // The frame's buttons and panel moving linearly between two places.

@@ -1,44 +1,58 @@
 #pragma once
-// "scenario_tile_move": a piece of a board minigame travels in a straight line to
-// ("final_x", "final_y") over "duration" ms (default 1000). The piece is the widget at
+// "scenario_element_move": one piece of a minigame travels in a straight line from where it lies
+// to ("final_x", "final_y") over "duration" ms (default 1000). The piece is the widget at
 // "element_name", a path from the scenario's owner (the control's "scenario_group", so
-// "../cells/5"). When it has arrived the scenario reports command 11 to its control with
-// "scenario_to_finalize" = its own name and the same "element_name", then dies. Square, Yang and
-// Hurdle start it through their factory "scenario_element_move", which names each move after its
-// piece with a name containing "scenario_element_move" ("scenario_element_move_%name%"), so the
-// two moves of a swap run together and each report names its own scenario.
+// "../cells/5" or "../elements/p1"). When it has arrived:
+//   - with "report" (default yes) it reports command 11 to its control with "name" (its own
+//     name), "element_name" and "scenario_to_finalize": "scenario_element_move", or its own name
+//     with "report_own_name" (the boards that run several moves at once and tell them apart);
+//   - the piece's "state" becomes "final_state" (default "placed"; empty leaves it alone);
+//   - the scenario dies.
+// Every move runs under a name of its own, so the factories build it from the piece ("name"):
+// a second scenario of a name already in the group is never started, and its piece would wait
+// for ever. Moves(), StopMoves() find a piece's moves in flight.
 
-#include <cstdint>
-#include <memory>
 #include <string>
 
-#include "controls/state_scenario.h"
+#include "game/minigames/minigame_scenario.h"
 
 namespace kestrelle {
 
-class TScenarioTileMove : public TControlStateScenario {
+class TScenarioElementMove : public TMinigameScenario {
  public:
+  static constexpr const char* kReportName = "scenario_element_move";
+
   void Initialize() override;
   const TPropertyTable& GetPropertyTable() const override;
+
+  // The piece it moves (none when there is no such piece).
+  WidgetRef Element();
+
+  // True when a live move of `group` carries `piece`.
+  static bool Moves(const WidgetRef& group, const IWidget& piece);
+  // Ends every live move of `group` that carries `piece`, where it is, without a report.
+  static void StopMoves(const WidgetRef& group, const IWidget& piece);
 
  protected:
   // The piece has just moved by (dx, dy).
   virtual void Moved(const WidgetRef& element, double dx, double dy) {}
-  // The piece has arrived: report and die.
-  virtual void Arrived();
-  WidgetRef Element() const { return element_.lock(); }
+  // The report's parameters beyond "scenario_to_finalize", "name" and "element_name".
+  virtual void AddToReport(const ParamsRef& report) {}
 
-  int32_t duration_ = 1000;
+  bool report_ = true;
+  std::string finalState_;
+
+ private:
+  void Arrived();
+
   std::string elementName_;
   double finalX_ = 0;
   double finalY_ = 0;
-
- private:
-  void Step();
-
+  bool reportOwnName_ = false;
   std::weak_ptr<IWidget> element_;
-  double startX_ = 0;
-  double startY_ = 0;
+  bool entered_ = false;
+  double fromX_ = 0;
+  double fromY_ = 0;
 };
 
 }  // namespace kestrelle

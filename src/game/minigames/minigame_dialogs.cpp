@@ -1,6 +1,7 @@
 #include "game/minigames/minigame_dialogs.h"
 
 #include "app/standard_screens/screen_helpers.h"
+#include "data/file_system.h"
 #include "data/numbers.h"
 #include "data/variant_values.h"
 #include "game/content/level_def_refs.h"
@@ -138,8 +139,7 @@ void TKestrelleGameScreenMainBonus::OnShowing(const ParamsRef& params) {
   for (const WidgetRef& button : ChildrenOf(FindWidget("level_buttons"))) {
     const std::string minigame = button->GetProperty("minigame").ToString();
     const int64_t level = levels ? levels->FindLevelByMinigame(minigame) : -1;
-    // Reached: the level that leads to this minigame has been passed.
-    const bool reached = level < currentLevel;
+    const bool reached = BonusMinigameReached(level, currentLevel);
     button->SetProperty("level_disabled", Variant(reached ? 0 : -1));
     button->SetProperty("level_enabled", Variant(reached ? -1 : 0));
   }
@@ -156,7 +156,11 @@ void TKestrelleGameScreenMainBonus::OnEvent(const WidgetRef& sender, int32_t cod
   ParamsRef show = CreateParams();
   show->SetValue("Minigame", Variant(minigame));
   show->SetValue("Replay", Variant(std::string("yes")));
-  if (GameScreenOwnerRef owner = GetOwner()) owner->ShowScreen("GS_MiniGame_" + minigame, show);
+  GameScreenOwnerRef owner = GetOwner();
+  if (owner && !owner->ShowScreen("GS_MiniGame_" + minigame, show))
+    LogLine("bonus menu: the minigame \"" + minigame + "\" has no screen \"GS_MiniGame_" + minigame + "\" to replay");
 }
+
+bool BonusMinigameReached(int64_t level, int64_t currentLevel) { return level >= 0 && level < currentLevel; }
 
 }  // namespace kestrelle

@@ -10,6 +10,7 @@
 //   "KestrelleGameScreenBonusHint"          points at the station that holds a bonus
 //   "KestrelleGameScreenMainBonus"          replays the minigames whose level has been passed
 
+#include <cstdint>
 #include <string>
 
 #include "app/game_screen.h"
@@ -57,6 +58,10 @@ class TKestrelleGameScreenMainBonus : public TGameScreen {
   void OnShowing(const ParamsRef& params) override;
   void OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) override;
 };
+
+// Whether the bonus menu offers a minigame: the level leading to it (`level`, −1 when none does)
+// lies below the player's current level, so it has been passed.
+bool BonusMinigameReached(int64_t level, int64_t currentLevel);
 
 // The widget of "person" replaced by one from the factory "person_" + `person`; nothing when
 // the screen has no "person" or the factory makes nothing.

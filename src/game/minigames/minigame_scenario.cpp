@@ -105,48 +105,4 @@ void TMinigameScenario::SlideButtonsOut() {
   AddSlide(FindOnScreen("button_skip"), true, 1024);
 }
 
-// ---------------------------------------------------------------------------------------------
-
-const TPropertyTable& TPieceGlideScenario::GetPropertyTable() const {
-  using T = TPieceGlideScenario;
-  static const TPropertyTable table(TMinigameScenario::GetPropertyTable(),
-                                    {
-                                        Property("element_name", &T::elementName_),
-                                        Property("final_x", &T::finalX_),
-                                        Property("final_y", &T::finalY_),
-                                    });
-  return table;
-}
-
-void TPieceGlideScenario::Initialize() {
-  TMinigameScenario::Initialize();
-  AddInstantState("enter", "moving", [this](TState&) {
-    WidgetRef element = FindFromOwner(elementName_);
-    element_ = element;
-    if (!element) return;
-    fromX_ = element->GetAnchorLeft();
-    fromY_ = element->GetAnchorTop();
-  });
-  AddTimedState(
-      "moving", "exit", [this] { return duration_; }, {},
-      [this](double p) {
-        if (WidgetRef element = element_.lock()) {
-          element->SetAnchorLeft(fromX_ + p * (finalX_ - fromX_));
-          element->SetAnchorTop(fromY_ + p * (finalY_ - fromY_));
-        }
-      });
-  AddInstantState("exit", "", [this](TState&) {
-    Arrived(element_.lock());
-    SetDead(true);
-  });
-}
-
-void TScenarioElementMove::Arrived(const WidgetRef& piece) {
-  ParamsRef params = CreateParams();
-  params->SetValue("scenario_to_finalize", Variant(std::string(kReportName)));
-  params->SetValue("name", Variant(GetName()));
-  ReportToControl(kCommandFinalize, params);
-  if (piece) piece->SetProperty("state", Variant(std::string("placed")));
-}
-
 }  // namespace kestrelle

@@ -2,12 +2,6 @@
 // The common ground of the minigames' state scenarios: timed states whose progress p runs from 0
 // to 1 over a wait, widgets reached from the scenario group's side ("../elements" is the control's
 // piece group) or through the control's screen, and the slides of the frame's buttons and panel.
-//
-// "scenario_element_move" glides one widget, "element_name" seen from the scenario group, from
-// where it lies to ("final_x", "final_y") over "duration" (default 1000), then sets its "state" to
-// "placed" and reports "scenario_to_finalize" = "scenario_element_move". The minigames that carry
-// pieces start it by their factory "scenario_moving", each glide under its own name (the factory's
-// "name" parameter), so several may run at once.
 
 #include <cstdint>
 #include <functional>
@@ -77,33 +71,5 @@ class TMinigameScenario : public TControlStateScenario {
 
 // A widget's own real property (0 when it has none).
 double RealProperty(const WidgetRef& widget, const std::string& name);
-
-// A piece, "element_name" seen from the scenario group, glides from where it lies to ("final_x",
-// "final_y") over "duration"; then Arrived runs with it (none when it was not found) and the
-// scenario dies.
-class TPieceGlideScenario : public TMinigameScenario {
- public:
-  void Initialize() override;
-  const TPropertyTable& GetPropertyTable() const override;
-
- protected:
-  virtual void Arrived(const WidgetRef& piece) = 0;
-
- private:
-  std::string elementName_;
-  double finalX_ = 0;
-  double finalY_ = 0;
-  std::weak_ptr<IWidget> element_;
-  double fromX_ = 0;
-  double fromY_ = 0;
-};
-
-class TScenarioElementMove : public TPieceGlideScenario {
- public:
-  static constexpr const char* kReportName = "scenario_element_move";
-
- protected:
-  void Arrived(const WidgetRef& piece) override;
-};
 
 }  // namespace kestrelle

@@ -77,7 +77,10 @@ const std::string kGame =
         <widget type="group_widget" name="pairs" extraparams="\minigame=pairs\level_disabled=0\level_enabled=0"><widgets>
           <widget type="group_widget" name="look"><widgets><widget type="rect_widget" name="button"/></widgets></widget>
         </widgets></widget>
-        <widget type="group_widget" name="diffs" extraparams="\minigame=diffs\level_disabled=0\level_enabled=0"/>
+        <widget type="group_widget" name="diffs" extraparams="\minigame=diffs\level_disabled=0\level_enabled=0"><widgets>
+          <widget type="group_widget" name="look"><widgets><widget type="rect_widget" name="button"/></widgets></widget>
+        </widgets></widget>
+        <widget type="group_widget" name="path" extraparams="\minigame=path\level_disabled=0\level_enabled=0"/>
       </widgets></widget>
     </widgets></window></gamescreen>
   </gamescreens>
@@ -355,13 +358,15 @@ TEST_F(MinigameFrame, BonusReplayEnablesTheMinigamesOfPassedLevels) {
     bool pairs;
     bool diffs;
   };
-  const Case cases[] = {{nullptr, false, false}, {"2", false, false}, {"3", true, false}, {"6", true, true}};
+  // "path": no level leads to it, so it is never offered.
+  const Case cases[] = {
+      {nullptr, false, false}, {"2", false, false}, {"3", true, false}, {"6", true, true}, {"99", true, true}};
   UserProfileRef player = Player();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.currentLevel ? c.currentLevel : "none");
     if (c.currentLevel) player->GetParams()->SetValue("current_level", Variant(c.currentLevel));
     Show("GS_Bonus");
-    for (auto [name, enabled] : {std::pair{"pairs", c.pairs}, std::pair{"diffs", c.diffs}}) {
+    for (auto [name, enabled] : {std::pair{"pairs", c.pairs}, std::pair{"diffs", c.diffs}, std::pair{"path", false}}) {
       WidgetRef button = Widget("GS_Bonus", std::string("level_buttons/") + name);
       EXPECT_EQ(button->GetProperty("level_enabled").ToString(), enabled ? "-1" : "0") << name;
       EXPECT_EQ(button->GetProperty("level_disabled").ToString(), enabled ? "0" : "-1") << name;
@@ -369,6 +374,10 @@ TEST_F(MinigameFrame, BonusReplayEnablesTheMinigamesOfPassedLevels) {
     Close("GS_Bonus", nullptr);
   }
   Show("GS_Bonus");
+  // A minigame whose screen the game lacks: nothing opens, the menu stays.
+  Event("GS_Bonus", "level_buttons/diffs/look/button");
+  EXPECT_TRUE(Shown("GS_Bonus"));
+  EXPECT_FALSE(Shown("GS_MiniGame_pairs"));
   Event("GS_Bonus", "level_buttons/pairs/look/button");
   ASSERT_TRUE(Shown("GS_MiniGame_pairs"));
   auto minigame = std::dynamic_pointer_cast<TGameScreen>(Screen("GS_MiniGame_pairs"));

@@ -38,10 +38,10 @@ const std::string kWidgets =
             "<widget type='scenario_satchel_end_level' name='scenario_end_level' visible='yes' duration='30'>"
             "<widgets><widget type='surface_widget' name='internal'/></widgets></widget>") +
     Factory("scenario_moving",
-            "<widget type='scenario_element_move' name='%name%' visible='yes' duration='50' "
+            "<widget type='scenario_element_move' name='moving_%name%' visible='yes' duration='50' "
             "element_name='%element_name%' final_x='%final_x%' final_y='%final_y%'/>") +
     Factory("scenario_reset_element",
-            "<widget type='scenario_reset_element' name='%name%' visible='yes' duration='50' "
+            "<widget type='scenario_reset_element' name='reset_%name%' visible='yes' duration='50' "
             "element_name='%element_name%' final_x='%final_x%' final_y='%final_y%'/>") +
     Factory("satchel_element",
             "<widget type='KestrelleSatchelElement' name='%name%' visible='no' "
@@ -80,6 +80,12 @@ class SatchelGame : public testing::MinigameGame {
     Click(left + 10, top + 10);
   }
   bool Occupied(int32_t row, int32_t col) { return Control()->Grid().IsOccupied({row, col}); }
+  // Piece "a" lies free on its starting place.
+  void ExpectAHome() {
+    EXPECT_EQ(State("a"), "normal");
+    EXPECT_EQ(Piece("a")->GetAnchorLeft(), 500);
+    EXPECT_EQ(Piece("a")->GetAnchorTop(), 100);
+  }
 };
 
 TEST_F(SatchelGame, PiecesFitGlideFreeAndReset) {
@@ -124,9 +130,7 @@ TEST_F(SatchelGame, PiecesFitGlideFreeAndReset) {
   Click(105, 155);
   EXPECT_FALSE(Control()->GetDragged());
   Frames(7);
-  EXPECT_EQ(State("a"), "normal");
-  EXPECT_EQ(Piece("a")->GetAnchorLeft(), 500);
-  EXPECT_EQ(Piece("a")->GetAnchorTop(), 100);
+  ExpectAHome();
 
   // Packed: the win comes with the last drop, before its glide is over; closing ends the game.
   Sounds();
@@ -142,6 +146,23 @@ TEST_F(SatchelGame, PiecesFitGlideFreeAndReset) {
   EXPECT_EQ(ReportValue("end_text"), "Packed");
   EXPECT_FALSE(Widget("control_game_satchel/fixed")->GetVisible());
   EXPECT_EQ(Widget("panel")->GetAnchorTop(), -80);
+}
+
+// The glide into the satchel and the way home are two moves of one piece with names of their own:
+// a reset in the middle of a glide stops the glide, and the piece goes home and stays free.
+TEST_F(SatchelGame, AResetDuringAGlideSendsThePieceHomeForGood) {
+  Carry(510, 110, 140, 110);
+  ASSERT_EQ(State("a"), "placed");
+  Frames(2);
+  Press("button_reset");
+  EXPECT_FALSE(Occupied(0, 0));
+  Frames(4);  // the glide would have arrived by now
+  EXPECT_EQ(State("a"), "moving");
+  Click(505, 105);
+  EXPECT_FALSE(Control()->GetDragged());
+  Frames(4);
+  ExpectAHome();
+  EXPECT_FALSE(Occupied(0, 0));
 }
 
 TEST_F(SatchelGame, SkippingShowsTheCloseButtonLikeAWin) {

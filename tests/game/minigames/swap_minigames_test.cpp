@@ -19,8 +19,9 @@ using testing::BoardScenarioFactory;
 
 // Moves last 100 ms; each one is a scenario of its own, named after the piece.
 std::string MoveAndFrameFactories() {
-  return BoardScenarioFactory("scenario_element_move", "scenario_tile_move", "scenario_element_move_%name%", 100,
-                              R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%")") +
+  return BoardScenarioFactory("scenario_element_move", "scenario_element_move", "scenario_element_move_%name%", 100,
+                              R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" )"
+                              R"(report_own_name="yes" final_state="fixed")") +
          BoardScenarioFactory("scenario_start_level", "scenario_hurdle_start_level", "scenario_start_level", 0) +
          BoardScenarioFactory("scenario_end_level", "scenario_hurdle_end_level", "scenario_end_level", 50);
 }
@@ -73,6 +74,9 @@ TEST_F(SquareGame, SwapsUntilEveryRowAndColumnAddsUpTo15) {
   Frames(5);
   EXPECT_EQ(Text(Tile(1), "state"), "moving");
   EXPECT_EQ(Text(Tile(2), "state"), "moving");
+  // Each move in flight under a name of its own.
+  EXPECT_TRUE(InControl("scenario_group/scenario_element_move_1"));
+  EXPECT_TRUE(InControl("scenario_group/scenario_element_move_2"));
   ClickTile(2);  // a moving tile does not react
   EXPECT_TRUE(Sounds().empty());
   EXPECT_EQ(Square()->Grid()[0][0], 1);

@@ -30,8 +30,9 @@ class YangGame : public testing::BoardMinigameGame {
   void SetUp() override {
     Load({"KestrelleGameScreenGameYang", "KestrelleControlGameYang", "control_game_yang",
           R"(<minigame_def name="m" extraparams="start_x=0\start_y=0\cell_width=100\LevelName=Yang"/>)",
-          BoardScenarioFactory("scenario_element_move", "scenario_tile_move", "scenario_element_move_%name%", 20,
-                               R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%")") +
+          BoardScenarioFactory("scenario_element_move", "scenario_element_move", "scenario_element_move_%name%", 20,
+                               R"(element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" )"
+                               R"(report_own_name="yes" final_state="fixed")") +
               BoardScenarioFactory("scenario_start_level", "scenario_yang_start_level", "scenario_start_level", 0) +
               BoardScenarioFactory("scenario_end_level", "scenario_yang_end_level", "scenario_end_level", 40) +
               Tile("yang_element", "plain") + Tile("yang_element_bottom_right", "bottom_right") +
@@ -49,7 +50,8 @@ TEST_F(YangGame, SlidesUntilTheQuartersMeetAndASecondMoveInFlightDoesNotFinishAg
   StartGame();
   EXPECT_EQ(Text(InControl("cells/0_0"), "type"), "bottom_right");
   EXPECT_FALSE(InControl("cells/2_2"));
-  EXPECT_EQ(Widget("button_menu")->GetAnchorLeft(), 10);  // slid in from 800 to its "init_x"
+  EXPECT_EQ(Widget("button_menu")->GetAnchorLeft(), 10);   // slid in from 800 to its "init_x"
+  EXPECT_EQ(Widget("button_skip")->GetAnchorLeft(), 700);  // and the skip button from 1024 to its own
 
   // A tile away from the free cell only clicks.
   ClickCell(0, 0);
@@ -93,6 +95,7 @@ TEST_F(YangGame, SlidesUntilTheQuartersMeetAndASecondMoveInFlightDoesNotFinishAg
   Frames(6);
   EXPECT_EQ(CompletedSkipped(), "no");
   EXPECT_EQ(Widget("button_menu")->GetAnchorLeft(), 800);
+  EXPECT_EQ(Widget("button_skip")->GetAnchorLeft(), 1024);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "game/minigames/satchel/satchel_control.h"
 
+#include "game/minigames/element_move_scenario.h"
 #include "game/minigames/minigame_codes.h"
 #include "game/minigames/variant_numbers.h"
 
@@ -74,10 +75,7 @@ void TKestrelleControlGameSatchel::SetUp() {
 
 bool TKestrelleControlGameSatchel::IsGliding(IWidget& piece) {
   if (!SatchelPieceCanBePickedUp(PieceState(piece))) return true;
-  WidgetRef group = GetScenarioGroup();
-  WidgetCollectionRef scenarios = group ? group->GetWidgets() : nullptr;
-  WidgetRef glide = scenarios ? scenarios->GetByName(piece.GetName()) : nullptr;
-  return glide && !glide->GetDead();
+  return TScenarioElementMove::Moves(GetScenarioGroup(), piece);
 }
 
 void TKestrelleControlGameSatchel::MarkCells(IWidget& piece, bool occupied) {
@@ -166,6 +164,8 @@ void TKestrelleControlGameSatchel::ResetPieces() {
     params->SetValue("element_name", Variant("../elements/" + piece->GetName()));
     params->SetValue("final_x", Variant(homeX));
     params->SetValue("final_y", Variant(homeY));
+    // A glide still on its way into the satchel stops: the piece goes home alone.
+    TScenarioElementMove::StopMoves(GetScenarioGroup(), *piece);
     const bool started = StartScenario("scenario_reset_element", params) != nullptr;
     if (PieceState(*piece) == "placed") MarkCells(*piece, false);
     piece->SetExtraParam("row", Variant(-1));

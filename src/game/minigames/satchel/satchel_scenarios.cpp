@@ -69,8 +69,14 @@ void TScenarioSatchelEndLevel::Initialize() {
   AddInstantState("exit", "", [this](TState&) { DieThenReport(); });
 }
 
-void TScenarioResetElement::Arrived(const WidgetRef& piece) {
-  if (piece) piece->SetProperty("state", Variant(std::string("normal")));
+const TPropertyTable& TScenarioResetElement::GetPropertyTable() const {
+  using T = TScenarioResetElement;
+  static const TPropertyTable table(TScenarioElementMove::GetPropertyTable(),
+                                    {
+                                        Property("report", &T::report_, false),
+                                        Property("final_state", &T::finalState_, std::string("normal")),
+                                    });
+  return table;
 }
 
 }  // namespace kestrelle

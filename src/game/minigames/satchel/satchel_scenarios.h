@@ -15,6 +15,7 @@
 
 #include <memory>
 
+#include "game/minigames/element_move_scenario.h"
 #include "game/minigames/minigame_scenario.h"
 
 namespace kestrelle {
@@ -38,9 +39,10 @@ class TScenarioSatchelEndLevel : public TSatchelScenario {
   void Initialize() override;
 };
 
-class TScenarioResetElement : public TPieceGlideScenario {
- protected:
-  void Arrived(const WidgetRef& piece) override;
+// The element move that takes a piece home: it leaves the piece "normal" and reports nothing.
+class TScenarioResetElement : public TScenarioElementMove {
+ public:
+  const TPropertyTable& GetPropertyTable() const override;
 };
 
 }  // namespace kestrelle

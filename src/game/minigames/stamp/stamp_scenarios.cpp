@@ -7,10 +7,12 @@ namespace kestrelle {
 
 const TPropertyTable& TScenarioStampElementMove::GetPropertyTable() const {
   using T = TScenarioStampElementMove;
-  static const TPropertyTable table(TScenarioTileMove::GetPropertyTable(), {
-                                                                               Property("move1", &T::move1_),
-                                                                               Property("move2", &T::move2_),
-                                                                           });
+  static const TPropertyTable table(TScenarioElementMove::GetPropertyTable(),
+                                    {
+                                        Property("move1", &T::move1_),
+                                        Property("move2", &T::move2_),
+                                        Property("final_state", &T::finalState_, std::string("normal")),
+                                    });
   return table;
 }
 
@@ -27,14 +29,9 @@ void TScenarioStampElementMove::Moved(const WidgetRef& element, double dx, doubl
   }
 }
 
-void TScenarioStampElementMove::Arrived() {
-  ParamsRef params = CreateParams();
-  params->SetValue("scenario_to_finalize", Variant("scenario_element_move"));
-  params->SetValue("move1", Variant(move1_));
-  params->SetValue("move2", Variant(move2_));
-  ReportToControl(kCommandFinalize, params);
-  if (WidgetRef element = Element()) element->SetProperty("state", Variant("normal"));
-  SetDead(true);
+void TScenarioStampElementMove::AddToReport(const ParamsRef& report) {
+  report->SetValue("move1", Variant(move1_));
+  report->SetValue("move2", Variant(move2_));
 }
 
 void TScenarioStampShowImage::Initialize() {

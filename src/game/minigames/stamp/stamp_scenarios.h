@@ -16,13 +16,15 @@
 
 namespace kestrelle {
 
-class TScenarioStampElementMove : public TScenarioTileMove {
+// The element move whose piece leaves in the state "normal" and whose report names the two
+// pieces joined ("move1", "move2").
+class TScenarioStampElementMove : public TScenarioElementMove {
  public:
   const TPropertyTable& GetPropertyTable() const override;
 
  protected:
   void Moved(const WidgetRef& element, double dx, double dy) override;
-  void Arrived() override;
+  void AddToReport(const ParamsRef& report) override;
 
  private:
   std::string move1_;
