@@ -10,6 +10,8 @@
 // refused drop on the way. Find the Differences is played through, one difference found on the
 // picture without it. Remove Items is played over the room of a player who owns some of its things
 // (a players file written here), so the room drawn under the picture is that player's.
+// Odd One Out is played through with a wrong click that shuffles the board, and the Stamp pieces
+// are joined into one stamp, with a put-down too far from its neighbour on the way.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -92,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptRun{"square_completed.script", 5}, ScriptRun{"yang_completed.script", 5},
                       ScriptRun{"hurdle_completed.script", 5}, ScriptRun{"path_completed.script", 5},
                       ScriptRun{"puzzle_completed.script", 5}, ScriptRun{"satchel_packed.script", 5},
-                      ScriptRun{"diffs_found.script", 5}, ScriptRun{"remove_items_completed.script", 5, kRoomOwner}),
+                      ScriptRun{"diffs_found.script", 5}, ScriptRun{"remove_items_completed.script", 5, kRoomOwner},
+                      ScriptRun{"redundant_completed.script", 5}, ScriptRun{"stamp_completed.script", 5}),
     // Named after the script ("find_pairs_completed"), not the bytes of the parameter.
     [](const ::testing::TestParamInfo<ScriptRun>& info) { return fs::path(info.param.script).stem().string(); });
 

@@ -11,6 +11,7 @@ void TKestrelleMinigameControl::Initialize() {
   TControlGameWidget::Initialize();
   state_ = kStateOver;
   skipped_ = false;
+  skipHeld_ = false;
   definition_.reset();
 }
 
@@ -124,6 +125,10 @@ void TKestrelleMinigameControl::SetUpAnew() {
 void TKestrelleMinigameControl::ScenarioFinalized(const std::string& name, const ParamsRef& params) {
   if (name == "scenario_start_level") {
     state_ = kStatePlaying;
+    // A skip held during the start may be used once the board is in play.
+    if (skipHeld_)
+      if (WidgetRef skip = FrameWidget("button_skip")) skip->SetEnabled(true);
+    skipHeld_ = false;
     PlayBegins();
     ShowHelp();
   } else if (name == "scenario_end_level") {
@@ -170,6 +175,7 @@ void TKestrelleMinigameControl::StartWithSkipHeld() {
     skip->SetEnabled(false);
     skip->Restart();
   }
+  skipHeld_ = true;
   StartScenario("scenario_start_level");
   state_ = kStateStarting;
 }

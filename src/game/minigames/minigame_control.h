@@ -74,8 +74,8 @@ class TKestrelleMinigameControl : public TControlGameWidget {
   // "scenario_start_level" with "LevelName" = "%%", a line break and the definition's "LevelName";
   // State 1.
   void StartWithLevelName();
-  // "button_skip" disabled and restarted (its look enables it again), "scenario_start_level"
-  // without parameters; State 1.
+  // "button_skip" disabled and restarted, "scenario_start_level" without parameters; State 1.
+  // The skip button is enabled again when the start scenario is over.
   void StartWithSkipHeld();
   // The screen point of the mouse message being handled.
   TPoint ScreenPoint() const { return screenPoint_; }
@@ -109,6 +109,8 @@ class TKestrelleMinigameControl : public TControlGameWidget {
  private:
   void SetUpAnew();
 
+  // StartWithSkipHeld disabled "button_skip" for the start scenario.
+  bool skipHeld_ = false;
   TPoint screenPoint_{0, 0};
   std::weak_ptr<IWidget> pieceGroup_;
 };

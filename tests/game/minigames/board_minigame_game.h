@@ -56,7 +56,7 @@ class BoardMinigameGame : public MinigameTestGame {
     <widgets>
       <widget type="rect_widget" name="bg" width="800" height="600"/>
       <widget type="rect_widget" name="button_menu" width="100" height="40" extraparams="\init_x=10"/>
-      <widget type="rect_widget" name="button_skip" width="90" height="40" enabled="yes" extraparams="\init_x=700"/>
+      <widget type="Control" name="button_skip" width="90" height="40" enabled="yes" extraparams="\init_x=700"/>
       <widget type="rect_widget" name="panel" width="800" height="80"/>)" +
         (data.closeButton ? R"(<widget type="rect_widget" name="button_close" width="90" height="40"/>)" : "") +
         R"(<widget type="rect_widget" name="frame_black" width="800" height="600"/>

@@ -46,9 +46,6 @@ void TKestrelleControlGameFindPairs::Command(int32_t code, const ParamsRef& para
 }
 
 void TKestrelleControlGameFindPairs::OtherScenarioFinished(const std::string& name, const ParamsRef&) {
-  // Set-up disabled the skip button; it may be used once the board is in play.
-  if (name == "scenario_start_level")
-    if (WidgetRef skip = FrameWidget("button_skip")) skip->SetEnabled(true);
   if (name == "scenario_start_level" || name == "scenario_pairs_end_round")
     SetUpRound();
   else if (name == "scenario_pairs_failed_round")
