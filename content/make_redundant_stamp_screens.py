@@ -35,8 +35,9 @@ ODD_FACTORIES = [
     factory("scenario_start_level", '<widget type="scenario_remove_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
     factory("scenario_redundant_end_round", '<widget type="scenario_redundant_end_round" name="scenario_redundant_end_round" duration="400" visible="yes"/>'),
     factory("scenario_redundant_failed_round", '<widget type="scenario_redundant_failed_round" name="scenario_redundant_failed_round" duration="400" visible="yes"/>'),
-    # The last odd one found: the frame slides out, then a short pause before the completion.
-    factory("scenario_end_level", '<widget type="scenario_remove_end_level" name="scenario_end_level" duration="500" pause_duration="200" final_duration="300" visible="yes"/>'),
+    # The last odd one found: the frame slides out while the text "%minigame_completed%" shows
+    # (the end of Find Pairs, without a pair to merge).
+    factory("scenario_end_level", '<widget type="scenario_pairs_end_level" name="scenario_end_level" duration="600" visible="yes"/>'),
 ]
 ODD = frame("%mg_redundant_name%",
             '<widget type="KestrelleControlGameRedundant" name="control_game_redundant" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
@@ -80,7 +81,7 @@ STAMP_CONTROL = (
 # where it is) and the skip button lives inside it (the frame finds no "button_skip" to park
 # off the screen).
 STAMP = frame("%mg_stamp_name%", STAMP_CONTROL)
-STAMP[1] = STAMP[1].replace('name="panel"', 'name="title_panel"').replace(
+STAMP[1] = STAMP[1].replace('name="panel"', 'name="title_panel" mousestop="yes"').replace(
     '</widgets></widget>', frame_button("button_skip", 650, 8, "%Skip%") + '</widgets></widget>')
 del STAMP[4]  # the frame's own "button_skip"
 STAMP.insert(1, '<widget type="image_widget" name="bg" resourcename="img_stamp_page" anchor_left="40" anchor_top="90" width="720" height="470" transparentlevel="0" visible="yes"/>')

@@ -107,6 +107,9 @@ void TKestrelleMinigameControl::Command(int32_t code, const ParamsRef& params) {
       StartScenario("scenario_end_level");
       break;
     case minigame_codes::kSkip:
+      // While the board comes in a skip finishes nothing; marking the minigame skipped then would
+      // take the bonus of a game the player goes on to win.
+      if (state_ == kStateStarting) break;
       skipped_ = true;
       Finish();
       break;

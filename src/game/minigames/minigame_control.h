@@ -5,7 +5,8 @@
 // the report that ends a minigame (32773 with the definition's completion values).
 //
 // The commands of the frame: 5 looks the definition up and sets the board up, 6 sets it up again,
-// 7 hides "button_close" and starts "scenario_end_level", 24 skips. When "scenario_start_level"
+// 7 hides "button_close" and starts "scenario_end_level", 24 skips (ignored while the start
+// scenario runs). When "scenario_start_level"
 // is over the play begins (State 2) and the help is shown ("GS_MinigameHelp" with the
 // definition's "minigame_person" and "start_text"). The finish has two phases: solving (or
 // skipping while playing) plays "sound_minigame_completed", moves to State 0 and ends the play

@@ -127,5 +127,19 @@ TEST_F(RedundantGame, SkippingWhilePlayingRunsTheEndScenarioFirst) {
   EXPECT_EQ(CompletedSkipped(), "yes");
 }
 
+TEST_F(RedundantGame, ASkipWhileTheBoardComesInIsIgnored) {
+  testing::ScriptedRandom round1({1, 4, 0, 3, 1, 0, 0});
+  ParamsRef params = CreateParams();
+  params->SetValue("Minigame", Variant("m"));
+  ASSERT_TRUE(game_->ShowScreen("GS_MiniGame_m", params));
+  ASSERT_EQ(Control()->GetState(), 1);
+  PressButton("button_skip");
+  // Not marked skipped: a game won afterwards keeps its bonus.
+  EXPECT_FALSE(Control()->GetSkipped());
+  Frames(5);
+  EXPECT_EQ(Control()->GetState(), 2);
+  EXPECT_FALSE(Control()->GetSkipped());
+}
+
 }  // namespace
 }  // namespace kestrelle
