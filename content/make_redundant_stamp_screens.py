@@ -16,7 +16,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_level_screens import factory, write  # noqa: E402
 # The board minigames' frame and screen shell, and the text the Find Pairs scenarios reveal.
-from make_board_minigame_screens import DEFS, frame, frame_button, gamescreen  # noqa: E402
+from make_board_minigame_screens import DEFS, frame, gamescreen  # noqa: E402
 from make_minigame_screens import TEXT_VIZ  # noqa: E402
 
 # ----------------------------------------------------------------------------------- Odd One Out
@@ -76,14 +76,10 @@ STAMP_CONTROL = (
     f'<widget type="image_widget" name="stamp_picture" anchor_left="{STAMP_X}" anchor_top="{STAMP_Y}" width="{STAMP_W}" height="{STAMP_H}" z="4" visible="no"/>'
     '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
     '</widgets></widget>')
-# The start fades the album page "bg" in and slides "button_menu" in from the right; it moves
-# neither the panel nor the skip button, so the title bar is "title_panel" (the frame leaves it
-# where it is) and the skip button lives inside it (the frame finds no "button_skip" to park
-# off the screen).
+# The start fades the album page "bg" in and slides "button_menu" and "button_skip" in; it does
+# not move the panel, so the title bar is "title_panel" (the frame leaves it where it is).
 STAMP = frame("%mg_stamp_name%", STAMP_CONTROL)
-STAMP[1] = STAMP[1].replace('name="panel"', 'name="title_panel" mousestop="yes"').replace(
-    '</widgets></widget>', frame_button("button_skip", 650, 8, "%Skip%") + '</widgets></widget>')
-del STAMP[4]  # the frame's own "button_skip"
+STAMP[1] = STAMP[1].replace('name="panel"', 'name="title_panel"')
 STAMP.insert(1, '<widget type="image_widget" name="bg" resourcename="img_stamp_page" anchor_left="40" anchor_top="90" width="720" height="470" transparentlevel="0" visible="yes"/>')
 write("screen_minigame_stamp.xml",
       "Stamp: the album page, the place of the stamp with its pale copy, the pieces, the whole stamp shown at the end, the frame's title and buttons, and the factories of the pieces and scenarios. Named by GS_MiniGame_stamp in Kestrelle.ini.",
