@@ -7,9 +7,11 @@ lamp, the clock and the tray. Run it again after
 changing a table below; the build rasterizes every SVG of the folder."""
 import math
 import os
+import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-OUT = os.path.join(HERE, "images", "board_minigame")
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_minigame_art import write_art  # noqa: E402
+
 INK = 'stroke="#302010" stroke-width="2"'
 FONT = 'font-family="DejaVu Sans" font-weight="bold"'
 
@@ -121,17 +123,5 @@ picture("img_path_clock_hand", "path_clock_hand",
 picture("img_path_tray", "path_tray",
         svg(260, 260, '<rect x="2" y="2" width="256" height="256" rx="14" fill="#7a5a30" stroke="#402a10" stroke-width="4"/>'))
 
-def main():
-    os.makedirs(OUT, exist_ok=True)
-    for stem, text in PICTURES.values():
-        with open(os.path.join(OUT, stem + ".svg"), "w") as f:
-            f.write(text)
-    with open(os.path.join(HERE, "ini", "res_board_minigame.xml"), "w") as f:
-        f.write('<?xml version="1.0" encoding="UTF-8"?>\n<!-- The board minigames\' pictures, written by content/make_board_minigame_art.py. -->\n'
-                '<resources>\n  <content>\n')
-        for name, (stem, _) in PICTURES.items():
-            f.write(f'    <resource type="ImageResource" name="{name}" file="data\\images\\board_minigame\\{stem}.png" format="png"/>\n')
-        f.write('  </content>\n</resources>\n')
-
-
-main()
+write_art(PICTURES, "board_minigame", "res_board_minigame.xml",
+          "The board minigames' pictures, written by content/make_board_minigame_art.py.")

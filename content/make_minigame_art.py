@@ -18,6 +18,21 @@ def svg(w, h, body):
             f'viewBox="0 0 {w} {h}">\n{body}\n</svg>\n')
 
 
+def write_art(pictures, folder, resource_file, comment):
+    """Writes each picture (resource name -> (file stem, svg text)) to images/FOLDER and the resource
+    definition file ini/RESOURCE_FILE naming their PNGs, with COMMENT at its top."""
+    out = os.path.join(HERE, "images", folder)
+    os.makedirs(out, exist_ok=True)
+    for stem, text in pictures.values():
+        with open(os.path.join(out, stem + ".svg"), "w") as f:
+            f.write(text)
+    with open(os.path.join(HERE, "ini", resource_file), "w") as f:
+        f.write(f'<?xml version="1.0" encoding="UTF-8"?>\n<!-- {comment} -->\n<resources>\n  <content>\n')
+        for name, (stem, _) in pictures.items():
+            f.write(f'    <resource type="ImageResource" name="{name}" file="data\\images\\{folder}\\{stem}.png" format="png"/>\n')
+        f.write('  </content>\n</resources>\n')
+
+
 def symbol(kind, colour):
     """A symbol centred in a 64 x 64 card."""
     if kind == "sun":

@@ -14,10 +14,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_minigame_art import INK, svg  # noqa: E402
+from make_minigame_art import INK, svg, write_art  # noqa: E402
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-OUT = os.path.join(HERE, "images", "redundant_stamp")
 PICTURES = {}  # resource name -> (file stem, svg text)
 
 
@@ -105,18 +103,6 @@ picture("img_stamp_page", "stamp_page",
                       + '<path d="M12 12 L60 12 L12 60 Z" fill="#c8a070"/><path d="M708 458 L660 458 L708 410 Z" fill="#c8a070"/>'))
 
 
-def main():
-    os.makedirs(OUT, exist_ok=True)
-    for stem, text in PICTURES.values():
-        with open(os.path.join(OUT, stem + ".svg"), "w") as f:
-            f.write(text)
-    with open(os.path.join(HERE, "ini", "res_redundant_stamp.xml"), "w") as f:
-        f.write('<?xml version="1.0" encoding="UTF-8"?>\n<!-- The pictures of Odd One Out and Stamp, written by content/make_redundant_stamp_art.py. -->\n'
-                '<resources>\n  <content>\n')
-        for name, (stem, _) in PICTURES.items():
-            f.write(f'    <resource type="ImageResource" name="{name}" file="data\\images\\redundant_stamp\\{stem}.png" format="png"/>\n')
-        f.write('  </content>\n</resources>\n')
-
-
 if __name__ == "__main__":
-    main()
+    write_art(PICTURES, "redundant_stamp", "res_redundant_stamp.xml",
+              "The pictures of Odd One Out and Stamp, written by content/make_redundant_stamp_art.py.")
