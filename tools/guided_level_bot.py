@@ -16,7 +16,7 @@ import argparse
 import pathlib
 import re
 
-from level_script_bot import parse, run
+from level_script_bot import look, read_prologue
 
 FLOOR = "control_game_main/shop_stations"
 ITEMS = "control_game_main/shop_items"
@@ -81,10 +81,10 @@ def main():
     parser.add_argument("--start", type=int, required=True, help="the moment of the bot's first look")
     args = parser.parse_args()
     build = args.build.resolve()
-    script = "".join(line + "\n" for line in args.prologue.read_text().splitlines() if not line.endswith(" quit"))
+    script = read_prologue(args.prologue)
     at = args.start
     for _ in range(300):
-        values = parse(run(build, script + "\n".join(probe_lines(at)) + f"\nat {at + 1} quit\n", args.seed))
+        values = look(build, script, probe_lines(at), at, args.seed)
         if values.get(("control_game_main", "state")) in (None, "0"):
             break
         action = decide(values)

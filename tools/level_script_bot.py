@@ -52,6 +52,16 @@ def run(build, script_text, seed):
         return result.stdout + result.stderr
 
 
+def read_prologue(path):
+    """The lines of a script that reaches the level, up to a line ending in 'quit'."""
+    return "".join(line + "\n" for line in path.read_text().splitlines() if not line.endswith(" quit"))
+
+
+def look(build, script, probe, at, seed):
+    """What the probe lines print at `at` when the script so far has been played."""
+    return parse(run(build, script + "\n".join(probe) + f"\nat {at + 1} quit\n", seed))
+
+
 def probe_lines(at):
     lines = [f"at {at} print control_game_main state", f"at {at} print control_game_main customers_served"]
     for station in range(1, 5):
@@ -102,13 +112,13 @@ def main():
              if args.lose else "Level {level} played through: every client served")
     script = PROLOGUE.format(title=title.format(level=args.level), level=args.level, seed=args.seed)
     if args.prologue:
-        script = "".join(line + "\n" for line in args.prologue.read_text().splitlines() if not line.endswith(" quit"))
+        script = read_prologue(args.prologue)
     skipped = set(args.minigame_items.split(","))
     clicked = {}
     at = args.start
     extras = {"wrong": False, "tool": False, "coin": False}
     for _ in range(400):
-        values = parse(run(build, script + "\n".join(probe_lines(at)) + f"\nat {at + 1} quit\n", args.seed))
+        values = look(build, script, probe_lines(at), at, args.seed)
         if values.get(("control_game_main", "state")) in (None, "0"):
             break
         stations, clients = floor(values)
