@@ -78,6 +78,7 @@
 #include "game/minigames/stamp/stamp_screen.h"
 #include "game/minigames/yang/yang_control.h"
 #include "game/minigames/yang/yang_scenarios.h"
+#include "game/tutorial/tutorial_data_check.h"
 
 namespace kestrelle {
 
@@ -231,6 +232,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TScenarioClientLeave>("scenario_game_client_leave");
   AddLevelFileCheck();
   AddDialogueCheck();
+  AddGuidedLevelCheck();
   // The owner's life between levels: the actions, their items and the room.
   RegisterObjectClass<TKestrelleGameScreenActions>("KestrelleGameScreenActions");
   RegisterObjectClass<TKestrelleGameScreenAction>("KestrelleGameScreenAction");
