@@ -414,13 +414,13 @@ def tutor_page(n, advances, at, arrows=(), ok=False, icons=()):
 
 HEARTS = [("img_GameClientHeart", 40 + 20 * k, 88, 18, 16) for k in range(3)]
 TUTOR_PAGES = [
-    tutor_page(0, False, TUTOR_PAGE_BOTTOM, arrows=[("up", 105, 418)]),            # the first client's order bubble
-    tutor_page(1, False, TUTOR_PAGE_BOTTOM, arrows=[("up", 113, 420)]),            # its money bag
-    tutor_page(2, True, TUTOR_PAGE_BOTTOM, arrows=[("down", 417, 246)]),           # the client waiting at station_3
-    tutor_page(3, True, TUTOR_PAGE_BOTTOM, arrows=[("up", 495, 418)], ok=True),    # its order bubble
+    tutor_page(0, False, TUTOR_PAGE_BOTTOM, arrows=[("up", 105, 380)]),            # the first client's order bubble
+    tutor_page(1, False, TUTOR_PAGE_BOTTOM, arrows=[("up", 113, 382)]),            # its money bag
+    tutor_page(2, True, TUTOR_PAGE_BOTTOM, arrows=[("down", 417, 218)]),           # the client waiting at station_3
+    tutor_page(3, True, TUTOR_PAGE_BOTTOM, arrows=[("up", 495, 380)], ok=True),    # its order bubble
     tutor_page(4, False, TUTOR_PAGE_BOTTOM),
-    tutor_page(5, False, TUTOR_PAGE_BOTTOM, arrows=[("down", 27, 246)], icons=[("img_vip_yes", 458, 88, 22, 22)]),  # the VIP at station_1
-    tutor_page(6, False, TUTOR_PAGE_BOTTOM, arrows=[("down", 75, 264)]),           # the bonus it left there
+    tutor_page(5, False, TUTOR_PAGE_BOTTOM, arrows=[("down", 27, 218)], icons=[("img_vip_yes", 458, 88, 22, 22)]),  # the VIP at station_1
+    tutor_page(6, False, TUTOR_PAGE_BOTTOM, arrows=[("down", 75, 268)]),           # the bonus it left there
     tutor_page(7, True, TUTOR_PAGE_TOP, arrows=[("right", 520, 102)], ok=True),     # the first tool slot
     tutor_page(8, True, TUTOR_PAGE_TOP, ok=True, icons=HEARTS),
     tutor_page(9, True, TUTOR_PAGE_TOP, arrows=[("right", 520, 45)], ok=True),      # the money counter

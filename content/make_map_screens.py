@@ -182,7 +182,7 @@ def help_page(n, key, pictures):
 HELPS = [("screen_map_tutorial", "GS_MapTutorial", "MapTutorial", "A word on the calendar and its medals.",
           [[("img_mapart_day_current", 28, 62, 80, 80)], [("img_medal_time", 24, 58, 56, 56), ("img_medal_service", 56, 94, 56, 56)]]),
          ("screen_room_tutorial", "GS_RoomTutorial", "RoomTutorial", "A word on the actions and the room.",
-          [[("img_aitem_course_book", 34, 60, 64, 64), ("img_icon_money", 54, 124, 24, 24)], [("img_room_flowers", 34, 70, 64, 64)]])]
+          [[("img_aitem_course_book", 34, 60, 64, 64), ("img_icon_money", 54, 124, 24, 24)], [("img_aitem_flowers", 34, 66, 64, 64)]])]
 for fname, screen, key, comment, pictures in HELPS:
     pages = [help_page(n, key, pictures[n]) for n in range(2)]
     window = ['<window left="190" top="190" visible="no">', zoom_effects(210, 110), "<widgets>",
