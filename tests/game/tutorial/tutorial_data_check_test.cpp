@@ -46,14 +46,14 @@ std::string GoodDefinition() {
       <widget type="rect_widget" name="frame_black"/><widget type="flash_scenario" name="fade_in"/>
       <widget type="flash_scenario" name="fade_out"/>
       <widget type="states_widget" name="states" mousestop="yes"><widgets>)" +
-         pages + R"(</widgets></widget>
+         pages +
+         R"(</widgets></widget>
     </widgets></window></gamescreen>
     <gamescreen type="KestrelleGameScreenStatTutorial" name="GS_StatTutorial"><window/></gamescreen>
     <gamescreen type="GameScreenQueryDialog" name="GS_SkipTutorial"><window/></gamescreen>
     <gamescreen type="KestrelleGameScreenMapTutorial" name="GS_MapTutorial"><window><widgets>
-      <widget type="states_widget" name="states"><widgets>
-        <widget type="group_widget" name="0"/><widget type="group_widget" name="1"/>
-      </widgets></widget><widget type="ButtonControl" name="button_ok"/>
+      <widget type="states_widget" name="states"><widgets><widget type="group_widget" name="0"/>)"
+         R"(<widget type="group_widget" name="1"/></widgets></widget><widget type="ButtonControl" name="button_ok"/>
     </widgets></window></gamescreen>
   </gamescreens></game>)";
 }
