@@ -403,12 +403,13 @@ def tutor_page(n, advances, at, arrows=(), ok=False, icons=()):
             'textalign="left" textvertalign="middle" multiline="yes" visible="yes"/>']
     note += [f'<widget type="image_widget" name="icon_{k}" resourcename="{res}" anchor_left="{x}" anchor_top="{y}" width="{w}" height="{h}" visible="yes"/>'
              for k, (res, x, y, w, h) in enumerate(icons)]
-    if ok:
-        note.append(tutor_ok(364, 76))
-    # Only a page with a button lets the mouse in; the note and the arrows let it through.
-    stop = ' mousestop="yes"' if ok else ''
-    widgets = [f'<widget type="group_widget" name="note" anchor_left="{left}" anchor_top="{top}" visible="yes"{stop}><widgets>' + "".join(note) + '</widgets></widget>']
+    widgets = [f'<widget type="group_widget" name="note" anchor_left="{left}" anchor_top="{top}" visible="yes"><widgets>' + "".join(note) + '</widgets></widget>']
     widgets += [tutor_arrow(f"arrow_{k}", d, x, y) for k, (d, x, y) in enumerate(arrows)]
+    # Only a page with a button lets the mouse in (to the button, "states/<n>/button_ok", in the
+    # note's corner); the note and the arrows let it through.
+    stop = ' mousestop="yes"' if ok else ''
+    if ok:
+        widgets.append(tutor_ok(left + 364, top + 76))
     return (f'<widget type="group_widget" name="{n}" visible="no"{stop} extraparams="\\show_next_state={"yes" if advances else "no"}"><widgets>'
             + "".join(widgets) + '</widgets></widget>')
 
