@@ -82,6 +82,7 @@
 #include "game/tutorial/screen_game_tutorial.h"
 #include "game/tutorial/screen_map_tutorial.h"
 #include "game/tutorial/screen_stat_tutorial.h"
+#include "game/tutorial/tutorial_data_check.h"
 
 namespace kestrelle {
 
@@ -240,6 +241,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TScenarioClientLeave>("scenario_game_client_leave");
   AddLevelFileCheck();
   AddDialogueCheck();
+  AddGuidedLevelCheck();
   // The owner's life between levels: the actions, their items and the room.
   RegisterObjectClass<TKestrelleGameScreenActions>("KestrelleGameScreenActions");
   RegisterObjectClass<TKestrelleGameScreenAction>("KestrelleGameScreenAction");
