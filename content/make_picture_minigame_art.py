@@ -15,8 +15,8 @@ resource definition file (content/ini/res_minigame_pictures.xml):
 
 - Find the Differences: a garden picture shown twice ("img_diffs_garden") and the five things laid
   over one copy or the other ("img_diffs_bird", "_cloud", "_apple", "_flower", "_butterfly"); a
-  park ("img_diffs_park") and its six patches ("img_diffs_park_kite" ...), three of them things
-  added and three a part of the picture drawn again in another colour or state (the bench, the
+  park ("img_diffs_park") and its six patches ("img_diffs_park_kite" ...), four of them things
+  added and two a part of the picture drawn again in another colour or state (the bench, the
   lamp), cut to the spot they cover.
 
 - Remove Items: the owner's room ("img_remove_room") with places for the player's own things, the
