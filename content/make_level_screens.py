@@ -443,12 +443,13 @@ write("screen_game_tutorial.xml", "The guided level: the level screen with the g
 write("screen_stat_tutorial.xml", "The guided level's results: as the level's, with no tip. Named by GS_StatTutorial in Kestrelle.ini.",
       stat_screen("KestrelleGameScreenStatTutorial", "GS_StatTutorial", [l.replace("%title_Results%", "%title_TutorialResults%") for l in S]))
 
-# Asked by the skip button.
+# Shown by the skip button. Closing it ends the guided level whatever it answers, so it is a note
+# with one button rather than a question whose "No" would end the lesson too.
 SKIP = ['<widget type="image_widget" name="image_panel" resourcename="img_query_panel" width="420" height="220" visible="yes"/>',
         '<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="20" anchor_top="14" width="380" height="40" text="%title_SkipTutorial%" textalign="center" textvertalign="middle" visible="yes"/>',
         '<widget type="text_widget" name="label_question" resourcename="font_main" anchor_left="30" anchor_top="60" width="360" height="80" text="%QuerySkipTutorial%" textalign="center" textvertalign="middle" multiline="yes" visible="yes"/>',
-        button("button_yes", 20, 156, "%Yes%"), button("button_no", 220, 156, "%No%")]
-write("screen_skip_tutorial.xml", "Asks whether to leave the guided level. Named by GS_SkipTutorial in Kestrelle.ini.",
+        button("button_yes", 120, 156, "%Continue%")]
+write("screen_skip_tutorial.xml", "Tells that the guided level ends here. Named by GS_SkipTutorial in Kestrelle.ini.",
       '<gamescreen type="GameScreenQueryDialog" name="GS_SkipTutorial">\n  <window left="190" top="190" visible="no">\n    ' + zoom_effects(210, 110)
       + '\n    <widgets>\n      ' + "\n      ".join(SKIP) + '\n    </widgets>\n  </window>\n</gamescreen>')
 

@@ -50,6 +50,9 @@ def decide(values):
     for page in PAGES_WITH_BUTTON:
         if values.get((f"states/{page}", "visible")) == "yes":
             return f"clickw states/{page}/button_ok"
+    # Page 2 asks for the waiting client at station_3; nothing else gets past it.
+    if values.get(("states/2", "visible")) == "yes":
+        return f"clickw {FLOOR}/station_3"
     clients = []
     for station in range(1, 5):
         if values.get((f"{FLOOR}/station_{station}", "state")) == "bonus":
