@@ -79,6 +79,8 @@ MAP = ['<window left="0" top="0" visible="no">',
        button("button_play", 610, 526, "%Play%"),
        # Back to the main menu.
        button("button_menu", 610, 6, "%map_menu%", extra=' actiontype="closegamescreen"'),
+       # The owner's life, whenever the player wants (the map's own way there is a new action).
+       button("button_actions", 10, 6, "%title_Actions%", extra=' actiontype="showgamescreen" gamescreenname="GS_Actions"'),
        scene_to_map("map_pause", 700), scene_to_map("map_tutor", 500), scene_to_map("room_tutor", 500),
        # Switching shops: the street fades out, the map is built anew, and it fades in again.
        '<widget type="flash_scenario_control" name="map_hide" paused="yes" linked_widget_name="bg_group" properties="transparentlevel" value="0" duration="250" next="execute_command:11" command_params="scenario_to_finalize=map_hide" extraparams="\\control_name=../map_control"/>',

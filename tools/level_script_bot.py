@@ -15,6 +15,7 @@ the level through the pause menu.
 import argparse
 import pathlib
 import re
+import shutil
 import subprocess
 import tempfile
 
@@ -41,10 +42,12 @@ MAX_CLIENTS = 16
 STEP_MS = 600
 
 
-def run(build, script_text, seed):
+def run(build, script_text, seed, user_files=None):
     with tempfile.TemporaryDirectory() as work:
         script = pathlib.Path(work) / "bot.script"
         script.write_text(script_text)
+        if user_files:
+            shutil.copytree(user_files, pathlib.Path(work) / "user")
         result = subprocess.run(
             [str(build / "bin" / "kestrelle-headless"), "--app-dir", str(build / "game"), "--user-dir",
              str(pathlib.Path(work) / "user"), "--script", str(script), "--seed", str(seed)],
@@ -96,6 +99,8 @@ def main():
     parser.add_argument("--prologue", type=pathlib.Path,
                         help="a script that reaches the level by other ways (its lines are kept up to a line 'quit')")
     parser.add_argument("--start", type=int, default=7000, help="the moment the bot's first look at the floor")
+    parser.add_argument("--user-files", type=pathlib.Path,
+                        help="a folder of player files (users.dat ...) every run starts from")
     args = parser.parse_args()
     build = args.build.resolve()
     title = ("Level {level}: clients run out of patience, the player leaves through the pause menu"
@@ -108,7 +113,8 @@ def main():
     at = args.start
     extras = {"wrong": False, "tool": False, "coin": False}
     for _ in range(400):
-        values = parse(run(build, script + "\n".join(probe_lines(at)) + f"\nat {at + 1} quit\n", args.seed))
+        values = parse(run(build, script + "\n".join(probe_lines(at)) + f"\nat {at + 1} quit\n", args.seed,
+                           args.user_files))
         if values.get(("control_game_main", "state")) in (None, "0"):
             break
         stations, clients = floor(values)
