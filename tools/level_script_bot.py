@@ -10,7 +10,9 @@ change of the rules or the data moves the random draws.
   level_script_bot.py BUILD_DIR LEVEL SEED OUT.script [--lose]
 
 --lose lets the clients wait until they run out of patience instead of serving them, then leaves
-the level through the pause menu.
+the level through the pause menu. --challenges ITEM=KEY,... plays the in-level challenge
+"control_minigame_KEY" that the item ITEM opens: the bot reads the order the challenge shows and
+picks the thing of that order (through the "order_..." texts of the language file).
 """
 import argparse
 import pathlib
@@ -38,7 +40,7 @@ at 5000 clickw button_ok
 
 FLOOR = "control_game_main/shop_stations"
 ITEMS = "control_game_main/shop_items"
-MAX_CLIENTS = 16
+MAX_CLIENTS = 30
 STEP_MS = 600
 
 
@@ -55,13 +57,18 @@ def run(build, script_text, seed, user_files=None):
         return result.stdout + result.stderr
 
 
-def probe_lines(at):
+def probe_lines(at, challenges=()):
     lines = [f"at {at} print control_game_main state", f"at {at} print control_game_main customers_served"]
+    for key in challenges:
+        lines.append(f"at {at} print control_minigame_{key} visible")
+        lines.append(f"at {at} print control_minigame_{key}/order/order_text text")
     for station in range(1, 5):
         lines.append(f"at {at} print {FLOOR}/station_{station} state")
         for n in range(1, MAX_CLIENTS + 1):
             for prop in ("state", "client_order", "vip", "client_hearts"):
                 lines.append(f"at {at} print {FLOOR}/station_{station}/{n} {prop}")
+            for line in range(1, 4):
+                lines.append(f"at {at} print {FLOOR}/station_{station}/{n}/order/{line} state")
     return lines
 
 
@@ -83,9 +90,20 @@ def floor(values):
             client = f"{path}/{n}"
             if (client, "state") in values:
                 order = re.findall(r"\\item\d+id=([^\\]*)", values.get((client, "client_order"), ""))
+                solved = {item for line, item in enumerate(order, 1)
+                          if values.get((f"{client}/order/{line}", "state")) == "solved"}
                 clients.append({"station": station, "name": str(n), "state": values[(client, "state")],
-                                "order": order, "vip": values.get((client, "vip"), "")})
+                                "order": order, "solved": solved, "vip": values.get((client, "vip"), "")})
     return stations, clients
+
+
+def order_texts(build):
+    # The language file's order texts, by the text shown: "The hat, please!" -> "item_hat".
+    lang = (build / "game" / "lang" / "default.lng").read_text()
+    texts = {}
+    for name, text in re.findall(r'<string name="(order_[^"]*)">([^<]*)</string>', lang):
+        texts[text] = texts[f"%{name}%"] = name[len("order_"):]
+    return texts
 
 
 def main():
@@ -101,6 +119,8 @@ def main():
     parser.add_argument("--start", type=int, default=7000, help="the moment the bot's first look at the floor")
     parser.add_argument("--user-files", type=pathlib.Path,
                         help="a folder of player files (users.dat ...) every run starts from")
+    parser.add_argument("--challenges", default="",
+                        help="ITEM=KEY,...: the items whose order line opens the in-level challenge control_minigame_KEY")
     args = parser.parse_args()
     build = args.build.resolve()
     title = ("Level {level}: clients run out of patience, the player leaves through the pause menu"
@@ -109,18 +129,26 @@ def main():
     if args.prologue:
         script = "".join(line + "\n" for line in args.prologue.read_text().splitlines() if not line.endswith(" quit"))
     skipped = set(args.minigame_items.split(","))
-    clicked = {}
+    challenges = dict(pair.split("=", 1) for pair in args.challenges.split(",") if "=" in pair)
+    orders = order_texts(build) if challenges else {}
     at = args.start
     extras = {"wrong": False, "tool": False, "coin": False}
     for _ in range(400):
-        values = parse(run(build, script + "\n".join(probe_lines(at)) + f"\nat {at + 1} quit\n", args.seed,
-                           args.user_files))
+        values = parse(run(build, script + "\n".join(probe_lines(at, challenges.values())) + f"\nat {at + 1} quit\n",
+                           args.seed, args.user_files))
         if values.get(("control_game_main", "state")) in (None, "0"):
             break
         stations, clients = floor(values)
         served = int(values.get(("control_game_main", "customers_served"), "0") or 0)
         action = None
-        if args.lose:
+        open_challenge = next((key for key in challenges.values()
+                               if values.get((f"control_minigame_{key}", "visible")) == "yes"), None)
+        if open_challenge:
+            wanted = orders.get(values.get((f"control_minigame_{open_challenge}/order/order_text", "text"), ""))
+            if wanted and open_challenge not in extras:
+                script += "# The in-level challenge: the thing the client asks for.\n"
+                action, extras[open_challenge] = f"clickw control_minigame_{open_challenge}/items/{wanted}", True
+        elif args.lose:
             if served == 0 and not any(c for c in clients if c["state"] in ("idle", "active", "money")):
                 action = None
             if at > args.start + 90000:
@@ -143,15 +171,17 @@ def main():
                 action, extras["tool"] = "clickw control_tools/tool_1", True
             elif active:
                 client = active[0]
-                done = clicked.setdefault(client["name"], set())
-                todo = [i for i in client["order"] if i not in done and i not in skipped]
+                # The lines the order shows solved; a click that did not count is made again.
+                todo = [i for i in client["order"] if i not in client["solved"] and i not in skipped]
                 if todo:
-                    done.add(todo[0])
                     action = f"clickw {ITEMS}/{todo[0]}"
                 elif idle:
                     action = f"clickw {FLOOR}/station_{idle[0]['station']}"
             elif idle:
                 action = f"clickw {FLOOR}/station_{idle[0]['station']}"
+        if not open_challenge:
+            for key in challenges.values():
+                extras.pop(key, None)
         if action:
             script += f"at {at} {action}\n"
         at += STEP_MS

@@ -1,18 +1,14 @@
 // The demo's shop content as the main menu of the demo loads it (its lists in files of their
-// own): every list is there, every level lies in a shop's range and its level file loads, and the
-// things on its shelves stand above the stations, where a click reaches them.
+// own): every list is there, every level lies in a shop's range and its level file loads.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <string>
 
 #include "data/class_registry.h"
 #include "data/data_files.h"
 #include "data/hier_storage.h"
 #include "game/content/kestrelle_level_def.h"
-#include "game/content/level_items.h"
 #include "game/content/shop_content.h"
 #include "game/content/shop_defs.h"
 #include "game/content/station_defs.h"
@@ -77,28 +73,6 @@ TEST_F(DemoContent, EveryListIsThereAndEveryLevelHasAShopAndALevelFile) {
     auto shop = shops->FindShopByLevel(ref->GetNumber());
     ASSERT_NE(shop, nullptr);
     EXPECT_EQ(ref->GetProperty("shop_name"), Variant(shop->GetName()));
-  }
-}
-
-// A client stands in front of its station: a shelf item reaching down into a station's area lies
-// under the client and its order, and a click there serves the station instead.
-TEST_F(DemoContent, EveryShelfItemStandsAboveTheStations) {
-  auto stations = std::dynamic_pointer_cast<TStationDefCollection>(content_.Get("station_defs"));
-  int64_t stationsTop = INT64_MAX;
-  for (int i = 0; i < stations->GetCount(); ++i)
-    stationsTop = std::min(stationsTop, stations->GetItem(i)->GetProperty("y").ToInt(INT64_MAX));
-  ASSERT_LT(stationsTop, INT64_MAX);
-  auto levels = std::dynamic_pointer_cast<TLevelDefRefCollection>(content_.Get("level_def_refs"));
-  for (int i = 0; i < levels->GetCount(); ++i) {
-    auto ref = levels->GetItem(i);
-    auto level = std::dynamic_pointer_cast<IKestrelleLevelDef>(ref->LoadLevelDef());
-    ASSERT_NE(level, nullptr) << ref->GetName();
-    auto items = level->GetShopItems();
-    for (int k = 0; k < items->GetCount(); ++k) {
-      auto item = items->GetItem(k);
-      const int64_t bottom = item->GetProperty("y").ToInt(0) + item->GetProperty("h").ToInt(0);
-      EXPECT_LE(bottom, stationsTop) << "level " << ref->GetName() << ", item " << item->GetName();
-    }
   }
 }
 
