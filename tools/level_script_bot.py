@@ -40,7 +40,9 @@ at 5000 clickw button_ok
 
 FLOOR = "control_game_main/shop_stations"
 ITEMS = "control_game_main/shop_items"
-MAX_CLIENTS = 30
+# Clients are named by their number in the level; the bot looks at the names from the oldest client
+# still in the shop to a few past the newest one it has seen.
+CLIENTS_AHEAD = 8
 STEP_MS = 600
 
 
@@ -57,14 +59,22 @@ def run(build, script_text, seed, user_files=None):
         return result.stdout + result.stderr
 
 
-def probe_lines(at, challenges=()):
+# Where a click on a shelf item lands: its centre first; a picture with a hole or a gap there (a
+# ring, a pair of glasses) takes the click only on its drawn pixels, so later tries move off it.
+AIM_OFFSETS = [(0, 0), (-16, 0), (16, 0), (0, -14), (0, 14), (-20, -18), (20, 18)]
+
+
+def probe_lines(at, challenges=(), items=(), names=range(1, CLIENTS_AHEAD + 1)):
     lines = [f"at {at} print control_game_main state", f"at {at} print control_game_main customers_served"]
+    for item in items:
+        for prop in ("anchor_left", "anchor_top", "width", "height"):
+            lines.append(f"at {at} print {ITEMS}/{item} {prop}")
     for key in challenges:
         lines.append(f"at {at} print control_minigame_{key} visible")
         lines.append(f"at {at} print control_minigame_{key}/order/order_text text")
     for station in range(1, 5):
         lines.append(f"at {at} print {FLOOR}/station_{station} state")
-        for n in range(1, MAX_CLIENTS + 1):
+        for n in names:
             for prop in ("state", "client_order", "vip", "client_hearts"):
                 lines.append(f"at {at} print {FLOOR}/station_{station}/{n} {prop}")
             for line in range(1, 4):
@@ -81,12 +91,12 @@ def parse(output):
     return values
 
 
-def floor(values):
+def floor(values, names=range(1, CLIENTS_AHEAD + 1)):
     stations, clients = {}, []
     for station in range(1, 5):
         path = f"{FLOOR}/station_{station}"
         stations[station] = values.get((path, "state"), "")
-        for n in range(1, MAX_CLIENTS + 1):
+        for n in names:
             client = f"{path}/{n}"
             if (client, "state") in values:
                 order = re.findall(r"\\item\d+id=([^\\]*)", values.get((client, "client_order"), ""))
@@ -95,6 +105,16 @@ def floor(values):
                 clients.append({"station": station, "name": str(n), "state": values[(client, "state")],
                                 "order": order, "solved": solved, "vip": values.get((client, "vip"), "")})
     return stations, clients
+
+
+def aim(values, item, attempt):
+    # The first click goes to the item's centre; each try after it to another point of the item.
+    if attempt == 0 or (f"{ITEMS}/{item}", "width") not in values:
+        return f"clickw {ITEMS}/{item}"
+    number = lambda prop: round(float(values[(f"{ITEMS}/{item}", prop)]))
+    dx, dy = AIM_OFFSETS[attempt % len(AIM_OFFSETS)]
+    return (f"click {number('anchor_left') + number('width') // 2 + dx} "
+            f"{number('anchor_top') + number('height') // 2 + dy}")
 
 
 def order_texts(build):
@@ -131,14 +151,27 @@ def main():
     skipped = set(args.minigame_items.split(","))
     challenges = dict(pair.split("=", 1) for pair in args.challenges.split(",") if "=" in pair)
     orders = order_texts(build) if challenges else {}
+    seen_items = set()
+    oldest, newest = 1, 0
+    tries = {}  # (station, client, item): the aim of the next click on it
+    good_aim = {}  # item: the aim that solved it last
     at = args.start
     extras = {"wrong": False, "tool": False, "coin": False}
     for _ in range(400):
-        values = parse(run(build, script + "\n".join(probe_lines(at, challenges.values())) + f"\nat {at + 1} quit\n",
-                           args.seed, args.user_files))
+        names = range(oldest, newest + CLIENTS_AHEAD + 1)
+        values = parse(run(build, script + "\n".join(probe_lines(at, challenges.values(), sorted(seen_items), names))
+                           + f"\nat {at + 1} quit\n", args.seed, args.user_files))
         if values.get(("control_game_main", "state")) in (None, "0"):
             break
-        stations, clients = floor(values)
+        stations, clients = floor(values, names)
+        if clients:
+            oldest = min(int(c["name"]) for c in clients)
+            newest = max(newest, max(int(c["name"]) for c in clients))
+        for client in clients:
+            seen_items.update(client["order"])
+            for item in client["solved"]:
+                if (client["station"], client["name"], item) in tries:
+                    good_aim[item] = tries.pop((client["station"], client["name"], item)) - 1
         served = int(values.get(("control_game_main", "customers_served"), "0") or 0)
         action = None
         open_challenge = next((key for key in challenges.values()
@@ -174,7 +207,10 @@ def main():
                 # The lines the order shows solved; a click that did not count is made again.
                 todo = [i for i in client["order"] if i not in client["solved"] and i not in skipped]
                 if todo:
-                    action = f"clickw {ITEMS}/{todo[0]}"
+                    key = (client["station"], client["name"], todo[0])
+                    attempt = tries.get(key, good_aim.get(todo[0], 0))
+                    tries[key] = attempt + 1
+                    action = aim(values, todo[0], attempt)
                 elif idle:
                     action = f"clickw {FLOOR}/station_{idle[0]['station']}"
             elif idle:

@@ -1,6 +1,8 @@
 #include "app/standard_screens/screen_high_scores.h"
 
 #include "app/standard_screens/screen_helpers.h"
+#include "data/number_format.h"
+#include "data/numbers.h"
 
 namespace kestrelle {
 
@@ -30,8 +32,12 @@ void TGameScreenHighScores::OnShowing(const ParamsRef& params) {
   }
   if (WidgetRef grid = FindWidget("score_grid")) grid->SetProperty("recordtable", Variant(InterfaceRef(table)));
   if (WidgetRef yours = FindWidget("your_score")) yours->SetVisible(scored);
-  if (WidgetRef value = FindWidget("your_score/value"); value && scored)
-    value->SetProperty("text_utf8", Variant(screens::ParamValue(params, "Score").ToString()));
+  if (WidgetRef value = FindWidget("your_score/value"); value && scored) {
+    // Written like the table writes its scores.
+    const std::string score = screens::ParamValue(params, "Score").ToString();
+    int64_t number = 0;
+    value->SetProperty("text_utf8", Variant(ParseIntOrHex(score, number) ? FormatThousands(number) : score));
+  }
 }
 
 void TGameScreenHighScores::OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) {

@@ -3,8 +3,8 @@
 // (the first declared table when it names none) drawn by the score grid "score_grid". Shown with
 // a "Score" (and the "Player" it belongs to), it first enters that score into the table, which
 // keeps it on disk and highlights it; the group "your_score" then shows the score, entered or not,
-// in its text "value". Shown without one, nothing is highlighted and "your_score" is hidden.
-// "button_close" closes it.
+// in its text "value" (with the thousands separator, as the grid writes scores). Shown without
+// one, nothing is highlighted and "your_score" is hidden. "button_close" closes it.
 
 #include <string>
 
