@@ -140,11 +140,13 @@ F.append(factory("button_hints", '<widget type="group_widget" name="button_hints
 # is spelt out letter by letter.
 slide = lambda n, target, y: f'<widget type="flash_scenario" name="slide_{n}" paused="yes" linked_widget_name="window:/{target}" properties="anchor_top" value="{y}" duration="600"/>'
 show_controls = ('<widget type="group_widget" name="show_controls" visible="yes"><widgets>' + slide("mat", "tools_mat", 4) + slide("timer", "timer_control", 18)
-                 + slide("tools", "control_tools", 96) + slide("money", "control_game_main/money_counter", 54) + slide("clients", "control_game_main/client_counter", 54) + '</widgets></widget>')
+                 + slide("tools", "control_tools", 96) + slide("money", "control_game_main/money_counter", 54) + slide("clients", "control_game_main/client_counter", 54)
+                 # The menu button goes with the panel it stands on: out at the level's end, back at the next start.
+                 + slide("menu", "button_menu", 196) + '</widgets></widget>')
 hide_controls = ('<widget type="group_widget" name="hide_controls" visible="yes"><widgets>'
                  + "".join(f'<widget type="flash_scenario" name="slide_{n}" paused="yes" linked_widget_name="window:/{t}" properties="anchor_top" value="inc:-270" duration="500"/>'
                            for n, t in (("mat", "tools_mat"), ("timer", "timer_control"), ("tools", "control_tools"), ("money", "control_game_main/money_counter"),
-                                        ("clients", "control_game_main/client_counter")))
+                                        ("clients", "control_game_main/client_counter"), ("menu", "button_menu")))
                  + '</widgets></widget>')
 # The level's title (or the end message): a text that fades in and stays while its scenario runs;
 # the scenario waits its own "visualization_time" for it.

@@ -115,6 +115,9 @@ AWARD = ['<window left="160" top="120" visible="no">', zoom_effects(240, 180),
          '<sounds><sound name="sound_execute_action" resourcename="snd_chime"/></sounds>',
          "<widgetfactories>" + "".join(AWARD_FACTORIES) + "</widgetfactories>", "<widgets>",
          img("image_panel", "img_panel", 0, 0, 480, 360), text("label_title", "font_title", 20, 10, 440, 40, "%title_NewAward%"),
+         # Every medal's place, faint: the ones won in the level stand out in the row of them all.
+         group("award_places", [img(f"place_{n}", r, i * 88 + (88 - min(s, 80)) // 2, (100 - min(s, 80)) // 2, min(s, 80), min(s, 80),
+                                    extra=' transparentlevel="50"') for i, (n, r, s) in enumerate(AWARDS)], 20, 80),
          '<widget type="group_widget" name="awards" anchor_left="20" anchor_top="80" visible="yes"/>',
          group("scenario_group", []), button("button_ok", 150, 290, "%OK%"), "</widgets></window>"]
 write("screen_new_award", "KestrelleGameScreenNewAward", "GS_NewAward", "The medals won in a level.", "\n".join(AWARD))
