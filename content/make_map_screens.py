@@ -155,12 +155,13 @@ LAST = ['<window left="90" top="110" visible="no">', zoom_effects(310, 190),
         "</widgets></window>"]
 write("screen_last_shop_level", "GS_LastShopLevel", "GS_LastShopLevel", "The certificate of a finished shop.", "\n".join(LAST))
 
-REPLAY = ['<window left="190" top="160" visible="no">', zoom_effects(210, 140), "<widgets>",
-          img("image_panel", "img_query_panel", 0, 0, 420, 280), text("label_title", "font_title", 20, 10, 380, 40, "%title_Replay%"),
-          text("label_old", "font_main", 30, 60, 220, 32, "%replay_old%"), text("old_money", "font_main", 250, 60, 140, 32, ""),
-          text("label_new", "font_main", 30, 100, 220, 32, "%replay_new%"), text("new_money", "font_main", 250, 100, 140, 32, ""),
-          text("label_add", "font_main", 30, 140, 220, 32, "%replay_add%"), text("add_money", "font_main", 250, 140, 140, 32, ""),
-          button("button_ok", 120, 214, "%OK%"), "</widgets></window>"]
+# The query panel's picture is 420 x 220: the three lines and OK stand inside it.
+REPLAY = ['<window left="190" top="190" visible="no">', zoom_effects(210, 110), "<widgets>",
+          img("image_panel", "img_query_panel", 0, 0, 420, 220), text("label_title", "font_title", 20, 10, 380, 40, "%title_Replay%"),
+          text("label_old", "font_main", 30, 54, 220, 30, "%replay_old%"), text("old_money", "font_main", 250, 54, 140, 30, ""),
+          text("label_new", "font_main", 30, 84, 220, 30, "%replay_new%"), text("new_money", "font_main", 250, 84, 140, 30, ""),
+          text("label_add", "font_main", 30, 114, 220, 30, "%replay_add%"), text("add_money", "font_main", 250, 114, 140, 30, ""),
+          button("button_ok", 120, 156, "%OK%"), "</widgets></window>"]
 write("screen_replay", "GS_Replay", "GS_Replay", "The money of a level played again.", "\n".join(REPLAY))
 
 # The small notes of the map: a title, a text and OK.
