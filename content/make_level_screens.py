@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the level's screens (content/ini/screen_*.xml): the level screen "GS_GameMain" with the
-factories of its shop floor and scenarios, the results "GS_StatMain", the level introduction
-"GS_StartLevel" and the tool choice "GS_StartToolLevel". The game definition names each file through
+factories of its shop floor and scenarios, the results "GS_StatMain", the guided level
+"GS_GameTutorial" with its results "GS_StatTutorial" and the skip question "GS_SkipTutorial", the
+level introduction "GS_StartLevel" and the tool choice "GS_StartToolLevel". The game definition names each file through
 "_outstorage". Widget factories hold their widget as escaped XML text; writing them from here keeps
 the nesting right. Run it again after changing a layout below."""
 import os
@@ -321,10 +322,12 @@ SHOP_CHALLENGES = [("pastries", "title_PastryChallenge", ["croissant", "pretzel"
 for key, title, things in SHOP_CHALLENGES:
     W.append(challenge(key, title, ["item_" + t for t in things], 64))
 
-gm = ('<gamescreen type="KestrelleGameScreenGameMain" name="GS_GameMain">\n  <window left="0" top="0" visible="no">\n'
-      '    <musics><music name="music_background" resourcename="mus_level"/></musics>\n'
-      '    <widgetfactories>\n      ' + "\n      ".join(F) + '\n    </widgetfactories>\n'
-      '    <widgets>\n      ' + "\n      ".join(W) + '\n    </widgets>\n  </window>\n</gamescreen>')
+def level_screen(kind, name, widgets):
+    return (f'<gamescreen type="{kind}" name="{name}">\n  <window left="0" top="0" visible="no">\n'
+            '    <musics><music name="music_background" resourcename="mus_level"/></musics>\n'
+            '    <widgetfactories>\n      ' + "\n      ".join(F) + '\n    </widgetfactories>\n'
+            '    <widgets>\n      ' + "\n      ".join(widgets) + '\n    </widgets>\n  </window>\n</gamescreen>')
+gm = level_screen("KestrelleGameScreenGameMain", "GS_GameMain", W)
 write("screen_game_main.xml", "The level screen: the shop floor (stations, shelf items, coins), the panel with the timer, the counters, the tools and the menu button, and the factories the level makes its clients, bonuses, labels and scenarios from. Named by GS_GameMain in Kestrelle.ini.", gm)
 
 # ----------------------------------------------------------------------------------- GS_StatMain
@@ -347,11 +350,124 @@ S.append(STAT_BURST)
 S.append('<widget type="group_widget" name="scenario_group" visible="yes"/>')
 S.append(button("button_restart", 60, 372, "%Restart%"))
 S.append(button("button_ok", 280, 372, "%Continue%"))
-stat = ('<gamescreen type="KestrelleGameScreenStatMain" name="GS_StatMain">\n  <window left="140" top="80" visible="no">\n    '
-        + zoom_effects(260, 220) + '\n    <widgetfactories>\n      '
-        + factory("scenario_stat", '<widget type="scenario_stat" name="scenario_stat" visible="yes"><sounds><sound name="sound_new_line" resourcename="snd_new_line"/><sound name="sound_stat_medal" resourcename="snd_stat_medal"/></sounds></widget>')
-        + '\n    </widgetfactories>\n    <widgets>\n      ' + "\n      ".join(S) + '\n    </widgets>\n  </window>\n</gamescreen>')
+def stat_screen(kind, name, lines):
+    return (f'<gamescreen type="{kind}" name="{name}">\n  <window left="140" top="80" visible="no">\n    '
+            + zoom_effects(260, 220) + '\n    <widgetfactories>\n      '
+            + factory("scenario_stat", '<widget type="scenario_stat" name="scenario_stat" visible="yes"><sounds><sound name="sound_new_line" resourcename="snd_new_line"/><sound name="sound_stat_medal" resourcename="snd_stat_medal"/></sounds></widget>')
+            + '\n    </widgetfactories>\n    <widgets>\n      ' + "\n      ".join(lines) + '\n    </widgets>\n  </window>\n</gamescreen>')
+stat = stat_screen("KestrelleGameScreenStatMain", "GS_StatMain", S)
 write("screen_stat_main.xml", "The level results: money, the two bonuses with their medals, the total and a tip, revealed line by line. Named by GS_StatMain in Kestrelle.ini.", stat)
+
+# ----------------------------------------------------------------------------------- GS_GameTutorial
+# The guided level: the level screen with the guided control ("KestrelleControlGameTutorial", still
+# named "control_game_main"), a skip button and the step pages, the children "0" .. "13" of the
+# states widget "states", which shows one of them at a time.
+#
+# How the guided control walks the pages. Its step counter is the number of the next page to show
+# (showing page n makes it n + 1, so the page on screen is the counter - 1). A press on the shop
+# floor first advances the page on screen - except while the counter is 3 - and then acts as in
+# any level; advancing hides the page when it says show_next_state=no and shows the next one
+# otherwise. A page's OK button advances it the same way. Game events show pages of their own:
+#   0   the lesson starts: the first client comes and is served first. "no": the first press only
+#       hides the page, and that same press may already pick an item.
+#   1   the first order is complete. "no": the press on the client hides it and takes the money.
+#   2   that client is served; two clients come, to station_2 (served first) and station_3
+#       (waiting). Advances: while the counter is 3 a press neither advances nor reaches the
+#       shelves, and only calling the client waiting at station_3 advances, to page 3.
+#   3   advances on the next press (or OK), to page 4.
+#   4   "no": the player serves both; the third client served shows page 5 and brings a VIP
+#       (to station_1, the only free station then).
+#   5   "no": the VIP served with full hearts shows page 6 and leaves a bonus at its station.
+#   6   "no": the press on the bonus hides the page, takes the bonus, shows page 7 and brings a
+#       client whose order ends with the level's challenge item (the seed box).
+#   7..11  advance, on a press or OK; the shelves take no press while they are up.
+#   12  "no": the player finds that order; the seed box starts the in-level challenge.
+#   13  shown by the challenge itself (the counter stays) and hidden when it ends; no OK button.
+# Serving that client is the fifth, the goal of the levels the lesson runs on (1 and 99).
+# A page that advanced by "no" would need a second press the flow never makes, and one that hid by
+# "yes" would skip a page: `kestrelle-data check` knows this table.
+#
+# The pages are drawn over everything (z 70, above the challenge) but only their OK buttons take the
+# mouse: the page groups let presses through to their children, and pictures and texts stop none,
+# so the press reaches the shop floor underneath. A page's note lies at the bottom, under the
+# stations, while the player is to click the floor; over the shelves (which are blocked then) while
+# it explains the panel on the right. Arrows point at the thing to click.
+TUTOR_PAGE_BOTTOM = (60, 474)
+TUTOR_PAGE_TOP = (14, 84)
+TUTOR_PANEL_W, TUTOR_PANEL_H = 500, 124
+
+def tutor_arrow(name, direction, left, top):
+    return (f'<widget type="blink_widget" name="{name}" resourcename="img_tutor_arrow_{direction}" anchor_left="{left}" anchor_top="{top}" width="52" height="52" '
+            'loop="yes" firstperiod="450" secondperiod="450" start_transparentlevel="140" peak_transparentlevel="255" end_transparentlevel="140" visible="yes"/>')
+
+def tutor_ok(left, top):
+    return (f'<widget type="ButtonControl" name="button_ok" anchor_left="{left}" anchor_top="{top}" width="120" height="38" enabled="yes" visible="yes" mousestop="yes">'
+            '<sounds><sound name="sound_buttonclick" resourcename="snd_click"/></sounds><widgets>'
+            '<widget type="image_widget" name="image_normal" resourcename="img_tutor_button" width="120" height="38" visible="no"/>'
+            '<widget type="image_widget" name="image_selected" resourcename="img_tutor_button_hover" width="120" height="38" visible="no"/>'
+            '<widget type="image_widget" name="image_disabled" resourcename="img_tutor_button_disabled" width="120" height="38" visible="no"/>'
+            '<widget type="text_widget" name="caption" resourcename="font_button" anchor_top="1" width="120" height="32" text="%OK%" textalign="center" textvertalign="middle" visible="yes"/>'
+            '</widgets></widget>')
+
+def tutor_page(n, advances, at, arrows=(), ok=False, icons=()):
+    """Page n: its note at `at` with the text "%tutor_step_<n>%", the arrows (direction, left, top),
+    an OK button and small pictures (resource, left, top, w, h; relative to the note)."""
+    left, top = at
+    text_h = 62 if ok else 100
+    note = [f'<widget type="image_widget" name="panel" resourcename="img_tutor_panel" width="{TUTOR_PANEL_W}" height="{TUTOR_PANEL_H}" visible="yes"/>',
+            f'<widget type="text_widget" name="text" resourcename="font_main" anchor_left="40" anchor_top="12" width="444" height="{text_h}" text="%tutor_step_{n}%" '
+            'textalign="left" textvertalign="middle" multiline="yes" visible="yes"/>']
+    note += [f'<widget type="image_widget" name="icon_{k}" resourcename="{res}" anchor_left="{x}" anchor_top="{y}" width="{w}" height="{h}" visible="yes"/>'
+             for k, (res, x, y, w, h) in enumerate(icons)]
+    widgets = [f'<widget type="group_widget" name="note" anchor_left="{left}" anchor_top="{top}" visible="yes"><widgets>' + "".join(note) + '</widgets></widget>']
+    widgets += [tutor_arrow(f"arrow_{k}", d, x, y) for k, (d, x, y) in enumerate(arrows)]
+    # Only a page with a button lets the mouse in (to the button, "states/<n>/button_ok", in the
+    # note's corner); the note and the arrows let it through.
+    stop = ' mousestop="yes"' if ok else ''
+    if ok:
+        widgets.append(tutor_ok(left + 364, top + 76))
+    return (f'<widget type="group_widget" name="{n}" visible="no"{stop} extraparams="\\show_next_state={"yes" if advances else "no"}"><widgets>'
+            + "".join(widgets) + '</widgets></widget>')
+
+HEARTS = [("img_GameClientHeart", 40 + 20 * k, 88, 18, 16) for k in range(3)]
+TUTOR_PAGES = [
+    tutor_page(0, False, TUTOR_PAGE_BOTTOM, arrows=[("up", 105, 380)]),            # the first client's order bubble
+    tutor_page(1, False, TUTOR_PAGE_BOTTOM, arrows=[("up", 113, 382)]),            # its money bag
+    tutor_page(2, True, TUTOR_PAGE_BOTTOM, arrows=[("down", 417, 218)]),           # the client waiting at station_3
+    tutor_page(3, True, TUTOR_PAGE_BOTTOM, arrows=[("up", 495, 380)], ok=True),    # its order bubble
+    tutor_page(4, False, TUTOR_PAGE_BOTTOM),
+    tutor_page(5, False, TUTOR_PAGE_BOTTOM, arrows=[("down", 27, 218)], icons=[("img_vip_yes", 458, 88, 22, 22)]),  # the VIP at station_1
+    tutor_page(6, False, TUTOR_PAGE_BOTTOM, arrows=[("down", 75, 268)]),           # the bonus it left there
+    tutor_page(7, True, TUTOR_PAGE_TOP, arrows=[("right", 520, 102)], ok=True),     # the first tool slot
+    tutor_page(8, True, TUTOR_PAGE_TOP, ok=True, icons=HEARTS),
+    tutor_page(9, True, TUTOR_PAGE_TOP, arrows=[("right", 520, 45)], ok=True),      # the money counter
+    tutor_page(10, True, TUTOR_PAGE_TOP, arrows=[("up", 710, 92)], ok=True),        # the client counter
+    tutor_page(11, True, TUTOR_PAGE_TOP, arrows=[("right", 520, 4)], ok=True),      # the timer
+    tutor_page(12, False, TUTOR_PAGE_BOTTOM, arrows=[("down", 218, 22)]),           # the seed box
+    tutor_page(13, False, TUTOR_PAGE_BOTTOM),
+]
+TW = []
+for w in W:
+    TW.append(w.replace('type="KestrelleControlGameMain"', 'type="KestrelleControlGameTutorial"'))
+assert sum('type="KestrelleControlGameTutorial"' in w for w in TW) == 1
+TW.append(button("button_skip", 610, 548, "%SkipTutorial%"))
+TW.append('<widget type="states_widget" name="states" z="70" visible="yes" mousestop="yes"><widgets>' + "".join(TUTOR_PAGES) + '</widgets></widget>')
+write("screen_game_tutorial.xml", "The guided level: the level screen with the guided control, the skip button and the step pages \"0\" .. \"13\" of \"states\". Named by GS_GameTutorial in Kestrelle.ini.",
+      level_screen("KestrelleGameScreenGameTutorial", "GS_GameTutorial", TW))
+
+# The guided level's results: the level's, under a title of their own and with no tip.
+write("screen_stat_tutorial.xml", "The guided level's results: as the level's, with no tip. Named by GS_StatTutorial in Kestrelle.ini.",
+      stat_screen("KestrelleGameScreenStatTutorial", "GS_StatTutorial", [l.replace("%title_Results%", "%title_TutorialResults%") for l in S]))
+
+# Shown by the skip button. Closing it ends the guided level whatever it answers, so it is a note
+# with one button rather than a question whose "No" would end the lesson too.
+SKIP = ['<widget type="image_widget" name="image_panel" resourcename="img_query_panel" width="420" height="220" visible="yes"/>',
+        '<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="20" anchor_top="14" width="380" height="40" text="%title_SkipTutorial%" textalign="center" textvertalign="middle" visible="yes"/>',
+        '<widget type="text_widget" name="label_question" resourcename="font_main" anchor_left="30" anchor_top="60" width="360" height="80" text="%QuerySkipTutorial%" textalign="center" textvertalign="middle" multiline="yes" visible="yes"/>',
+        button("button_yes", 120, 156, "%Continue%")]
+write("screen_skip_tutorial.xml", "Tells that the guided level ends here. Named by GS_SkipTutorial in Kestrelle.ini.",
+      '<gamescreen type="GameScreenQueryDialog" name="GS_SkipTutorial">\n  <window left="190" top="190" visible="no">\n    ' + zoom_effects(210, 110)
+      + '\n    <widgets>\n      ' + "\n      ".join(SKIP) + '\n    </widgets>\n  </window>\n</gamescreen>')
 
 # ----------------------------------------------------------------------------------- GS_StartLevel
 SL = []

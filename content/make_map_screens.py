@@ -170,15 +170,33 @@ NOTES = [("screen_map_first_time", "GS_MapFirstTime", "MapFirstTime", "The first
          ("screen_shop_completed", "GS_ShopCompleted", "ShopCompleted", "The play button while the next level is in another shop."),
          ("screen_game_completed", "GS_GameCompleted", "GameCompleted", "Every level is played."),
          ("screen_complete_tasks", "GS_CompleteTasks", "CompleteTasks", "Every level is played but the last task is not done."),
-         ("screen_final", "GS_Final", "Final", "The end of the game."),
-         ("screen_map_tutorial", "GS_MapTutorial", "MapTutorial", "A word on the calendar."),
-         ("screen_room_tutorial", "GS_RoomTutorial", "RoomTutorial", "A word on the room and the actions.")]
+         ("screen_final", "GS_Final", "Final", "The end of the game.")]
 for fname, screen, key, comment in NOTES:
     note = ['<window left="190" top="190" visible="no">', zoom_effects(210, 110), "<widgets>",
             img("image_panel", "img_query_panel", 0, 0, 420, 220), text("label_title", "font_title", 20, 14, 380, 40, f"%title_{key}%"),
             text("label_question", "font_main", 30, 60, 360, 80, f"%{key}%"), button("button_ok", 120, 156, "%OK%"), "</widgets></window>"]
     write(fname, "GameScreenQueryDialog", screen, comment, "\n".join(note))
 
+# The two-page helps ("KestrelleGameScreenMapTutorial"): the pages "0" and "1" of "states", each a
+# title, a picture and a text, and one OK under them: its first click turns to page 1, the second
+# closes the help. The screen shows page 0 itself.
+def help_page(n, key, pictures):
+    return group(str(n), [text("label_title", "font_title", 20, 14, 380, 40, f"%title_{key}_{n}%")]
+                 + [img(f"picture_{k}", res, x, y, w, h) for k, (res, x, y, w, h) in enumerate(pictures)]
+                 + [text("label_text", "font_main", 124, 56, 272, 92, f"%{key}_{n}%")], visible="no")
+
+HELPS = [("screen_map_tutorial", "GS_MapTutorial", "MapTutorial", "A word on the calendar and its medals.",
+          [[("img_mapart_day_current", 28, 62, 80, 80)], [("img_medal_time", 24, 58, 56, 56), ("img_medal_service", 56, 94, 56, 56)]]),
+         ("screen_room_tutorial", "GS_RoomTutorial", "RoomTutorial", "A word on the actions and the room.",
+          [[("img_aitem_course_book", 34, 60, 64, 64), ("img_icon_money", 54, 124, 24, 24)], [("img_aitem_flowers", 34, 66, 64, 64)]])]
+for fname, screen, key, comment, pictures in HELPS:
+    pages = [help_page(n, key, pictures[n]) for n in range(2)]
+    window = ['<window left="190" top="190" visible="no">', zoom_effects(210, 110), "<widgets>",
+              img("image_panel", "img_query_panel", 0, 0, 420, 220),
+              '<widget type="states_widget" name="states" visible="yes"><widgets>' + "".join(pages) + "</widgets></widget>",
+              button("button_ok", 120, 156, "%OK%"), "</widgets></window>"]
+    write(fname, "KestrelleGameScreenMapTutorial", screen, comment, "\n".join(window))
+
 if False: print("\n".join(f"    <gamescreen name=\"{s}\" _outstorage=\"file={{data\\ini\\{f}.xml}}\"/>" for f, s in
                 [("screen_map", "GS_Map"), ("screen_dialogue", "GS_Dialogue"), ("screen_new_award", "GS_NewAward"), ("screen_history", "GS_History"),
-                 ("screen_last_shop_level", "GS_LastShopLevel"), ("screen_replay", "GS_Replay")] + [(f, s) for f, s, _, _ in NOTES]))
+                 ("screen_last_shop_level", "GS_LastShopLevel"), ("screen_replay", "GS_Replay")] + [(f, s) for f, s, *_ in NOTES + HELPS]))

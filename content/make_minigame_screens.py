@@ -171,23 +171,26 @@ def level_button(minigame, left, top):
             '</widgets></widget></widgets></widget>')
 
 
-# Every minigame in the order of the levels leading to it, in two columns of six rows: a panel of
-# 660 x 500 in the middle of the picture, the close button under the columns.
-BONUS_MINIGAMES = ["pairs", "diffs", "puzzle", "satchel", "remove", "redundant",
-                   "square", "yang", "hurdle", "path", "stamp"]
-BONUS_W, BONUS_H = 660, 500
-BONUS_COLUMNS, BONUS_TOP, BONUS_ROW = (40, 340), 66, 56
+# Every minigame in the order of the levels leading to it (the second pictures of Find the
+# Differences, Puzzle, Satchel and Remove Items among them), in two columns of eight rows: a panel
+# of 660 x 580 in the middle of the picture, the close button under the columns.
+BONUS_MINIGAMES = ["pairs", "diffs", "puzzle", "diffs_park", "satchel", "puzzle_harbour", "remove", "satchel_picnic",
+                   "redundant", "square", "remove_kitchen", "yang", "hurdle", "path", "stamp"]
+BONUS_W, BONUS_H = 660, 580
+BONUS_COLUMNS, BONUS_TOP, BONUS_ROW, BONUS_ROWS = (40, 340), 76, 52, 8
+# The panel's title ribbon is a ninth of its height (40 of panel.svg's 360).
+BONUS_RIBBON = BONUS_H * 40 // 360
 
 
 def bonus_place(i):
-    return BONUS_COLUMNS[i // 6], BONUS_TOP + (i % 6) * BONUS_ROW
+    return BONUS_COLUMNS[i // BONUS_ROWS], BONUS_TOP + (i % BONUS_ROWS) * BONUS_ROW
 
 
 write("screen_main_bonus.xml", "The bonus menu: replays the minigames whose level has been passed. Named by GS_MainBonus in Kestrelle.ini.",
       gamescreen("KestrelleGameScreenMainBonus", "GS_MainBonus", (800 - BONUS_W) // 2, (600 - BONUS_H) // 2,
                  widgets([f'<widget type="image_widget" name="image_panel" resourcename="img_panel_bonus" width="{BONUS_W}" height="{BONUS_H}" visible="yes"/>',
-                          f'<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="{(BONUS_W - 320) // 2}" anchor_top="4" width="320" height="44" text="%title_MainBonus%" textalign="center" textvertalign="middle" visible="yes"/>',
+                          f'<widget type="text_widget" name="label_title" resourcename="font_title" anchor_left="{(BONUS_W - 320) // 2}" anchor_top="{BONUS_RIBBON // 2 - 22}" width="320" height="44" text="%title_MainBonus%" textalign="center" textvertalign="middle" visible="yes"/>',
                           '<widget type="group_widget" name="level_buttons" visible="yes" mousestop="yes"><widgets>'
                           + "".join(level_button(m, *bonus_place(i)) for i, m in enumerate(BONUS_MINIGAMES)) + '</widgets></widget>',
-                          button("button_close", (BONUS_W - 180) // 2, BONUS_TOP + 6 * BONUS_ROW + 14, "%Close%", extra=CLOSE)]),
+                          button("button_close", (BONUS_W - 180) // 2, BONUS_TOP + BONUS_ROWS * BONUS_ROW + 14, "%Close%", extra=CLOSE)]),
                  zoom_effects(BONUS_W // 2, BONUS_H // 2)))

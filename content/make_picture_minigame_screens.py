@@ -11,6 +11,11 @@ by "GS_MiniGame_" + the definition's name through "_outstorage" in Kestrelle.ini
 - "GS_MiniGame_remove": the owner's room with the player's own things in it, the things to tidy
   away, the cross of a miss, the counter and the hint button.
 
+Each minigame has a second definition with a picture of its own, played on a screen written by the
+same function: "GS_MiniGame_puzzle_harbour" (a square board of nine pieces in its own frame),
+"GS_MiniGame_satchel_picnic" (the picnic basket), "GS_MiniGame_diffs_park" and
+"GS_MiniGame_remove_kitchen". Their titles are the definitions' names ("%mg_<name>_name%").
+
 Their pictures come from make_picture_minigame_art.py. Run it again after changing a layout."""
 import os
 import sys
@@ -55,41 +60,54 @@ def screen(kind, name, factories, widgets):
 
 
 # ------------------------------------------------------------------------------------------ Puzzle
-# The board: the 384 x 256 picture at (100, 120) inside the control; the pieces start on the right.
-BOARD_X, BOARD_Y, BOARD_W, BOARD_H = 100, 120, 384, 256
+# The bakery's board: the 384 x 256 picture at (100, 120) inside the control; the pieces start on
+# the right. The harbour's is 300 x 300 at (90, 130), in a frame and with a shadow of its own.
 # A piece: "normal" lying free, "draging" lifted over its shadow, "placed" in the picture.
-PIECE = ('<widget type="KestrellePuzzleElement" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" z="%z%" visible="yes"><widgets>'
-         '<widget type="image_widget" name="normal" resourcename="%resourcename%" width="%width%" height="%height%" visible="yes"/>'
-         '<widget type="group_widget" name="draging" visible="no"><widgets>'
-         '<widget type="image_widget" name="shadow" resourcename="img_puzzle_shadow" anchor_left="6" anchor_top="6" width="%drag_width%" height="%drag_height%" visible="yes"/>'
-         '<widget type="image_widget" name="picture" resourcename="%resourcename%" anchor_left="-2" anchor_top="-2" width="%drag_width%" height="%drag_height%" visible="yes"/>'
-         '</widgets></widget>'
-         '<widget type="image_widget" name="placed" resourcename="%resourcename%" width="%width%" height="%height%" visible="no"/>'
-         '</widgets></widget>')
-PUZZLE_FACTORIES = [
-    factory("puzzle_element", PIECE),
-    factory("scenario_start_level", '<widget type="scenario_puzzle_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
-    factory("scenario_moving", '<widget type="scenario_element_move" name="scenario_moving_%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="300" visible="yes"/>'),
-    factory("scenario_show_image", '<widget type="scenario_show_image" name="scenario_show_image" duration="800" visible="yes"/>'),
-    factory("scenario_end_level", '<widget type="scenario_puzzle_end_level" name="scenario_end_level" duration="600" visible="yes"/>'),
-]
-PUZZLE = frame("%mg_puzzle_name%")[:2] + [
-    '<widget type="KestrellControlGamePuzzle" name="control_game_puzzle" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
-    f'<widget type="image_widget" name="puzzle_picture_under" anchor_left="{BOARD_X}" anchor_top="{BOARD_Y}" width="{BOARD_W}" height="{BOARD_H}" z="1" visible="yes"/>'
-    f'<widget type="group_widget" name="fixed" z="2" visible="yes"><widgets><widget type="image_widget" name="frame" resourcename="img_puzzle_frame" anchor_left="{BOARD_X - 16}" anchor_top="{BOARD_Y - 16}" width="{BOARD_W + 32}" height="{BOARD_H + 32}" visible="yes"/></widgets></widget>'
-    '<widget type="group_widget" name="elements" z="3" visible="yes"/>'
-    f'<widget type="image_widget" name="puzzle_picture" anchor_left="{BOARD_X}" anchor_top="{BOARD_Y}" width="{BOARD_W}" height="{BOARD_H}" z="4" visible="no"/>'
-    '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
-    '</widgets></widget>'] + frame("%mg_puzzle_name%")[2:]
+def puzzle_piece(shadow):
+    return ('<widget type="KestrellePuzzleElement" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" z="%z%" visible="yes"><widgets>'
+            '<widget type="image_widget" name="normal" resourcename="%resourcename%" width="%width%" height="%height%" visible="yes"/>'
+            '<widget type="group_widget" name="draging" visible="no"><widgets>'
+            f'<widget type="image_widget" name="shadow" resourcename="{shadow}" anchor_left="6" anchor_top="6" width="%drag_width%" height="%drag_height%" visible="yes"/>'
+            '<widget type="image_widget" name="picture" resourcename="%resourcename%" anchor_left="-2" anchor_top="-2" width="%drag_width%" height="%drag_height%" visible="yes"/>'
+            '</widgets></widget>'
+            '<widget type="image_widget" name="placed" resourcename="%resourcename%" width="%width%" height="%height%" visible="no"/>'
+            '</widgets></widget>')
 
-write("screen_minigame_puzzle.xml",
-      "Puzzle: the board with the picture, its pale copy under the pieces and the frame, and the factories of the pieces and scenarios. Named by GS_MiniGame_puzzle in Kestrelle.ini.",
-      screen("KestrelleGameScreenGamePuzzle", "GS_MiniGame_puzzle", PUZZLE_FACTORIES, PUZZLE))
+
+def puzzle_screen(minigame, board, frame_image, shadow):
+    """The Puzzle screen of the definition `minigame`: the board (x, y, w, h) with the picture, its
+    pale copy under the pieces and `frame_image` round it (16 pixels wider on every side)."""
+    x, y, w, h = board
+    factories = [
+        factory("puzzle_element", puzzle_piece(shadow)),
+        factory("scenario_start_level", '<widget type="scenario_puzzle_start_level" name="scenario_start_level" duration="600" visible="yes"/>'),
+        factory("scenario_moving", '<widget type="scenario_element_move" name="scenario_moving_%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="300" visible="yes"/>'),
+        factory("scenario_show_image", '<widget type="scenario_show_image" name="scenario_show_image" duration="800" visible="yes"/>'),
+        factory("scenario_end_level", '<widget type="scenario_puzzle_end_level" name="scenario_end_level" duration="600" visible="yes"/>'),
+    ]
+    title = f"%mg_{minigame}_name%"
+    widgets = frame(title)[:2] + [
+        '<widget type="KestrellControlGamePuzzle" name="control_game_puzzle" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+        f'<widget type="image_widget" name="puzzle_picture_under" anchor_left="{x}" anchor_top="{y}" width="{w}" height="{h}" z="1" visible="yes"/>'
+        f'<widget type="group_widget" name="fixed" z="2" visible="yes"><widgets><widget type="image_widget" name="frame" resourcename="{frame_image}" anchor_left="{x - 16}" anchor_top="{y - 16}" width="{w + 32}" height="{h + 32}" visible="yes"/></widgets></widget>'
+        '<widget type="group_widget" name="elements" z="3" visible="yes"/>'
+        f'<widget type="image_widget" name="puzzle_picture" anchor_left="{x}" anchor_top="{y}" width="{w}" height="{h}" z="4" visible="no"/>'
+        '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+        '</widgets></widget>'] + frame(title)[2:]
+    write(f"screen_minigame_{minigame}.xml",
+          "Puzzle: the board with the picture, its pale copy under the pieces and the frame, and the factories of the pieces and scenarios. "
+          f"Named by GS_MiniGame_{minigame} in Kestrelle.ini.",
+          screen("KestrelleGameScreenGamePuzzle", f"GS_MiniGame_{minigame}", factories, widgets))
+
+
+puzzle_screen("puzzle", (100, 120, 384, 256), "img_puzzle_frame", "img_puzzle_shadow")
+puzzle_screen("puzzle_harbour", (90, 130, 300, 300), "img_puzzle_harbour_frame", "img_puzzle_harbour_shadow")
 
 
 # ----------------------------------------------------------------------------------------- Satchel
 # The bag ("fixed/bag", 340 x 290) at (90, 120): its grid of 3 x 4 cells of 70 pixels starts at the
-# definition's ("init_x", "init_y") = (120, 170).
+# definition's ("init_x", "init_y") = (120, 170). The picnic basket (320 x 350) at (70, 100): its
+# 4 x 4 cells of 60 pixels start at (110, 170).
 SATCHEL_PIECE = ('<widget type="KestrelleSatchelElement" name="%name%" anchor_left="%anchor_left%" anchor_top="%anchor_top%" width="%width%" height="%height%" z="%z%" structure="%structure%" visible="no"><widgets>'
                  '<widget type="image_widget" name="normal" resourcename="%resourcename%" width="%width%" height="%height%" visible="yes"/>'
                  '<widget type="group_widget" name="draging" visible="no"><widgets>'
@@ -107,19 +125,28 @@ SATCHEL_FACTORIES = [
     factory("scenario_reset_element", '<widget type="scenario_reset_element" name="scenario_reset_%name%" element_name="%element_name%" final_x="%final_x%" final_y="%final_y%" duration="400" visible="yes"/>'),
     factory("scenario_end_level", '<widget type="scenario_satchel_end_level" name="scenario_end_level" duration="600" visible="yes"><widgets><widget type="surface_widget" name="internal" visible="yes"/></widgets></widget>'),
 ]
-# The screen puts "button_reset" at anchor left -(its width) within its group: the group stands
-# 170 pixels in, so the button shows at the lower left.
-SATCHEL = frame("%mg_satchel_name%")[:2] + [
-    '<widget type="KestrelleControlGameSatchel" name="control_game_satchel" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
-    '<widget type="group_widget" name="fixed" anchor_left="90" anchor_top="120" z="1" visible="no"><widgets><widget type="image_widget" name="bag" resourcename="img_satchel_bag" width="340" height="290" visible="yes"/></widgets></widget>'
-    '<widget type="group_widget" name="elements" z="3" visible="yes"/>'
-    '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
-    '</widgets></widget>'] + frame("%mg_satchel_name%")[2:] + [
-    '<widget type="group_widget" name="reset_place" anchor_left="170" anchor_top="540" z="20" visible="yes" mousestop="yes"><widgets>' + frame_button("button_reset", -140, 0, "%mg_satchel_reset%") + '</widgets></widget>']
 
-write("screen_minigame_satchel.xml",
-      "Satchel: the open satchel with its grid, the pieces to pack, the reset button and the factories of the pieces and scenarios. Named by GS_MiniGame_satchel in Kestrelle.ini.",
-      screen("KestrelleGameScreenGameSatchel", "GS_MiniGame_satchel", SATCHEL_FACTORIES, SATCHEL))
+
+def satchel_screen(minigame, bag, place, size):
+    """The Satchel screen of the definition `minigame`: the picture `bag` of `size` at `place`, shown
+    by the start scenario. The screen puts "button_reset" at anchor left -(its width) within its
+    group: the group stands 170 pixels in, so the button shows at the lower left."""
+    title = f"%mg_{minigame}_name%"
+    widgets = frame(title)[:2] + [
+        '<widget type="KestrelleControlGameSatchel" name="control_game_satchel" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+        f'<widget type="group_widget" name="fixed" anchor_left="{place[0]}" anchor_top="{place[1]}" z="1" visible="no"><widgets><widget type="image_widget" name="bag" resourcename="{bag}" width="{size[0]}" height="{size[1]}" visible="yes"/></widgets></widget>'
+        '<widget type="group_widget" name="elements" z="3" visible="yes"/>'
+        '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+        '</widgets></widget>'] + frame(title)[2:] + [
+        '<widget type="group_widget" name="reset_place" anchor_left="170" anchor_top="540" z="20" visible="yes" mousestop="yes"><widgets>' + frame_button("button_reset", -140, 0, "%mg_satchel_reset%") + '</widgets></widget>']
+    write(f"screen_minigame_{minigame}.xml",
+          "Satchel: the open satchel with its grid, the pieces to pack, the reset button and the factories of the pieces and scenarios. "
+          f"Named by GS_MiniGame_{minigame} in Kestrelle.ini.",
+          screen("KestrelleGameScreenGameSatchel", f"GS_MiniGame_{minigame}", SATCHEL_FACTORIES, widgets))
+
+
+satchel_screen("satchel", "img_satchel_bag", (90, 120), (340, 290))
+satchel_screen("satchel_picnic", "img_satchel_picnic_basket", (70, 100), (320, 350))
 
 
 # ------------------------------------------------------------------------------ Find the Differences
@@ -184,17 +211,24 @@ def counter_panel(title, title_width, label_left, label):
             '</widgets></widget>')
 
 
-DIFFS = ['<widget type="image_widget" name="background" resourcename="img_mg_table" width="800" height="600" visible="yes"/>',
-         counter_panel("%mg_diffs_name%", 360, 470, "%mg_diffs_left%"),
-         '<widget type="KestrelleControlGameDiffs" name="control_game_diffs" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
-         + picture("group1", 30) + picture("group2", 410) +
-         '<widget type="image_widget" name="second_cursor" resourcename="img_diffs_cursor" width="24" height="24" z="30" visible="no"/>'
-         '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
-         '</widgets></widget>'] + hint_frame(330, 520, "%mg_diffs_hint%")  # the screen puts the hint at its "init_x"
+def diffs_screen(minigame):
+    """The Find the Differences screen of the definition `minigame` (its picture and patches come
+    from the definition)."""
+    widgets = ['<widget type="image_widget" name="background" resourcename="img_mg_table" width="800" height="600" visible="yes"/>',
+               counter_panel(f"%mg_{minigame}_name%", 360, 470, "%mg_diffs_left%"),
+               '<widget type="KestrelleControlGameDiffs" name="control_game_diffs" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+               + picture("group1", 30) + picture("group2", 410) +
+               '<widget type="image_widget" name="second_cursor" resourcename="img_diffs_cursor" width="24" height="24" z="30" visible="no"/>'
+               '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+               '</widgets></widget>'] + hint_frame(330, 520, "%mg_diffs_hint%")  # the screen puts the hint at its "init_x"
+    write(f"screen_minigame_{minigame}.xml",
+          "Find the Differences: the two pictures with the patches of the differences, the mirrored cursor, the counter, the hint button and the factories of the patches and scenarios. "
+          f"Named by GS_MiniGame_{minigame} in Kestrelle.ini.",
+          screen("KestrelleGameScreenGameDiffs", f"GS_MiniGame_{minigame}", DIFFS_FACTORIES, widgets))
 
-write("screen_minigame_diffs.xml",
-      "Find the Differences: the two pictures with the patches of the differences, the mirrored cursor, the counter, the hint button and the factories of the patches and scenarios. Named by GS_MiniGame_diffs in Kestrelle.ini.",
-      screen("KestrelleGameScreenGameDiffs", "GS_MiniGame_diffs", DIFFS_FACTORIES, DIFFS))
+
+diffs_screen("diffs")
+diffs_screen("diffs_park")
 
 
 # ------------------------------------------------------------------------------------ Remove Items
@@ -214,16 +248,24 @@ REMOVE_FACTORIES = [
     factory("scenario_find_diff", FIND_DIFF.replace('type="scenario_find_diff"', 'type="scenario_remove_find_diff"')),
     factory("scenario_end_level", '<widget type="scenario_remove_end_level" name="scenario_end_level" duration="600" pause_duration="300" final_duration="500" visible="yes"/>'),
 ]
-REMOVE = [counter_panel("%mg_remove_name%", 220, 390, "%mg_remove_left%"),
-          '<widget type="KestrelleControlGameRemoveItems" name="control_game_remove" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
-          '<widget type="image_widget" name="original_image" width="800" height="600" visible="yes"/>'
-          '<widget type="group_widget" name="room_items" z="1" visible="yes"/>'
-          '<widget type="group_widget" name="remove_items" z="2" visible="yes"/>'
-          '<widget type="blink_widget" name="cross" resourcename="img_remove_cross" anchor_left="-100" anchor_top="-100" width="34" height="30" z="30" '
-          'transparentlevel="0" start_transparentlevel="0" peak_transparentlevel="255" end_transparentlevel="0" firstperiod="60" secondperiod="900" visible="yes"/>'
-          '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
-          '</widgets></widget>'] + hint_frame(640, 546, "%mg_remove_hint%")
+def remove_screen(minigame, room):
+    """The Remove Items screen of the definition `minigame` (its picture, its things and whether it
+    draws the player's room come from the definition); `room` tells of its picture."""
+    widgets = [counter_panel(f"%mg_{minigame}_name%", 220, 390, "%mg_remove_left%"),
+               '<widget type="KestrelleControlGameRemoveItems" name="control_game_remove" anchor_left="0" anchor_top="0" width="800" height="600" enabled="yes" visible="yes" mousestop="yes"><widgets>'
+               '<widget type="image_widget" name="original_image" width="800" height="600" visible="yes"/>'
+               '<widget type="group_widget" name="room_items" z="1" visible="yes"/>'
+               '<widget type="group_widget" name="remove_items" z="2" visible="yes"/>'
+               '<widget type="blink_widget" name="cross" resourcename="img_remove_cross" anchor_left="-100" anchor_top="-100" width="34" height="30" z="30" '
+               'transparentlevel="0" start_transparentlevel="0" peak_transparentlevel="255" end_transparentlevel="0" firstperiod="60" secondperiod="900" visible="yes"/>'
+               '<widget type="group_widget" name="scenario_group" z="40" visible="yes"/>'
+               '</widgets></widget>'] + hint_frame(640, 546, "%mg_remove_hint%")
+    write(f"screen_minigame_{minigame}.xml",
+          f"Remove Items: {room}, the things to tidy away, the cross of a miss, the counter, the hint button and the factories of the items and scenarios. "
+          f"Named by GS_MiniGame_{minigame} in Kestrelle.ini.",
+          screen("KestrelleGameScreenGameRemoveItems", f"GS_MiniGame_{minigame}", REMOVE_FACTORIES, widgets))
 
-write("screen_minigame_remove.xml",
-      "Remove Items: the owner's room with the player's own things, the things to tidy away, the cross of a miss, the counter, the hint button and the factories of the items and scenarios. Named by GS_MiniGame_remove in Kestrelle.ini.",
-      screen("KestrelleGameScreenGameRemoveItems", "GS_MiniGame_remove", REMOVE_FACTORIES, REMOVE))
+
+remove_screen("remove", "the owner's room with the player's own things")
+# The kitchen draws none of the player's things; the hint button's corner is bare floor there too.
+remove_screen("remove_kitchen", "the owner's kitchen")

@@ -59,6 +59,16 @@ def run(build, script_text, seed, user_files=None):
         return result.stdout + result.stderr
 
 
+def read_prologue(path):
+    """The lines of a script that reaches the level, up to a line ending in 'quit'."""
+    return "".join(line + "\n" for line in path.read_text().splitlines() if not line.endswith(" quit"))
+
+
+def look(build, script, probe, at, seed, user_files=None):
+    """What the probe lines print at `at` when the script so far has been played."""
+    return parse(run(build, script + "\n".join(probe) + f"\nat {at + 1} quit\n", seed, user_files))
+
+
 # Where a click on a shelf item lands: its centre first; a picture with a hole or a gap there (a
 # ring, a pair of glasses) takes the click only on its drawn pixels, so later tries move off it.
 AIM_OFFSETS = [(0, 0), (-16, 0), (16, 0), (0, -14), (0, 14), (-20, -18), (20, 18)]
@@ -147,7 +157,7 @@ def main():
              if args.lose else "Level {level} played through: every client served")
     script = PROLOGUE.format(title=title.format(level=args.level), level=args.level, seed=args.seed)
     if args.prologue:
-        script = "".join(line + "\n" for line in args.prologue.read_text().splitlines() if not line.endswith(" quit"))
+        script = read_prologue(args.prologue)
     skipped = set(args.minigame_items.split(","))
     challenges = dict(pair.split("=", 1) for pair in args.challenges.split(",") if "=" in pair)
     orders = order_texts(build) if challenges else {}
@@ -159,8 +169,8 @@ def main():
     extras = {"wrong": False, "tool": False, "coin": False}
     for _ in range(400):
         names = range(oldest, newest + CLIENTS_AHEAD + 1)
-        values = parse(run(build, script + "\n".join(probe_lines(at, challenges.values(), sorted(seen_items), names))
-                           + f"\nat {at + 1} quit\n", args.seed, args.user_files))
+        values = look(build, script, probe_lines(at, challenges.values(), sorted(seen_items), names), at, args.seed,
+                      args.user_files)
         if values.get(("control_game_main", "state")) in (None, "0"):
             break
         stations, clients = floor(values, names)

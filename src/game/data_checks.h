@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "data/hier_storage.h"
+
 namespace kestrelle {
 
 class TGame;
@@ -24,6 +26,9 @@ struct DataFinding {
 struct DataCheckContext {
   std::shared_ptr<TGame> game;
   std::function<void(DataFinding)> report;
+  // The game definition as written (its elements' "_outstorage" files read through), for what
+  // loading does not keep: a widget named twice, for instance, loads once.
+  StorageRef definition = nullptr;
 };
 
 using DataCheck = std::function<void(const DataCheckContext& context)>;

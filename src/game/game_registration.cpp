@@ -5,7 +5,6 @@
 #include "game/content/dialog_defs.h"
 #include "game/content/kestrelle_level_def.h"
 #include "game/content/level_file_check.h"
-#include "game/map/dialogue_check.h"
 #include "game/content/map_defs.h"
 #include "game/content/minigame_defs.h"
 #include "game/content/shop_defs.h"
@@ -31,6 +30,7 @@
 #include "game/level/shop_station.h"
 #include "game/map/animated_bar_control.h"
 #include "game/map/award_screen.h"
+#include "game/map/dialogue_check.h"
 #include "game/map/dialogue_screen.h"
 #include "game/map/flash_scenario_control.h"
 #include "game/map/history_screen.h"
@@ -78,6 +78,11 @@
 #include "game/minigames/stamp/stamp_screen.h"
 #include "game/minigames/yang/yang_control.h"
 #include "game/minigames/yang/yang_scenarios.h"
+#include "game/tutorial/control_game_tutorial.h"
+#include "game/tutorial/screen_game_tutorial.h"
+#include "game/tutorial/screen_map_tutorial.h"
+#include "game/tutorial/screen_stat_tutorial.h"
+#include "game/tutorial/tutorial_data_check.h"
 
 namespace kestrelle {
 
@@ -219,6 +224,11 @@ void RegisterGameClasses() {
   RegisterObjectClass<TKestrelleControlGameMain>("KestrelleControlGameMain");
   // The level screen and the scenarios that animate a level.
   RegisterObjectClass<TKestrelleGameScreenGameMain>("KestrelleGameScreenGameMain");
+  // The guided level and its help screens.
+  RegisterObjectClass<TKestrelleGameScreenGameTutorial>("KestrelleGameScreenGameTutorial");
+  RegisterObjectClass<TKestrelleControlGameTutorial>("KestrelleControlGameTutorial");
+  RegisterObjectClass<TKestrelleGameScreenStatTutorial>("KestrelleGameScreenStatTutorial");
+  RegisterObjectClass<TKestrelleGameScreenMapTutorial>("KestrelleGameScreenMapTutorial");
   RegisterObjectClass<TScenarioStartLevel>("scenario_game_main_start_level");
   RegisterObjectClass<TScenarioEndLevel>("scenario_game_main_end_level");
   RegisterObjectClass<TScenarioFlyingMoney>("scenario_game_flying_money");
@@ -231,6 +241,7 @@ void RegisterGameClasses() {
   RegisterObjectClass<TScenarioClientLeave>("scenario_game_client_leave");
   AddLevelFileCheck();
   AddDialogueCheck();
+  AddGuidedLevelCheck();
   // The owner's life between levels: the actions, their items and the room.
   RegisterObjectClass<TKestrelleGameScreenActions>("KestrelleGameScreenActions");
   RegisterObjectClass<TKestrelleGameScreenAction>("KestrelleGameScreenAction");

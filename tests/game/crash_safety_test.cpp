@@ -96,14 +96,27 @@ class CrashSafety : public ::testing::Test {
 
 TEST_F(CrashSafety, EveryKillLeavesALoadablePlayerFileWithTheBookedLevels) {
   std::ifstream in(kSource / "tests" / "game" / "data" / "two_levels.script");
-  for (std::string line; std::getline(in, line);)
-    if (MomentOf(line) >= 0) playThrough_.push_back(line);
+  // The script marks the lines that leave a level's results with a comment before them.
+  std::vector<long> resultsLeft;
+  bool leavesResults = false;
+  for (std::string line; std::getline(in, line);) {
+    if (MomentOf(line) >= 0) {
+      playThrough_.push_back(line);
+      if (leavesResults) resultsLeft.push_back(MomentOf(line));
+      leavesResults = false;
+    } else if (line.find("results are left") != std::string::npos) {
+      leavesResults = true;
+    }
+  }
   ASSERT_FALSE(playThrough_.empty());
-  // The results of level 1 are left at 34200 ms and those of level 2 at 69100 ms; a level is
-  // booked (and the file saved) a moment later, when the level screen has closed.
-  const long kBooked[] = {34200 + 1500, 69100 + 1500};
-  const long kMoments[] = {1000,  2500,  4000,  6000,  9000,  14000, 20000, 27000, 33000, 34300,
-                           34700, 35800, 38000, 45000, 52000, 60000, 68000, 69300, 70700, 71000};
+  ASSERT_EQ(resultsLeft.size(), 2u) << "two_levels.script marks where each level's results are left";
+  // A level is booked (and the file saved) a moment after its results are left, when the level
+  // screen has closed. Kills fall all over the play-through, and close around each booking.
+  const long kBooked[] = {resultsLeft[0] + 1500, resultsLeft[1] + 1500};
+  const long first = resultsLeft[0], second = resultsLeft[1];
+  const long kMoments[] = {1000,  2500,         4000,          6000,         9000,          14000,        20000,
+                           27000, first - 1200, first + 100,   first + 500,  first + 1600,  first + 4000, 45000,
+                           52000, 60000,        second - 1700, second + 200, second + 1600, second + 1900};
   int survived = 0;
   for (long moment : kMoments) {
     SCOPED_TRACE("killed after " + std::to_string(moment) + " ms");

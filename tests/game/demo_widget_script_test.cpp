@@ -113,7 +113,7 @@ TEST_F(DemoWidgetScript, TheMainMenuPublishesEveryShopCollection) {
                              "at 1000 expect setting:action_item_defs count 23\n"
                              "at 1000 expect setting:action_defs count 15\n"
                              "at 1000 expect setting:room_item_defs count 8\n"
-                             "at 1000 expect setting:minigame_defs count 11\n"
+                             "at 1000 expect setting:minigame_defs count 15\n"
                              "at 1100 quit\n";
   EXPECT_EQ(Run(script, log), 0) << log;
 

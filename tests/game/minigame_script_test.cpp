@@ -11,7 +11,11 @@
 // picture without it. Remove Items is played over the room of a player who owns some of its things
 // (a players file written here), so the room drawn under the picture is that player's.
 // Odd One Out is played through with a wrong click that shuffles the board, and the Stamp pieces
-// are joined into one stamp, with a put-down too far from its neighbour on the way.
+// are joined into one stamp, with a put-down too far from its neighbour on the way. The second
+// pictures of the four picture minigames are won on their own screens with their own bonus: the
+// harbour puzzle, the picnic basket (an L refused at the basket's edge), the park's differences
+// (two found on the other picture) and the kitchen, where the same room owner's things are not
+// drawn.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -95,7 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptRun{"hurdle_completed.script", 5}, ScriptRun{"path_completed.script", 5},
                       ScriptRun{"puzzle_completed.script", 5}, ScriptRun{"satchel_packed.script", 5},
                       ScriptRun{"diffs_found.script", 5}, ScriptRun{"remove_items_completed.script", 5, kRoomOwner},
-                      ScriptRun{"redundant_completed.script", 5}, ScriptRun{"stamp_completed.script", 5}),
+                      ScriptRun{"redundant_completed.script", 5}, ScriptRun{"stamp_completed.script", 5},
+                      ScriptRun{"puzzle_harbour_completed.script", 5}, ScriptRun{"satchel_picnic_packed.script", 5},
+                      ScriptRun{"diffs_park_found.script", 5},
+                      ScriptRun{"remove_kitchen_completed.script", 5, kRoomOwner}),
     // Named after the script ("find_pairs_completed"), not the bytes of the parameter.
     [](const ::testing::TestParamInfo<ScriptRun>& info) { return fs::path(info.param.script).stem().string(); });
 

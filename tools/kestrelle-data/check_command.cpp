@@ -58,7 +58,8 @@ void CheckGameDefinition(DataCheckRun& run) {
   }
   if (!game) return;  // the class check has named the root's class
   CheckScreens(file, game, run);
-  DataCheckContext context{game, [&run](DataFinding finding) { run.findings.push_back(std::move(finding)); }};
+  DataCheckContext context{game, [&run](DataFinding finding) { run.findings.push_back(std::move(finding)); },
+                           LoadStorageFromString(*text, file)};
   for (const auto& [name, check] : DataChecks()) {
     try {
       check(context);

@@ -11,18 +11,6 @@
 
 namespace kestrelle {
 
-namespace {
-
-std::vector<ShopStationRef> Stations(const WidgetRef& group) {
-  std::vector<ShopStationRef> stations;
-  WidgetCollectionRef list = group ? group->GetWidgets() : nullptr;
-  for (int i = 0; list && i < list->GetCount(); ++i)
-    if (auto station = std::dynamic_pointer_cast<IShopStation>(list->GetByIndex(i))) stations.push_back(station);
-  return stations;
-}
-
-}  // namespace
-
 void TClientManager::Init(const ControlGameMainRef& owner, const std::shared_ptr<IKestrelleLevelDef>& levelDef,
                           const std::shared_ptr<IPropertyObject>& levelRef) {
   owner_ = owner;
@@ -38,6 +26,14 @@ void TClientManager::Release() {
   stations_ = nullptr;
 }
 
+std::vector<ShopStationRef> TClientManager::Stations() const {
+  std::vector<ShopStationRef> stations;
+  WidgetCollectionRef list = stations_ ? stations_->GetWidgets() : nullptr;
+  for (int i = 0; list && i < list->GetCount(); ++i)
+    if (auto station = std::dynamic_pointer_cast<IShopStation>(list->GetByIndex(i))) stations.push_back(station);
+  return stations;
+}
+
 Variant TClientManager::LevelValue(const std::string& name) const {
   return levelRef_ ? levelRef_->GetProperty(name) : Variant();
 }
@@ -48,10 +44,10 @@ void TClientManager::Tick(int32_t /*elapsedMs*/) {
 }
 
 void TClientManager::GenerateClients() {
-  for (const ShopStationRef& station : Stations(stations_)) {
+  for (const ShopStationRef& station : Stations()) {
     if (!IsStationFree(station->GetProperty("state").ToString(), station->GetProperty("currenttime").ToInt())) continue;
     int64_t atStations = 0;
-    for (const ShopStationRef& other : Stations(stations_))
+    for (const ShopStationRef& other : Stations())
       if (other->GetClient()) ++atStations;
     if (IsClientGoalReached(atStations, owner_->GetProperty("customers_served").ToInt(),
                             owner_->GetProperty("customers_goal").ToInt()))
@@ -60,7 +56,7 @@ void TClientManager::GenerateClients() {
   }
 }
 
-bool TClientManager::SeatClient(const ShopStationRef& station) {
+bool TClientManager::SeatClient(const ShopStationRef& station, const ClientScript& script) {
   ClientTypeWeights weights;
   std::vector<OrderableItem> items;
   if (levelDef_) {
@@ -78,8 +74,12 @@ bool TClientManager::SeatClient(const ShopStationRef& station) {
     }
   }
   const std::string type = ChooseClientType(weights);
-  const MinigameLineRule minigameLine{LevelValue("minigame_prob").ToInt(), LevelValue("minigames").ToString()};
-  const std::string order = OrderText(orders_.BuildOrder(items, owner_->GetOrderedItems(), minigameLine));
+  const MinigameLineRule minigameLine{script.minigameProbability.value_or(LevelValue("minigame_prob").ToInt()),
+                                      LevelValue("minigames").ToString()};
+  const std::string ordered = owner_->GetOrderedItems();
+  const std::string order =
+      OrderText(script.orderLines > 0 ? orders_.BuildOrderOfLines(script.orderLines, items, ordered, minigameLine)
+                                      : orders_.BuildOrder(items, ordered, minigameLine));
 
   ++clientCount_;
   ParamsRef params = CreateParams();
@@ -88,7 +88,8 @@ bool TClientManager::SeatClient(const ShopStationRef& station) {
   params->SetValue("client_order", order);
   for (int i = 0; i <= kMaxHearts; ++i)
     params->SetValue("heart_" + std::to_string(i), LevelValue("money_" + std::to_string(i)).ToString());
-  params->SetValue("vip", DrawVip(LevelValue("generation_probability").ToInt()) ? "yes" : "no");
+  const bool vip = script.vip.has_value() ? *script.vip : DrawVip(LevelValue("generation_probability").ToInt());
+  params->SetValue("vip", vip ? "yes" : "no");
 
   auto maker = std::dynamic_pointer_cast<IWidgetOwner>(owner_);
   auto client = maker ? std::dynamic_pointer_cast<IShopClient>(maker->CreateWidget("shop_client", params)) : nullptr;
@@ -96,7 +97,7 @@ bool TClientManager::SeatClient(const ShopStationRef& station) {
   client->SetOwner(std::dynamic_pointer_cast<IWidgetOwner>(station));
   client->InitOrder(LevelNumberFromName(levelRef_ ? levelRef_->GetName() : std::string()), 0);
   std::vector<StationClientState> floor;
-  for (const ShopStationRef& other : Stations(stations_)) {
+  for (const ShopStationRef& other : Stations()) {
     ShopClientRef waiting = other->GetClient();
     floor.push_back({waiting != nullptr, waiting ? waiting->GetProperty("state").ToString() : std::string()});
   }

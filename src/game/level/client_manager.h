@@ -6,13 +6,22 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "data/object.h"
 #include "game/level/order_builder.h"
 #include "game/level/shop_floor_interfaces.h"
 
 namespace kestrelle {
+
+// What a script fixes of a client instead of drawing it.
+struct ClientScript {
+  int orderLines = 0;  // ordinary lines of the order; 0: drawn
+  std::optional<bool> vip;
+  std::optional<int64_t> minigameProbability;  // in place of the level's "minigame_prob"
+};
 
 class TClientManager : public TPropertyObject, public virtual IClientManager {
  public:
@@ -24,10 +33,15 @@ class TClientManager : public TPropertyObject, public virtual IClientManager {
   int64_t GetClientCount() const { return clientCount_; }
   const std::string& GetRecentItems() const { return orders_.RecentItems(); }
 
+ protected:
+  // Creates a client at the station; false when the factory gives no client.
+  bool SeatClient(const ShopStationRef& station, const ClientScript& script = {});
+  std::vector<ShopStationRef> Stations() const;
+  Variant LevelValue(const std::string& name) const;
+  bool IsInitialized() const { return owner_ && stations_; }
+
  private:
   void GenerateClients();
-  bool SeatClient(const ShopStationRef& station);
-  Variant LevelValue(const std::string& name) const;
 
   ControlGameMainRef owner_;
   std::shared_ptr<IKestrelleLevelDef> levelDef_;

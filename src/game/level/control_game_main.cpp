@@ -373,7 +373,7 @@ void TKestrelleControlGameMain::CreateButtonHints() {
 // --- Frames and presses ---
 
 void TKestrelleControlGameMain::DoUpdate(int32_t elapsedMs) {
-  if (state_ == PlayingState() || state_ == kLevelStateMinigame) {
+  if (ClockRuns()) {
     if (clientManager_) clientManager_->Tick(elapsedMs);
     counters_.Add(kTimePlayedMs, elapsedMs);
     if (counters_.Get(kExpertTimeLeftMs) > 0) {
@@ -423,7 +423,14 @@ bool TKestrelleControlGameMain::HandlePress(const TPoint& point) {
   if (state_ != PlayingState()) return false;
   if (ShopStationRef station = StationAt(point)) {
     StationClicked(station);
-  } else if (WidgetRef item = ItemAt(point)) {
+  } else {
+    ShelfPressed(point);
+  }
+  return true;
+}
+
+void TKestrelleControlGameMain::ShelfPressed(const TPoint& point) {
+  if (WidgetRef item = ItemAt(point)) {
     if (Text(item, "item_type") == "coin") {
       CoinClicked(item);
     } else {
@@ -432,7 +439,6 @@ bool TKestrelleControlGameMain::HandlePress(const TPoint& point) {
   } else {
     WrongClick(point);
   }
-  return true;
 }
 
 void TKestrelleControlGameMain::WrongClick(const TPoint& point) {

@@ -101,8 +101,12 @@ class TKestrelleControlGameMain : public TControlGameWidget, public virtual ICon
   // The state in which presses are taken and clients come (patience runs only in state 2, the
   // stations' own rule).
   virtual int64_t PlayingState() const { return 2; }
+  // Whether the client manager, the level timer and the play-time counter advance this frame.
+  virtual bool ClockRuns() const { return state_ == PlayingState() || state_ == kLevelStateMinigame; }
   // A press at a point of the control's own (children's) space; true when taken.
   virtual bool HandlePress(const TPoint& point);
+  // A press that met no station: a coin, a shelf item, or a wrong click.
+  void ShelfPressed(const TPoint& point);
   virtual void StationClicked(const ShopStationRef& station);
   virtual void ServeClient(const ShopStationRef& station, const ShopClientRef& client);
   // Whether a served client leaves a bonus, after counter 1 has counted it.

@@ -15,6 +15,8 @@ inline constexpr int32_t kScenarioFinished = 11;
 inline constexpr int32_t kUseTool = 14;
 inline constexpr int32_t kNewClient = 15;
 inline constexpr int32_t kMinigameFinished = 21;
+// The guided level only: a step page's "button_ok" was clicked.
+inline constexpr int32_t kAdvanceStep = 25;
 
 // Sent by the level control to "control_minigame_" + name to start an order line's minigame.
 inline constexpr int32_t kStartMinigame = 20;

@@ -72,6 +72,12 @@ std::vector<OrderLine> OrderBuilder::BuildOrder(const std::vector<OrderableItem>
                                                 const std::string& orderedElsewhere,
                                                 const MinigameLineRule& minigameLine) {
   const int lineCount = std::min(kMaximumLines, Random(3) + kMinimumLines);
+  return BuildOrderOfLines(lineCount, items, orderedElsewhere, minigameLine);
+}
+
+std::vector<OrderLine> OrderBuilder::BuildOrderOfLines(int lineCount, const std::vector<OrderableItem>& items,
+                                                       const std::string& orderedElsewhere,
+                                                       const MinigameLineRule& minigameLine) {
   std::vector<OrderLine> lines;
   for (int index = 0; index < lineCount; ++index) {
     const OrderableItem* item = DrawLine(items, orderedElsewhere, lines);

@@ -53,6 +53,9 @@ class OrderBuilder {
   // only when the shop has no ordinary (non-minigame) item at all.
   std::vector<OrderLine> BuildOrder(const std::vector<OrderableItem>& items, const std::string& orderedElsewhere,
                                     const MinigameLineRule& minigameLine);
+  // The same with a number of ordinary lines fixed beforehand (no draw for it): scripted clients.
+  std::vector<OrderLine> BuildOrderOfLines(int lineCount, const std::vector<OrderableItem>& items,
+                                           const std::string& orderedElsewhere, const MinigameLineRule& minigameLine);
 
   // Each id followed by ";", at most ten, oldest first.
   const std::string& RecentItems() const { return recentItems_; }

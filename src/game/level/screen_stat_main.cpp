@@ -34,12 +34,16 @@ void TKestrelleGameScreenStatMain::OnShowing(const ParamsRef& params) {
   screens::ShowWidget(FindWidget("award_time"), false);
   screens::ShowWidget(FindWidget("award_service"), false);
   if (WidgetRef tips = FindWidget("level_tips")) {
-    tips->SetProperty("text", Variant("%text_hint_" + std::to_string(Random(kLevelTipCount)) + "%"));
+    ChooseLevelTip(tips);
     screens::ShowWidget(tips, false);
   }
   if (WidgetRef particles = FindWidget("ps_statlevel")) particles->HandleEvent(kRemoveAllParticles, nullptr);
   if (auto creator = std::dynamic_pointer_cast<IWidgetOwner>(scenarios))
     CreateWidgetInto(*creator, scenarios, kRevealScenario, nullptr);
+}
+
+void TKestrelleGameScreenStatMain::ChooseLevelTip(const WidgetRef& tips) {
+  tips->SetProperty("text", Variant("%text_hint_" + std::to_string(Random(kLevelTipCount)) + "%"));
 }
 
 void TKestrelleGameScreenStatMain::OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) {

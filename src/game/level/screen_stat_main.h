@@ -16,6 +16,10 @@ class TKestrelleGameScreenStatMain : public TGameScreen {
 
   void OnShowing(const ParamsRef& params) override;
   void OnEvent(const WidgetRef& sender, int32_t code, const ParamsRef& params) override;
+
+ protected:
+  // The tip under the results: one of the language's tips, drawn at random.
+  virtual void ChooseLevelTip(const WidgetRef& tips);
 };
 
 }  // namespace kestrelle

@@ -1,5 +1,6 @@
-// Remove Items on its screen: the player's room drawn under the picture as the profile holds it,
-// a miss marked by the cross, the hint, and a whole game of two items up to the report.
+// Remove Items on its screen: the player's room drawn under the picture as the profile holds it
+// (and not under a picture of another room), a miss marked by the cross, the hint, and a whole
+// game of two items up to the report.
 
 #include "game/minigames/remove_items/remove_items_control.h"
 
@@ -20,7 +21,9 @@ const std::string kContent = R"(<minigame_defs><minigame_def name="remove"
   <diffs>
     <diff name="i1" x="100" y="100" width="40" height="40"/>
     <diff name="i2" x="300" y="300" width="40" height="40"/>
-  </diffs></minigame_def></minigame_defs>
+  </diffs></minigame_def>
+  <minigame_def name="kitchen" extraparams="diffs_cnt=1\create_items=no\resourcename=img_kitchen">
+  <diffs><diff name="k1" x="100" y="100" width="40" height="40"/></diffs></minigame_def></minigame_defs>
   <room_items>
     <room_item name="lamp" extraparams="type=money\x=10\y=20\w=30\h=40\res=img_lamp"/>
     <room_item name="sofa" extraparams="type=money\x=50\y=20\w=30\h=40\res=img_sofa"/>
@@ -122,6 +125,13 @@ TEST_F(RemoveItemsGame, TwoItemsRemovedOverThePlayersRoom) {
   EXPECT_EQ(ReportValue("minigame_bonus"), "30");
   EXPECT_EQ(Widget("button_menu")->GetAnchorLeft(), -100);
   EXPECT_EQ(Widget("panel")->GetAnchorTop(), -80);
+}
+
+TEST_F(RemoveItemsGame, APictureOfAnotherRoomDrawsNoneOfThePlayersThings) {
+  ShowMinigame("kitchen", "control_game_remove");
+  EXPECT_EQ(Widget("control_game_remove/room_items")->GetWidgets()->GetCount(), 0);
+  EXPECT_TRUE(Widget("control_game_remove/remove_items/k1"));
+  EXPECT_EQ(Widget("control_game_remove/original_image")->GetProperty("resourcename"), Variant("img_kitchen"));
 }
 
 }  // namespace
