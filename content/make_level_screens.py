@@ -141,11 +141,13 @@ F.append(factory("button_hints", '<widget type="group_widget" name="button_hints
 # is spelt out letter by letter.
 slide = lambda n, target, y: f'<widget type="flash_scenario" name="slide_{n}" paused="yes" linked_widget_name="window:/{target}" properties="anchor_top" value="{y}" duration="600"/>'
 show_controls = ('<widget type="group_widget" name="show_controls" visible="yes"><widgets>' + slide("mat", "tools_mat", 4) + slide("timer", "timer_control", 18)
-                 + slide("tools", "control_tools", 96) + slide("money", "control_game_main/money_counter", 54) + slide("clients", "control_game_main/client_counter", 54) + '</widgets></widget>')
+                 + slide("tools", "control_tools", 96) + slide("money", "control_game_main/money_counter", 54) + slide("clients", "control_game_main/client_counter", 54)
+                 # The menu button goes with the panel it stands on: out at the level's end, back at the next start.
+                 + slide("menu", "button_menu", 196) + '</widgets></widget>')
 hide_controls = ('<widget type="group_widget" name="hide_controls" visible="yes"><widgets>'
                  + "".join(f'<widget type="flash_scenario" name="slide_{n}" paused="yes" linked_widget_name="window:/{t}" properties="anchor_top" value="inc:-270" duration="500"/>'
                            for n, t in (("mat", "tools_mat"), ("timer", "timer_control"), ("tools", "control_tools"), ("money", "control_game_main/money_counter"),
-                                        ("clients", "control_game_main/client_counter")))
+                                        ("clients", "control_game_main/client_counter"), ("menu", "button_menu")))
                  + '</widgets></widget>')
 # The level's title (or the end message): a text that fades in and stays while its scenario runs;
 # the scenario waits its own "visualization_time" for it.
@@ -294,17 +296,31 @@ for fname, kind, report in (("scenario_minigame_completed", "scenario_minigame_s
     F.append(factory(fname, f'<widget type="{kind}" name="{report}" visible="yes"><widgets>'
                      f'<widget type="image_widget" name="smile" resourcename="{smile}" anchor_left="456" anchor_top="214" width="64" height="64" z="6" visible="no"/>'
                      '</widgets><widgetfactories>' + RESULT_HEART + '</widgetfactories></widget>'))
-W.append('<widget type="KestrelleControlMiniGame" name="control_minigame_seeds" anchor_left="0" anchor_top="0" width="800" height="600" z="60" enabled="yes" visible="no" mousestop="yes" returnselfbypos="yes" extraparams="\\type=text"><widgets>'
-         '<widget type="image_widget" name="panel" resourcename="img_mg_challenge_panel" anchor_left="170" anchor_top="120" width="420" height="320" visible="yes"/>'
-         '<widget type="text_widget" name="title" resourcename="font_button" anchor_left="320" anchor_top="132" width="260" height="30" text="%title_SeedChallenge%" textalign="center" textvertalign="middle" visible="yes"/>'
-         '<widget type="group_widget" name="client" anchor_left="184" anchor_top="150" visible="yes"/>'
-         '<widget type="group_widget" name="order" anchor_left="315" anchor_top="175" visible="yes"/>'
-         '<widget type="group_widget" name="items" visible="yes"><widgets>'
-         + "".join(f'<widget type="image_widget" name="{p}" resourcename="img_{p}" anchor_left="{330 + 64 * k}" anchor_top="290" width="64" height="80" extraparams="\\item_id={p}" visible="yes"/>'
-                   for k, p in enumerate(SEED_PACKETS))
-         + '</widgets></widget>'
-         '<widget type="group_widget" name="scenario_group" z="10" visible="yes"/>'
-         '</widgets></widget>')
+def challenge(key, title, choices, height):
+    # The client asks for one of four things by name ("%order_" + its id + "%"); the player picks
+    # it from the four pictures ("img_" + id) under the order.
+    return ('<widget type="KestrelleControlMiniGame" name="control_minigame_' + key + '" anchor_left="0" anchor_top="0" width="800" height="600" z="60" enabled="yes" visible="no" mousestop="yes" returnselfbypos="yes" extraparams="\\type=text"><widgets>'
+            '<widget type="image_widget" name="panel" resourcename="img_mg_challenge_panel" anchor_left="170" anchor_top="120" width="420" height="320" visible="yes"/>'
+            '<widget type="text_widget" name="title" resourcename="font_button" anchor_left="320" anchor_top="132" width="260" height="30" text="%' + title + '%" textalign="center" textvertalign="middle" visible="yes"/>'
+            '<widget type="group_widget" name="client" anchor_left="184" anchor_top="150" visible="yes"/>'
+            '<widget type="group_widget" name="order" anchor_left="315" anchor_top="175" visible="yes"/>'
+            '<widget type="group_widget" name="items" visible="yes"><widgets>'
+            + "".join(f'<widget type="image_widget" name="{p}" resourcename="img_{p}" anchor_left="{330 + 64 * k}" anchor_top="{290 + (80 - height) // 2}" width="64" height="{height}" extraparams="\\item_id={p}" visible="yes"/>'
+                      for k, p in enumerate(choices))
+            + '</widgets></widget>'
+            '<widget type="group_widget" name="scenario_group" z="10" visible="yes"/>'
+            '</widgets></widget>')
+
+W.append(challenge("seeds", "title_SeedChallenge", SEED_PACKETS, 80))
+# The other shops' challenges offer four things of the shop's own shelves ("img_item_" + name),
+# the thing whose order line asked for the challenge among them.
+SHOP_CHALLENGES = [("pastries", "title_PastryChallenge", ["croissant", "pretzel", "muffin", "donut"]),
+                   ("books", "title_BookChallenge", ["cookbook", "atlas", "comic", "diary"]),
+                   ("toys", "title_ToyChallenge", ["kite", "yoyo", "top", "rocket"]),
+                   ("teaware", "title_TeaChallenge", ["teapot", "cup", "kettle", "strainer"]),
+                   ("outfits", "title_OutfitChallenge", ["dress", "hat", "scarf", "bag"])]
+for key, title, things in SHOP_CHALLENGES:
+    W.append(challenge(key, title, ["item_" + t for t in things], 64))
 
 def level_screen(kind, name, widgets):
     return (f'<gamescreen type="{kind}" name="{name}">\n  <window left="0" top="0" visible="no">\n'

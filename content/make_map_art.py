@@ -28,13 +28,16 @@ def svg(name, w, h, body, size=None):
     RES.append(name)
 
 def house(x, y, w, h, wall, roof, awning, sign):
+    # Drawn for the street's 200 x 140; a smaller house (a story card, a certificate) keeps the
+    # same proportions, so its door and windows stay inside its walls.
+    sx, sy = w / 200, h / 140
     return (f'<rect x="{x}" y="{y}" width="{w}" height="{h}" fill="{wall}" stroke="#604830" stroke-width="3"/>'
-            f'<path d="M{x - 14} {y} L{x + w / 2} {y - h * 0.45} L{x + w + 14} {y} Z" fill="{roof}" stroke="#403020" stroke-width="3"/>'
-            f'<rect x="{x + 10}" y="{y + 12}" width="{w - 20}" height="26" rx="4" fill="{sign}"/>'
-            + "".join(f'<path d="M{x + i * w / 6} {y + 46} h{w / 6} l-6 18 h{-w / 6 + 12} Z" fill="{awning if i % 2 == 0 else "#ffffff"}"/>' for i in range(6))
-            + f'<rect x="{x + w / 2 - 22}" y="{y + h - 70}" width="44" height="70" fill="#7a5030"/>'
-            f'<rect x="{x + 16}" y="{y + h - 66}" width="{w / 2 - 50}" height="44" fill="#bfe4f8" stroke="#604830" stroke-width="2"/>'
-            f'<rect x="{x + w / 2 + 34}" y="{y + h - 66}" width="{w / 2 - 50}" height="44" fill="#bfe4f8" stroke="#604830" stroke-width="2"/>')
+            f'<path d="M{x - 14 * sx:g} {y} L{x + w / 2:g} {y - h * 0.45:g} L{x + w + 14 * sx:g} {y} Z" fill="{roof}" stroke="#403020" stroke-width="3"/>'
+            f'<rect x="{x + 10 * sx:g}" y="{y + 12 * sy:g}" width="{w - 20 * sx:g}" height="{26 * sy:g}" rx="4" fill="{sign}"/>'
+            + "".join(f'<path d="M{x + i * w / 6:g} {y + 46 * sy:g} h{w / 6:g} l{-6 * sx:g} {18 * sy:g} h{-w / 6 + 12 * sx:g} Z" fill="{awning if i % 2 == 0 else "#ffffff"}"/>' for i in range(6))
+            + f'<rect x="{x + w / 2 - 22 * sx:g}" y="{y + h - 70 * sy:g}" width="{44 * sx:g}" height="{70 * sy:g}" fill="#7a5030"/>'
+            f'<rect x="{x + 16 * sx:g}" y="{y + h - 66 * sy:g}" width="{50 * sx:g}" height="{44 * sy:g}" fill="#bfe4f8" stroke="#604830" stroke-width="2"/>'
+            f'<rect x="{x + w / 2 + 34 * sx:g}" y="{y + h - 66 * sy:g}" width="{50 * sx:g}" height="{44 * sy:g}" fill="#bfe4f8" stroke="#604830" stroke-width="2"/>')
 
 def tree(x, y, s, leaf):
     return (f'<rect x="{x - 5 * s}" y="{y}" width="{10 * s}" height="{40 * s}" fill="#7a5030"/>'

@@ -79,6 +79,8 @@ MAP = ['<window left="0" top="0" visible="no">',
        button("button_play", 610, 526, "%Play%"),
        # Back to the main menu.
        button("button_menu", 610, 6, "%map_menu%", extra=' actiontype="closegamescreen"'),
+       # The owner's life, whenever the player wants (the map's own way there is a new action).
+       button("button_actions", 10, 6, "%title_Actions%", extra=' actiontype="showgamescreen" gamescreenname="GS_Actions"'),
        scene_to_map("map_pause", 700), scene_to_map("map_tutor", 500), scene_to_map("room_tutor", 500),
        # Switching shops: the street fades out, the map is built anew, and it fades in again.
        '<widget type="flash_scenario_control" name="map_hide" paused="yes" linked_widget_name="bg_group" properties="transparentlevel" value="0" duration="250" next="execute_command:11" command_params="scenario_to_finalize=map_hide" extraparams="\\control_name=../map_control"/>',
@@ -113,6 +115,9 @@ AWARD = ['<window left="160" top="120" visible="no">', zoom_effects(240, 180),
          '<sounds><sound name="sound_execute_action" resourcename="snd_chime"/></sounds>',
          "<widgetfactories>" + "".join(AWARD_FACTORIES) + "</widgetfactories>", "<widgets>",
          img("image_panel", "img_panel", 0, 0, 480, 360), text("label_title", "font_title", 20, 10, 440, 40, "%title_NewAward%"),
+         # Every medal's place, faint: the ones won in the level stand out in the row of them all.
+         group("award_places", [img(f"place_{n}", r, i * 88 + (88 - min(s, 80)) // 2, (100 - min(s, 80)) // 2, min(s, 80), min(s, 80),
+                                    extra=' transparentlevel="50"') for i, (n, r, s) in enumerate(AWARDS)], 20, 80),
          '<widget type="group_widget" name="awards" anchor_left="20" anchor_top="80" visible="yes"/>',
          group("scenario_group", []), button("button_ok", 150, 290, "%OK%"), "</widgets></window>"]
 write("screen_new_award", "KestrelleGameScreenNewAward", "GS_NewAward", "The medals won in a level.", "\n".join(AWARD))
@@ -150,12 +155,13 @@ LAST = ['<window left="90" top="110" visible="no">', zoom_effects(310, 190),
         "</widgets></window>"]
 write("screen_last_shop_level", "GS_LastShopLevel", "GS_LastShopLevel", "The certificate of a finished shop.", "\n".join(LAST))
 
-REPLAY = ['<window left="190" top="160" visible="no">', zoom_effects(210, 140), "<widgets>",
-          img("image_panel", "img_query_panel", 0, 0, 420, 280), text("label_title", "font_title", 20, 10, 380, 40, "%title_Replay%"),
-          text("label_old", "font_main", 30, 60, 220, 32, "%replay_old%"), text("old_money", "font_main", 250, 60, 140, 32, ""),
-          text("label_new", "font_main", 30, 100, 220, 32, "%replay_new%"), text("new_money", "font_main", 250, 100, 140, 32, ""),
-          text("label_add", "font_main", 30, 140, 220, 32, "%replay_add%"), text("add_money", "font_main", 250, 140, 140, 32, ""),
-          button("button_ok", 120, 214, "%OK%"), "</widgets></window>"]
+# The query panel's picture is 420 x 220: the three lines and OK stand inside it.
+REPLAY = ['<window left="190" top="190" visible="no">', zoom_effects(210, 110), "<widgets>",
+          img("image_panel", "img_query_panel", 0, 0, 420, 220), text("label_title", "font_title", 20, 10, 380, 40, "%title_Replay%"),
+          text("label_old", "font_main", 30, 54, 220, 30, "%replay_old%"), text("old_money", "font_main", 250, 54, 140, 30, ""),
+          text("label_new", "font_main", 30, 84, 220, 30, "%replay_new%"), text("new_money", "font_main", 250, 84, 140, 30, ""),
+          text("label_add", "font_main", 30, 114, 220, 30, "%replay_add%"), text("add_money", "font_main", 250, 114, 140, 30, ""),
+          button("button_ok", 120, 156, "%OK%"), "</widgets></window>"]
 write("screen_replay", "GS_Replay", "GS_Replay", "The money of a level played again.", "\n".join(REPLAY))
 
 # The small notes of the map: a title, a text and OK.

@@ -364,6 +364,18 @@ def card(colour, label_shape, c2):
                f'<g transform="translate(32,16)">{shape(label_shape, "#fff7e6", c2)}</g>')
 
 
+def chain_card(colour, roofs):
+    """The card of the last career step, the chain of shops: a row of little shop houses."""
+    houses = "".join(f'<g transform="translate({8 + i * 38},24)">'
+                     f'<rect x="3" y="18" width="30" height="40" fill="#fff7e6" stroke="#302010" stroke-width="2"/>'
+                     f'<polygon points="0,20 18,2 36,20" fill="{roof}" stroke="#302010" stroke-width="2"/>'
+                     f'<rect x="13" y="40" width="10" height="18" fill="{roof}"/>'
+                     f'<rect x="7" y="25" width="22" height="9" fill="#bfe4ff" stroke="#302010" stroke-width="1"/></g>'
+                     for i, roof in enumerate(roofs))
+    return svg(128, 96, f'<rect x="2" y="2" width="124" height="92" rx="10" fill="{colour}" stroke="#302010" stroke-width="3"/>'
+               f'<path d="M8 84 L120 84" stroke="#302010" stroke-width="3"/>{houses}')
+
+
 
 # The level's own pictures: hearts, the order bubble, the station mat, the tools, the bonus, the
 # timer bar, the results panel with its medals and the little labels of the shop floor.
@@ -520,6 +532,12 @@ def main():
               "careers": ("#f0d080", 6)}
     for track, (colour, steps) in tracks.items():
         for step in range(1, steps + 1):
+            if (track, step) == ("careers", 6):
+                # The end of the game has a picture of its own: the owner's shops in a row.
+                roofs = [SHOPS[shop][3][0] for shop in ("garden", "tea", "fashion")]
+                put(f"img_action_{track}_{step}", f"action_{track}_{step}", chain_card(colour, roofs))
+                put(f"img_result_{track}_{step}", f"result_{track}_{step}", chain_card("#fff0c0", roofs))
+                continue
             put(f"img_action_{track}_{step}", f"action_{track}_{step}", card(colour, SHAPES[step * 2 % 12], "#302010"))
             put(f"img_result_{track}_{step}", f"result_{track}_{step}", card("#fff0c0", SHAPES[step * 2 % 12], colour))
     for i, room in enumerate(["flowers", "photo_album", "bicycle", "laptop", "holiday", "suit", "trophy_3_shops", "trophy_6_shops"]):

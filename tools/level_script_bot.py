@@ -10,11 +10,14 @@ change of the rules or the data moves the random draws.
   level_script_bot.py BUILD_DIR LEVEL SEED OUT.script [--lose]
 
 --lose lets the clients wait until they run out of patience instead of serving them, then leaves
-the level through the pause menu.
+the level through the pause menu. --challenges ITEM=KEY,... plays the in-level challenge
+"control_minigame_KEY" that the item ITEM opens: the bot reads the order the challenge shows and
+picks the thing of that order (through the "order_..." texts of the language file).
 """
 import argparse
 import pathlib
 import re
+import shutil
 import subprocess
 import tempfile
 
@@ -37,14 +40,18 @@ at 5000 clickw button_ok
 
 FLOOR = "control_game_main/shop_stations"
 ITEMS = "control_game_main/shop_items"
-MAX_CLIENTS = 16
+# Clients are named by their number in the level; the bot looks at the names from the oldest client
+# still in the shop to a few past the newest one it has seen.
+CLIENTS_AHEAD = 8
 STEP_MS = 600
 
 
-def run(build, script_text, seed):
+def run(build, script_text, seed, user_files=None):
     with tempfile.TemporaryDirectory() as work:
         script = pathlib.Path(work) / "bot.script"
         script.write_text(script_text)
+        if user_files:
+            shutil.copytree(user_files, pathlib.Path(work) / "user")
         result = subprocess.run(
             [str(build / "bin" / "kestrelle-headless"), "--app-dir", str(build / "game"), "--user-dir",
              str(pathlib.Path(work) / "user"), "--script", str(script), "--seed", str(seed)],
@@ -57,18 +64,31 @@ def read_prologue(path):
     return "".join(line + "\n" for line in path.read_text().splitlines() if not line.endswith(" quit"))
 
 
-def look(build, script, probe, at, seed):
+def look(build, script, probe, at, seed, user_files=None):
     """What the probe lines print at `at` when the script so far has been played."""
-    return parse(run(build, script + "\n".join(probe) + f"\nat {at + 1} quit\n", seed))
+    return parse(run(build, script + "\n".join(probe) + f"\nat {at + 1} quit\n", seed, user_files))
 
 
-def probe_lines(at):
+# Where a click on a shelf item lands: its centre first; a picture with a hole or a gap there (a
+# ring, a pair of glasses) takes the click only on its drawn pixels, so later tries move off it.
+AIM_OFFSETS = [(0, 0), (-16, 0), (16, 0), (0, -14), (0, 14), (-20, -18), (20, 18)]
+
+
+def probe_lines(at, challenges=(), items=(), names=range(1, CLIENTS_AHEAD + 1)):
     lines = [f"at {at} print control_game_main state", f"at {at} print control_game_main customers_served"]
+    for item in items:
+        for prop in ("anchor_left", "anchor_top", "width", "height"):
+            lines.append(f"at {at} print {ITEMS}/{item} {prop}")
+    for key in challenges:
+        lines.append(f"at {at} print control_minigame_{key} visible")
+        lines.append(f"at {at} print control_minigame_{key}/order/order_text text")
     for station in range(1, 5):
         lines.append(f"at {at} print {FLOOR}/station_{station} state")
-        for n in range(1, MAX_CLIENTS + 1):
+        for n in names:
             for prop in ("state", "client_order", "vip", "client_hearts"):
                 lines.append(f"at {at} print {FLOOR}/station_{station}/{n} {prop}")
+            for line in range(1, 4):
+                lines.append(f"at {at} print {FLOOR}/station_{station}/{n}/order/{line} state")
     return lines
 
 
@@ -81,18 +101,39 @@ def parse(output):
     return values
 
 
-def floor(values):
+def floor(values, names=range(1, CLIENTS_AHEAD + 1)):
     stations, clients = {}, []
     for station in range(1, 5):
         path = f"{FLOOR}/station_{station}"
         stations[station] = values.get((path, "state"), "")
-        for n in range(1, MAX_CLIENTS + 1):
+        for n in names:
             client = f"{path}/{n}"
             if (client, "state") in values:
                 order = re.findall(r"\\item\d+id=([^\\]*)", values.get((client, "client_order"), ""))
+                solved = {item for line, item in enumerate(order, 1)
+                          if values.get((f"{client}/order/{line}", "state")) == "solved"}
                 clients.append({"station": station, "name": str(n), "state": values[(client, "state")],
-                                "order": order, "vip": values.get((client, "vip"), "")})
+                                "order": order, "solved": solved, "vip": values.get((client, "vip"), "")})
     return stations, clients
+
+
+def aim(values, item, attempt):
+    # The first click goes to the item's centre; each try after it to another point of the item.
+    if attempt == 0 or (f"{ITEMS}/{item}", "width") not in values:
+        return f"clickw {ITEMS}/{item}"
+    number = lambda prop: round(float(values[(f"{ITEMS}/{item}", prop)]))
+    dx, dy = AIM_OFFSETS[attempt % len(AIM_OFFSETS)]
+    return (f"click {number('anchor_left') + number('width') // 2 + dx} "
+            f"{number('anchor_top') + number('height') // 2 + dy}")
+
+
+def order_texts(build):
+    # The language file's order texts, by the text shown: "The hat, please!" -> "item_hat".
+    lang = (build / "game" / "lang" / "default.lng").read_text()
+    texts = {}
+    for name, text in re.findall(r'<string name="(order_[^"]*)">([^<]*)</string>', lang):
+        texts[text] = texts[f"%{name}%"] = name[len("order_"):]
+    return texts
 
 
 def main():
@@ -106,6 +147,10 @@ def main():
     parser.add_argument("--prologue", type=pathlib.Path,
                         help="a script that reaches the level by other ways (its lines are kept up to a line 'quit')")
     parser.add_argument("--start", type=int, default=7000, help="the moment the bot's first look at the floor")
+    parser.add_argument("--user-files", type=pathlib.Path,
+                        help="a folder of player files (users.dat ...) every run starts from")
+    parser.add_argument("--challenges", default="",
+                        help="ITEM=KEY,...: the items whose order line opens the in-level challenge control_minigame_KEY")
     args = parser.parse_args()
     build = args.build.resolve()
     title = ("Level {level}: clients run out of patience, the player leaves through the pause menu"
@@ -114,17 +159,39 @@ def main():
     if args.prologue:
         script = read_prologue(args.prologue)
     skipped = set(args.minigame_items.split(","))
-    clicked = {}
+    challenges = dict(pair.split("=", 1) for pair in args.challenges.split(",") if "=" in pair)
+    orders = order_texts(build) if challenges else {}
+    seen_items = set()
+    oldest, newest = 1, 0
+    tries = {}  # (station, client, item): the aim of the next click on it
+    good_aim = {}  # item: the aim that solved it last
     at = args.start
     extras = {"wrong": False, "tool": False, "coin": False}
     for _ in range(400):
-        values = look(build, script, probe_lines(at), at, args.seed)
+        names = range(oldest, newest + CLIENTS_AHEAD + 1)
+        values = look(build, script, probe_lines(at, challenges.values(), sorted(seen_items), names), at, args.seed,
+                      args.user_files)
         if values.get(("control_game_main", "state")) in (None, "0"):
             break
-        stations, clients = floor(values)
+        stations, clients = floor(values, names)
+        if clients:
+            oldest = min(int(c["name"]) for c in clients)
+            newest = max(newest, max(int(c["name"]) for c in clients))
+        for client in clients:
+            seen_items.update(client["order"])
+            for item in client["solved"]:
+                if (client["station"], client["name"], item) in tries:
+                    good_aim[item] = tries.pop((client["station"], client["name"], item)) - 1
         served = int(values.get(("control_game_main", "customers_served"), "0") or 0)
         action = None
-        if args.lose:
+        open_challenge = next((key for key in challenges.values()
+                               if values.get((f"control_minigame_{key}", "visible")) == "yes"), None)
+        if open_challenge:
+            wanted = orders.get(values.get((f"control_minigame_{open_challenge}/order/order_text", "text"), ""))
+            if wanted and open_challenge not in extras:
+                script += "# The in-level challenge: the thing the client asks for.\n"
+                action, extras[open_challenge] = f"clickw control_minigame_{open_challenge}/items/{wanted}", True
+        elif args.lose:
             if served == 0 and not any(c for c in clients if c["state"] in ("idle", "active", "money")):
                 action = None
             if at > args.start + 90000:
@@ -147,15 +214,20 @@ def main():
                 action, extras["tool"] = "clickw control_tools/tool_1", True
             elif active:
                 client = active[0]
-                done = clicked.setdefault(client["name"], set())
-                todo = [i for i in client["order"] if i not in done and i not in skipped]
+                # The lines the order shows solved; a click that did not count is made again.
+                todo = [i for i in client["order"] if i not in client["solved"] and i not in skipped]
                 if todo:
-                    done.add(todo[0])
-                    action = f"clickw {ITEMS}/{todo[0]}"
+                    key = (client["station"], client["name"], todo[0])
+                    attempt = tries.get(key, good_aim.get(todo[0], 0))
+                    tries[key] = attempt + 1
+                    action = aim(values, todo[0], attempt)
                 elif idle:
                     action = f"clickw {FLOOR}/station_{idle[0]['station']}"
             elif idle:
                 action = f"clickw {FLOOR}/station_{idle[0]['station']}"
+        if not open_challenge:
+            for key in challenges.values():
+                extras.pop(key, None)
         if action:
             script += f"at {at} {action}\n"
         at += STEP_MS

@@ -233,6 +233,17 @@ void TGame::EndGame() {
 // ---------------------------------------------------------------------------------------------
 // The screen stack
 
+namespace {
+
+GameScreenShownTap& ScreenShownTap() {
+  static GameScreenShownTap tap;
+  return tap;
+}
+
+}  // namespace
+
+void SetGameScreenShownTap(GameScreenShownTap tap) { ScreenShownTap() = std::move(tap); }
+
 bool TGame::IsOnStack(const std::string& name) const { return !name.empty() && stack_->Exists(name); }
 
 GameScreenRef TGame::Top() const {
@@ -246,6 +257,7 @@ bool TGame::ShowScreen(const std::string& name, const ParamsRef& params) {
   if (!screen) return false;
   if (GameScreenRef top = Top()) top->Deactivate();
   stack_->Add(screen);
+  if (ScreenShownTap()) ScreenShownTap()(screen->GetName());
   screen->Show(params ? params : CreateParams());
   if (EngineRef engine = engine_) engine->InvalidateRect(screen->GetWindowRect());
   return true;

@@ -5,6 +5,7 @@
 // screen, asynchronous loading behind the loading screen, main screen; and the close query.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -34,6 +35,11 @@ struct GameCursorAccess {
   virtual WidgetRef CurrentWidget() = 0;
   virtual TPoint CurrentHotspot() = 0;
 };
+
+// Told of every screen the game puts on its stack, by the screen's name (the headless runner lists
+// the screens a run showed). None: nobody is told.
+using GameScreenShownTap = std::function<void(const std::string& screenName)>;
+void SetGameScreenShownTap(GameScreenShownTap tap);
 
 class TGame : public TPersistObject,
               public virtual IGame,

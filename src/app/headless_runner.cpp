@@ -1,5 +1,6 @@
 #include "app/headless_runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <map>
 
 #include "app/engine.h"
+#include "app/game.h"
 #include "app/game_recording.h"
 #include "app/main_routine.h"
 #include "app/top_screen_probe.h"
@@ -89,6 +91,7 @@ struct RunScope {
     SetEngineStartSeed(std::nullopt);
     SetEngineFrameTap(nullptr);
     SetEngineSoundTap(nullptr);
+    SetGameScreenShownTap(nullptr);
   }
 };
 
@@ -320,6 +323,12 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     if (found == soundStarts->end()) return std::nullopt;
     return found->second;
   };
+  // The game screens the run put on the stack, each once, in the order of their first showing.
+  auto screensShown = std::make_shared<std::vector<std::string>>();
+  SetGameScreenShownTap([screensShown](const std::string& name) {
+    if (std::find(screensShown->begin(), screensShown->end(), name) == screensShown->end())
+      screensShown->push_back(name);
+  });
   // Every present: the start-up times, the frame limit, the caller's hook.
   auto startup = std::make_shared<StartupTimes>();
   std::optional<int64_t> limit = options.frames;
@@ -345,6 +354,9 @@ int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, st
     if (runHooks.engineMade) runHooks.engineMade(engine);
   });
   out << startup->Line() << "\n";
+  out << "screens_shown";
+  for (const std::string& name : *screensShown) out << " " << name;
+  out << "\n";
   out << "frames=" << devices.video->PresentCount() << "\n";
   out.flush();
   if (replay && !replayDiverged && replay->FramesReplayed() != replay->FramesRecorded())

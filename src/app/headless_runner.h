@@ -40,12 +40,13 @@ bool ParseHeadlessArguments(const std::vector<std::string>& arguments, HeadlessO
 
 // Runs the game named by the process settings. `initialize` runs after the program folder, the
 // user folder and the seed are in place and before the engine is made (the program's start-up:
-// language, settings, class registration). Prints "shot NAME crc32=XXXXXXXX" per picture and
-// "frames=N" at the end. A widget command of the script that does not hold prints
-// "SCRIPT: line N: ..." on `err` and ends the run; a replay that leaves its recording prints
-// "REPLAY: FILE: ..." and ends it. Exit status: 0 after a run, 1 when Start failed, 2 on a bad
-// command line, script or recording, 3 when a widget command did not hold, 4 when a replay
-// diverged.
+// language, settings, class registration). Prints "shot NAME crc32=XXXXXXXX" per picture, and at
+// the end "screens_shown NAME ..." (every game screen the run put on the stack, once each, in the
+// order of their first showing) and "frames=N". A widget command of the script that does not
+// hold prints "SCRIPT: line N: ..." on `err` and ends the run; a replay that leaves its
+// recording prints "REPLAY: FILE: ..." and ends it. Exit status: 0 after a run, 1 when Start
+// failed, 2 on a bad command line, script or recording, 3 when a widget command did not hold, 4
+// when a replay diverged.
 //
 // The run also prints "startup first_frame_ms=A loaded_ms=B main_menu_ms=C": real milliseconds
 // from the process's start (its statics being made) to the first presented frame, to the loading

@@ -39,6 +39,7 @@ TEST(GameHeadless, BootsAFixtureGameToAScreenWithItsWidgetTree) {
   Settings() = saved;
   GlobalOptions().Unload();
   ASSERT_EQ(status, 0) << err.str();
+  EXPECT_NE(out.str().find("\nscreens_shown GS_Main\n"), std::string::npos) << out.str();
 
   std::optional<std::string> png = ReadWholeFile((app / "shots" / "main.png").string());
   ASSERT_TRUE(png) << out.str();

@@ -104,7 +104,7 @@ TEST_F(HeadlessRunnerTest, RelativeFoldersMeanTheFoldersWhereTheRunStarted) {
 }
 
 // The output without its start-up line, which must hold (the test game has no loading screen, so
-// only the first frame is reached).
+// only the first frame is reached). The test game has no screen stack: no screen is listed.
 std::string WithoutStartup(const std::string& text, bool framed) {
   static const std::regex framedLine("startup first_frame_ms=[0-9]+\\.[0-9] loaded_ms=- main_menu_ms=-\n");
   static const std::regex blankLine("startup first_frame_ms=- loaded_ms=- main_menu_ms=-\n");
@@ -115,17 +115,17 @@ std::string WithoutStartup(const std::string& text, bool framed) {
 
 TEST_F(HeadlessRunnerTest, FrameLimitQuitAndStartFailure) {
   EXPECT_EQ(Run("", {"--frames", "12"}), 0);
-  EXPECT_EQ(WithoutStartup(out.str(), true), "frames=12\n");
+  EXPECT_EQ(WithoutStartup(out.str(), true), "screens_shown\nframes=12\n");
 
   // "quit" ends the run without asking the game.
   TTestGame::canClose = false;
   EXPECT_EQ(Run("at 50 close\nat 95 quit\n"), 0);
   // Input that comes during the sleep before a frame is served after that frame (at 100 ms).
-  EXPECT_EQ(WithoutStartup(out.str(), true), "frames=10\n");
+  EXPECT_EQ(WithoutStartup(out.str(), true), "screens_shown\nframes=10\n");
 
   std::filesystem::remove(appDir / "data" / "ini" / "Kestrelle.ini");
   EXPECT_EQ(Run("", {"--frames", "5"}), 1);
-  EXPECT_EQ(WithoutStartup(out.str(), false), "frames=0\n");
+  EXPECT_EQ(WithoutStartup(out.str(), false), "screens_shown\nframes=0\n");
 }
 
 TEST_F(HeadlessRunnerTest, ABadCommandLineOrScriptLineIsAnError) {

@@ -1,5 +1,6 @@
 // The standard screens on the real game object: query answers, the options screen's values and
-// options, the new-user name rules, and choosing, creating and deleting players.
+// options, the new-user name rules, choosing, creating and deleting players, and the high-score
+// table.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "data/class_registry.h"
 #include "data/hier_storage.h"
 #include "platform/messages.h"
+#include "records/high_scores.h"
 #include "records/user_profiles.h"
 #include "support/scoped_user_folder.h"
 #include "support/widget_harness.h"
@@ -44,6 +46,21 @@ class TRowList : public TVisualGroupWidget, public virtual IListBoxControl {
     if (index >= 0 && index < static_cast<int>(rows.size())) selected = index;
   }
   int GetSelected() override { return selected; }
+};
+
+// What the high-score screen needs of a score grid: a widget that keeps the table it is given.
+class TTableHolder : public TVisualGroupWidget {
+ public:
+  Variant table;
+  void SetProperty(const std::string& name, const Variant& value) override {
+    if (name == "recordtable")
+      table = value;
+    else
+      TVisualGroupWidget::SetProperty(name, value);
+  }
+  Variant GetProperty(const std::string& name) override {
+    return name == "recordtable" ? table : TVisualGroupWidget::GetProperty(name);
+  }
 };
 
 // A screen that records what the screens above it answered.
@@ -95,6 +112,11 @@ constexpr const char* kGame = R"(<game type="Game" name="g" splashlogosgs="GS_Ba
       <widget type="row_list" name="listbox_profiles"/>
       <widget type="group_widget" name="button_delete"/>
     </widgets></window></gamescreen>
+    <gamescreen type="GameScreenHighScores" name="GS_HighScores" record_table="europe"><window><widgets>
+      <widget type="table_holder" name="score_grid"/>
+      <widget type="group_widget" name="your_score"><widgets><widget type="text_widget" name="value"/></widgets></widget>
+      <widget type="group_widget" name="button_close"/>
+    </widgets></window></gamescreen>
   </gamescreens>
 </game>)";
 
@@ -105,6 +127,7 @@ class StandardScreens : public ::testing::Test {
     auto& registry = ClassRegistry::Instance();
     if (!registry.IsRegistered("row_list")) RegisterObjectClass<TRowList>("row_list");
     if (!registry.IsRegistered("answer_log")) RegisterObjectClass<TAnswerLog>("answer_log");
+    if (!registry.IsRegistered("table_holder")) RegisterObjectClass<TTableHolder>("table_holder");
     engine = std::make_shared<testing::FakeEngine>();
     engine->Initialize();
     engine->SetConfigValue("FullScreenMode", "yes");
@@ -126,7 +149,7 @@ class StandardScreens : public ::testing::Test {
   std::string Top() {
     // The game's stack is not exposed; the top is the shown screen that is active.
     for (const char* name : {"GS_QueryNotUniqueName", "GS_QueryDeleteProfile", "GS_NewUser", "GS_Query", "GS_Options",
-                             "GS_UserProfiles"}) {
+                             "GS_UserProfiles", "GS_HighScores"}) {
       auto screen = std::dynamic_pointer_cast<TGameScreen>(Screen(name));
       if (screen && screen->IsActive() && screen->GetWindowWidget() && screen->GetWindowWidget()->GetVisible())
         return name;
@@ -283,6 +306,55 @@ TEST_F(StandardScreens, ProfilesCreateChooseAndDelete) {
   EXPECT_EQ(Current(), "(none)");
   EXPECT_EQ(Top(), "GS_NewUser");
   EXPECT_FALSE(Widget("GS_NewUser", "button_cancel")->GetEnabled());
+}
+
+// Shown with a score, the table enters it, keeps it on disk and highlights it; the score shows
+// whether it entered or not; shown without one, nothing is highlighted and no score shows.
+TEST_F(StandardScreens, HighScoresEnterTheScoreTheyAreShownWith) {
+  RecordTableRef europe = game->GetHighScores()->GetTables()->Get(Variant("europe"));
+  ASSERT_TRUE(europe);
+  auto show = [&](std::vector<std::pair<std::string, std::string>> values) {
+    ParamsRef params = values.empty() ? nullptr : CreateParams();
+    for (const auto& [name, value] : values) params->SetValue(name, value);
+    EXPECT_TRUE(game->ShowScreen("GS_HighScores", params));
+    EXPECT_EQ(Widget("GS_HighScores", "score_grid")->GetProperty("recordtable").As<IRecordTable>(), europe);
+  };
+  auto yourScore = [&] {
+    WidgetRef yours = Widget("GS_HighScores", "your_score");
+    return yours->GetVisible() ? yours->FindWidget("value")->GetProperty("text_utf8").ToString() : "(hidden)";
+  };
+  struct Case {
+    std::vector<std::pair<std::string, std::string>> shownWith;
+    int records;
+    int highlighted;
+    std::string yours;
+  };
+  const Case cases[] = {
+      {{{"Score", "300"}, {"Player", "Ann"}}, 1, 0, "300"},
+      {{{"Score", "900"}, {"Player", "Bob"}}, 2, 0, "900"},
+      {{{"Score", "450"}, {"Player", "Ann"}}, 3, 1, "450"},  // a second game of a player enters too
+      {{{"Score", "100"}, {"Player", "Cy"}}, 3, -1, "100"},  // below a full table: nothing to highlight
+      {{}, 3, -1, "(hidden)"},
+  };
+  for (const Case& c : cases) {
+    show(c.shownWith);
+    EXPECT_EQ(europe->GetRecords()->GetCount(), c.records) << c.yours;
+    EXPECT_EQ(europe->GetLastIndex(), c.highlighted) << c.yours;
+    EXPECT_EQ(yourScore(), c.yours);
+    Event("GS_HighScores", "button_close", 1);
+    EXPECT_EQ(Top(), "GS_Base");
+  }
+  ParamsRef best = europe->GetRecords()->Get(Variant(0))->GetParams();
+  EXPECT_EQ(best->GetValue("Player", Variant()).ToString(), "Bob");
+
+  // What entered is on disk: a new start reads the same table back.
+  game->EndGame();
+  game = Create<TGame>();
+  game->LoadFromStorage(LoadStorageFromString(kGame));
+  game->StartGame(engine);
+  RecordTableRef again = game->GetHighScores()->GetTables()->Get(Variant("europe"));
+  ASSERT_EQ(again->GetRecords()->GetCount(), 3);
+  EXPECT_EQ(again->GetRecords()->Get(Variant(2))->GetScore(), 300);
 }
 
 }  // namespace

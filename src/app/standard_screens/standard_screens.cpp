@@ -1,5 +1,6 @@
 #include "app/standard_screens/standard_screens.h"
 
+#include "app/standard_screens/screen_high_scores.h"
 #include "app/standard_screens/screen_new_user.h"
 #include "app/standard_screens/screen_options.h"
 #include "app/standard_screens/screen_query.h"
@@ -25,6 +26,7 @@ void RegisterStandardScreenClasses() {
   RegisterObjectClass<TGameScreenQuit>("GameScreenQuit");
   RegisterObjectClass<TGameScreenNewUser>("GameScreenNewUser");
   RegisterObjectClass<TGameScreenUserProfiles>("GameScreenUserProfiles");
+  RegisterObjectClass<TGameScreenHighScores>("GameScreenHighScores");
 }
 
 }  // namespace kestrelle

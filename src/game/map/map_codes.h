@@ -16,6 +16,7 @@ inline constexpr int32_t kDialogueClosed = 17;
 inline constexpr int32_t kActionsClosed = 18;  // with the actions screen's result
 inline constexpr int32_t kLastShopLevelClosed = 23;
 inline constexpr int32_t kGuidedLevelClosed = 26;
+inline constexpr int32_t kFinalClosed = 27;  // "GS_Final" closed: the score goes to the high scores
 
 // Notifications to the map screen.
 inline constexpr int32_t kStartLevel = 32771;        // "GS_GameMain" with the level parameters
@@ -31,6 +32,7 @@ inline constexpr int32_t kStartGuidedLevel = 32792;  // "GS_GameTutorial" with t
 inline constexpr int32_t kShowMapTutorial = 32793;   // "GS_MapTutorial"
 inline constexpr int32_t kShopLocked = 32795;        // "GS_ShopLocked"
 inline constexpr int32_t kShowRoomTutorial = 32796;  // "GS_RoomTutorial"
+inline constexpr int32_t kShowHighScores = 32797;    // "GS_HighScores" with "Score" and "Player"
 
 // A "current_level" this high means every level has been played.
 inline constexpr int64_t kGameFinishedLevel = 49;

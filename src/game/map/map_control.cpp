@@ -10,6 +10,7 @@
 #include "game/map/profile_params.h"
 #include "game/map/widget_lookup.h"
 #include "platform/messages.h"
+#include "records/user_profiles.h"
 
 namespace kestrelle {
 
@@ -199,18 +200,9 @@ void TKestrelleControlMap::Command(int32_t code, const ParamsRef& params) {
         StartCurrentLevel();
       }
       break;
-    case map_codes::kActionsClosed: {
-      RefreshMoney();
-      const ProfileValues profile = ProfileSnapshot();
-      const int64_t current = profile.Integer("current_level", 1);
-      const std::string dialogue = PendingDialogue(current, profile);
-      const Variant continuePlay = params ? params->GetValue("continue_play", Variant()) : Variant();
-      if (!dialogue.empty())
-        ShowDialogue(dialogue);
-      else if (!continuePlay.IsEmptyOrNull() && continuePlay.ToString() == "yes" && current < kGameFinishedLevel)
-        StartCurrentLevel();
+    case map_codes::kActionsClosed:
+      ActionsClosed(params);
       break;
-    }
     case map_codes::kLastShopLevelClosed:
       // Every shop has at least two levels: the level after the current one is in the next shop.
       shownShop_ = ShopOfLevel(CurrentLevel() + 1).name;
@@ -223,9 +215,43 @@ void TKestrelleControlMap::Command(int32_t code, const ParamsRef& params) {
     case map_codes::kGuidedLevelClosed:
       StartCurrentLevel();
       break;
+    case map_codes::kFinalClosed:
+      ShowHighScores();
+      break;
     default:
       break;
   }
+}
+
+void TKestrelleControlMap::ActionsClosed(const ParamsRef& result) {
+  RefreshMoney();
+  const ProfileValues profile = ProfileSnapshot();
+  const std::string dialogue = PendingDialogue(profile.Integer("current_level", 1), profile);
+  const Variant continuePlay = result ? result->GetValue("continue_play", Variant()) : Variant();
+  const bool goOn = !continuePlay.IsEmptyOrNull() && continuePlay.ToString() == "yes";
+  switch (DecideActionsClosed(profile, !dialogue.empty(), goOn)) {
+    case ActionsClosedStep::kDialogue:
+      ShowDialogue(dialogue);
+      break;
+    case ActionsClosedStep::kFinal:
+      // On disk at once, like a booked level: the end is told once.
+      SetProfileValue("show_final", "yes");
+      SaveProfiles(Game());
+      Notify(map_codes::kShowFinal);
+      break;
+    case ActionsClosedStep::kStartLevel:
+      StartCurrentLevel();
+      break;
+    case ActionsClosedStep::kNothing:
+      break;
+  }
+}
+
+void TKestrelleControlMap::ShowHighScores() {
+  UserProfileRef player = CurrentProfileOf(Game());
+  if (!player) return;
+  Notify(map_codes::kShowHighScores,
+         TextParams({{"Score", std::to_string(FinalScore(SnapshotProfile(player)))}, {"Player", player->GetName()}}));
 }
 
 void TKestrelleControlMap::ScenarioFinalized(const std::string& name, const ParamsRef& params) {

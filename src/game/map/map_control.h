@@ -2,8 +2,9 @@
 // "KestrelleControlMap" ("map_control" of the map screen): the town map of one shop. It builds the
 // shop's picture into the screen's "bg_group", sets the row of shop icons ("shop_icon_group") and
 // the shop's calendar ("calender_group"), decides which level is played next, books the results of
-// every level into the current player's profile (and saves the player file at once), and tells
-// the map screen which screen to open (map_codes.h).
+// every level into the current player's profile (and saves the player file at once), tells the
+// player once that the game is over and hands the game's score to the high scores, and tells the
+// map screen which screen to open (map_codes.h).
 
 #include <cstdint>
 #include <memory>
@@ -56,6 +57,9 @@ class TKestrelleControlMap : public TControlGameWidget {
   void MapShown();
   void Play();
   void BookResults(const ParamsRef& results);
+  void ActionsClosed(const ParamsRef& result);
+  // The finished game's score for the high scores, with the player's name.
+  void ShowHighScores();
   void ShowPendingDialogue();
   void ShowDialogue(const std::string& name);
   void StartLevel(int64_t level, bool replay);

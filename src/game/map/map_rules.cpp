@@ -30,4 +30,19 @@ PlayStep DecidePlay(int64_t currentLevel, const std::string& shopOfCurrentLevel,
   return shopOfCurrentLevel == shownShop ? PlayStep::kStartLevel : PlayStep::kShopCompleted;
 }
 
+ActionsClosedStep DecideActionsClosed(const ProfileValues& profile, bool dialoguePending, bool continuePlay) {
+  if (dialoguePending) return ActionsClosedStep::kDialogue;
+  const bool finished = profile.Integer("current_level", 1) >= kGameFinishedLevel;
+  if (finished && profile.IsYes("game_completed") && profile.Text("show_final", "no") == "no")
+    return ActionsClosedStep::kFinal;
+  return continuePlay && !finished ? ActionsClosedStep::kStartLevel : ActionsClosedStep::kNothing;
+}
+
+int64_t FinalScore(const ProfileValues& profile) {
+  int64_t score = 0;
+  for (int64_t level = 1; level <= kLastGameLevel; ++level)
+    score += profile.Integer("level_total_money_" + std::to_string(level));
+  return score;
+}
+
 }  // namespace kestrelle

@@ -41,4 +41,17 @@ enum class PlayStep {
 
 PlayStep DecidePlay(int64_t currentLevel, const std::string& shopOfCurrentLevel, const std::string& shownShop);
 
+enum class ActionsClosedStep {
+  kNothing,
+  kDialogue,    // the pending dialogue of the current level
+  kFinal,       // the game's end: "GS_Final", once per player ("show_final")
+  kStartLevel,  // the current level starts
+};
+
+// What the map does when the actions overview closes, asked to go on playing or not.
+ActionsClosedStep DecideActionsClosed(const ProfileValues& profile, bool dialoguePending, bool continuePlay);
+
+// The score a finished game enters into the high scores: the best money of every level.
+int64_t FinalScore(const ProfileValues& profile);
+
 }  // namespace kestrelle

@@ -34,6 +34,8 @@ std::string TKestrelleGameScreenMap::ScreenOfNotification(int32_t code) {
       return "GS_ShopLocked";
     case map_codes::kShowRoomTutorial:
       return "GS_RoomTutorial";
+    case map_codes::kShowHighScores:
+      return "GS_HighScores";
     default:
       return {};
   }
@@ -93,6 +95,8 @@ void TKestrelleGameScreenMap::SlaveClosed(const std::string& name, const ParamsR
     SendToMap(map_codes::kLastShopLevelClosed, result);
   else if (name == "GS_GameTutorial")
     SendToMap(map_codes::kGuidedLevelClosed, result);
+  else if (name == "GS_Final")
+    SendToMap(map_codes::kFinalClosed, result);
 }
 
 }  // namespace kestrelle

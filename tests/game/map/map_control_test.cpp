@@ -99,6 +99,11 @@ std::string GameXml(bool guidedLevel = true) {
     <gamescreen type="GameScreen" name="GS_ShopCompleted"/>
     <gamescreen type="GameScreen" name="GS_MapFirstTime"/>
     <gamescreen type="GameScreen" name="GS_MapTutorial"/>
+    <gamescreen type="GameScreen" name="GS_Actions"/>
+    <gamescreen type="GameScreen" name="GS_CompleteTasks"/>
+    <gamescreen type="GameScreen" name="GS_Final"/>
+    <gamescreen type="GameScreen" name="GS_HighScores"/>
+    <gamescreen type="GameScreen" name="GS_GameCompleted"/>
   </gamescreens>
 </game>)";
   const std::string guided = R"(<gamescreen type="GameScreen" name="GS_GameTutorial"/>)";
@@ -357,6 +362,41 @@ TEST_F(MapControl, TheFirstVisitOpensTheFirstTimeScreenOnTopOfTheMap) {
   EXPECT_EQ(Profile("show_map"), "yes");
   EXPECT_FALSE(Screen("GS_Map")->FlushChanges()) << "the map waits below, inactive";
   Close("GS_MapFirstTime", {});
+  Open();
+  EXPECT_EQ(Top(), "GS_Map");
+}
+
+// Every level played: the map asks for the last task until it is done; then the actions closing
+// tells the end once and hands the score (the best money of every level) to the high scores.
+TEST_F(MapControl, TheEndOfTheGameIsToldOnceAndItsScoreGoesToTheHighScores) {
+  SetProfile({{"current_level", "49"}, {"level_total_money_1", "100"}, {"level_total_money_4", "250"}});
+  Open();
+  ASSERT_EQ(Top(), "GS_CompleteTasks");
+  Close("GS_CompleteTasks", {});
+  game_->ShowScreen("GS_Actions", nullptr);
+  Close("GS_Actions", {{"continue_play", "yes"}});
+  EXPECT_EQ(Top(), "GS_Map") << "the last task is still open";
+
+  // The last task done on the actions screen.
+  game_->ShowScreen("GS_Actions", nullptr);
+  game_->GetProfiles()->GetCurrent()->GetParams()->SetValue("game_completed", Variant(std::string("yes")));
+  Close("GS_Actions", {{"continue_play", "yes"}});
+  ASSERT_EQ(Top(), "GS_Final");
+  EXPECT_EQ(Saved("show_final"), "yes");
+  Close("GS_Final", {});
+  ASSERT_EQ(Top(), "GS_HighScores");
+  EXPECT_EQ(TopParam("Score"), "350");
+  EXPECT_EQ(TopParam("Player"), "Ann");
+  Close("GS_HighScores", {});
+  Play();
+  EXPECT_EQ(Top(), "GS_GameCompleted");
+  Close("GS_GameCompleted", {});
+
+  // Told once: later visits of the actions and the map go on quietly.
+  game_->ShowScreen("GS_Actions", nullptr);
+  Close("GS_Actions", {});
+  EXPECT_EQ(Top(), "GS_Map");
+  game_->CloseScreen(Screen("GS_Map"), nullptr);
   Open();
   EXPECT_EQ(Top(), "GS_Map");
 }

@@ -1,5 +1,6 @@
 // The town map's decisions as tables: calendar days and shop icons, what the map does when it
-// comes up, the play button, and when a new action is available.
+// comes up, the play button, the actions closing, the final score, and when a new action is
+// available.
 
 #include "game/map/map_rules.h"
 
@@ -72,6 +73,47 @@ TEST(MapRules, PlayButton) {
   EXPECT_EQ(DecidePlay(9, "ShopBakery", "ShopGarden"), PlayStep::kShopCompleted);
   EXPECT_EQ(DecidePlay(48, "ShopLast", "ShopLast"), PlayStep::kStartLevel);
   EXPECT_EQ(DecidePlay(49, "", "ShopLast"), PlayStep::kGameCompleted);
+}
+
+TEST(MapRules, TheActionsClosing) {
+  struct Case {
+    const char* name;
+    ProfileValues profile;
+    bool dialoguePending;
+    bool continuePlay;
+    ActionsClosedStep step;
+  };
+  const ProfileValues ended{{"current_level", "49"}, {"game_completed", "yes"}};
+  const Case cases[] = {
+      {"go on to the current level", {{"current_level", "7"}}, false, true, ActionsClosedStep::kStartLevel},
+      {"only a look at the actions", {{"current_level", "7"}}, false, false, ActionsClosedStep::kNothing},
+      {"a pending dialogue comes first", {{"current_level", "7"}}, true, true, ActionsClosedStep::kDialogue},
+      {"no level after the last one", {{"current_level", "49"}}, false, true, ActionsClosedStep::kNothing},
+      {"the final task done: the end, asked to go on or not", ended, false, true, ActionsClosedStep::kFinal},
+      {"the final task done, only a look", ended, false, false, ActionsClosedStep::kFinal},
+      {"the end told already",
+       {{"current_level", "49"}, {"game_completed", "yes"}, {"show_final", "yes"}},
+       false,
+       true,
+       ActionsClosedStep::kNothing},
+      {"the final task done before the last level (no end yet)",
+       {{"current_level", "48"}, {"game_completed", "yes"}},
+       false,
+       true,
+       ActionsClosedStep::kStartLevel},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DecideActionsClosed(c.profile, c.dialoguePending, c.continuePlay), c.step) << c.name;
+}
+
+TEST(MapRules, TheFinalScoreIsTheBestMoneyOfEveryLevel) {
+  EXPECT_EQ(FinalScore({}), 0);
+  EXPECT_EQ(FinalScore({{"level_total_money_1", "120"},
+                        {"level_total_money_48", "300"},
+                        {"level_total_money_49", "5000"},  // no such level
+                        {"level_total_money_0", "5000"},
+                        {"total_money", "9999"}}),
+            420);
 }
 
 // Two tracks with actions: personal_1 needs a bought vase (100) and a bought lamp (50);
