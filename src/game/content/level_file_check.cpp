@@ -5,6 +5,8 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/game.h"
 #include "data/hier_storage.h"
@@ -21,10 +23,11 @@ namespace kestrelle {
 
 namespace {
 
-// What the things on a level's shelves must fit: the level screen's in-level challenges, and the
-// stations, whose clients stand in front of everything from the highest station's top down.
+// What the things on a level's shelves must fit: the in-level challenges of every level screen
+// (the guided level's too), and the stations, whose clients stand in front of everything from the
+// highest station's top down.
 struct LevelFloor {
-  WindowRef levelScreen;
+  std::vector<std::pair<std::string, WindowRef>> levelScreens;
   std::optional<int64_t> stationsTop;
 };
 
@@ -33,7 +36,7 @@ LevelFloor FloorOf(const DataCheckContext& context, const TKestrelleGameScreenMa
   GameScreenCollectionRef screens = context.game->GetScreens();
   for (int i = 0; screens && i < screens->GetCount(); ++i)
     if (auto level = std::dynamic_pointer_cast<TKestrelleGameScreenGameMain>(screens->Get(Variant(i))))
-      floor.levelScreen = level->GetWindowInterface();
+      floor.levelScreens.emplace_back(level->GetName(), level->GetWindowInterface());
   if (auto stations = std::dynamic_pointer_cast<TStationDefCollection>(menu.Content().Get("station_defs")))
     for (int i = 0; i < stations->GetCount(); ++i) {
       const Variant y = stations->GetItem(i)->GetProperty("y");
@@ -56,9 +59,11 @@ void CheckShopItems(const DataCheckContext& context, const LevelFloor& floor, co
     const std::string where = path + item->GetName() + "]";
     const std::string minigame = item->GetProperty("minigame").ToString();
     const std::string challenge = "control_minigame_" + minigame;
-    if (!minigame.empty() && floor.levelScreen && !floor.levelScreen->FindWidget(challenge))
-      context.report(
-          {file, where, "extraparams minigame: the level screen has no in-level challenge \"" + challenge + "\""});
+    for (const auto& [screen, window] : floor.levelScreens)
+      if (!minigame.empty() && window && !window->FindWidget(challenge))
+        context.report({file, where,
+                        "extraparams minigame: the level screen \"" + screen + "\" has no in-level challenge \"" +
+                            challenge + "\""});
     const int64_t bottom = item->GetProperty("y").ToInt(0) + item->GetProperty("h").ToInt(0);
     if (floor.stationsTop && bottom > *floor.stationsTop)
       context.report({file, where,
