@@ -25,6 +25,12 @@ void TKestrelleControlGameTutorial::Initialize() {
 
 WidgetRef TKestrelleControlGameTutorial::Steps() { return ScreenWidget("states"); }
 
+WidgetRef TKestrelleControlGameTutorial::Page(int64_t n) {
+  WidgetRef steps = Steps();
+  WidgetCollectionRef pages = steps ? steps->GetWidgets() : nullptr;
+  return pages ? pages->GetByName(std::to_string(n)) : nullptr;
+}
+
 void TKestrelleControlGameTutorial::GenerateScriptedClients(int64_t count, int script) {
   if (auto manager = std::dynamic_pointer_cast<IClientManagerTutorial>(clientManager_))
     manager->GenerateScriptedClients(count, script);
@@ -39,9 +45,7 @@ void TKestrelleControlGameTutorial::ShowStep(int64_t n) {
 }
 
 void TKestrelleControlGameTutorial::AdvanceStep() {
-  WidgetRef steps = Steps();
-  WidgetCollectionRef pages = steps ? steps->GetWidgets() : nullptr;
-  WidgetRef page = pages ? pages->GetByName(std::to_string(stepCounter_ - 1)) : nullptr;
+  WidgetRef page = Page(stepCounter_ - 1);
   if (page && page->GetProperty("show_next_state").ToString() == "no")
     page->SetVisible(false);
   else
@@ -140,10 +144,7 @@ void TKestrelleControlGameTutorial::OrderCompleted(size_t stationIndex) {
 
 void TKestrelleControlGameTutorial::MinigameFinished(const ParamsRef& params) {
   TKestrelleControlGameMain::MinigameFinished(params);
-  WidgetRef steps = Steps();
-  WidgetCollectionRef pages = steps ? steps->GetWidgets() : nullptr;
-  if (WidgetRef page = pages ? pages->GetByName(std::to_string(tutorial::kMinigamePage)) : nullptr)
-    page->SetVisible(false);
+  if (WidgetRef page = Page(tutorial::kMinigamePage)) page->SetVisible(false);
 }
 
 }  // namespace kestrelle

@@ -47,6 +47,8 @@ class TKestrelleControlGameTutorial : public TKestrelleControlGameMain {
 
  private:
   WidgetRef Steps();
+  // The step page named n; none without "states" or such a page.
+  WidgetRef Page(int64_t n);
   void GenerateScriptedClients(int64_t count, int script);
 
   int64_t stepCounter_ = 0;
